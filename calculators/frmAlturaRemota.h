@@ -1,0 +1,17 @@
+#pragma once
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+// Height of a point that cannot be occupied, from a station of known height.
+class frmAlturaRemota : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmAlturaRemota(QWidget* parent = nullptr);
+
+    QLineEdit* txtDatos[4];
+    QLabel* lblZR;
+
+private:
+    void Calcular();
+};

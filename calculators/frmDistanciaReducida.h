@@ -1,0 +1,17 @@
+#pragma once
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+// Reduced distance of one observation: zenith angle and slope distance.
+class frmDistanciaReducida : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmDistanciaReducida(QWidget* parent = nullptr);
+
+    QLineEdit* txtObservacion[2];
+    QLabel* lblDistanciaReducida;
+
+private:
+    void Calcular();
+};

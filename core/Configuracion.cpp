@@ -1,0 +1,116 @@
+#include "core/Configuracion.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "core/TextoNumerico.h"
+
+namespace {
+
+std::string& Carpeta()
+{
+    static std::string carpeta = ".";
+    return carpeta;
+}
+
+constexpr size_t TAMANO_REGISTRO = 12;
+
+} // namespace
+
+void FijarCarpetaPrograma(const std::string& carpeta)
+{
+    Carpeta() = carpeta;
+}
+
+const std::string& CarpetaPrograma()
+{
+    return Carpeta();
+}
+
+std::string RutaConfiguracion()
+{
+    return Carpeta() + "/" + NOMBRE_FICHERO_CONFIGURACION;
+}
+
+std::string CodificarConfiguracion(const Configuracion& cfg)
+{
+    uint64_t bitsK = 0;
+    std::memcpy(&bitsK, &cfg.K, sizeof bitsK);
+    const auto estado = static_cast<uint32_t>(cfg.Estado);
+    std::string bytes(TAMANO_REGISTRO, '\0');
+    for (size_t i = 0; i < 8; ++i)
+        bytes[i] = static_cast<char>((bitsK >> (8 * i)) & 0xFF);
+    for (size_t i = 0; i < 4; ++i)
+        bytes[8 + i] = static_cast<char>((estado >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+Configuracion DecodificarConfiguracion(const std::string& bytes)
+{
+    Configuracion cfg;
+    if (bytes.size() < TAMANO_REGISTRO)
+        return cfg;
+    uint64_t bitsK = 0;
+    uint32_t estado = 0;
+    for (size_t i = 0; i < 8; ++i)
+        bitsK |= static_cast<uint64_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    for (size_t i = 0; i < 4; ++i)
+        estado |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[8 + i])) << (8 * i);
+    std::memcpy(&cfg.K, &bitsK, sizeof bitsK);
+    cfg.Estado = static_cast<int32_t>(estado);
+    return cfg;
+}
+
+void LeerConfiguracion(Configuracion& cfg)
+{
+    std::ifstream f(RutaConfiguracion(), std::ios::binary);
+    if (!f) {
+        cfg.Estado = -1;
+        return;
+    }
+    std::string bytes(TAMANO_REGISTRO, '\0');
+    f.read(&bytes[0], static_cast<std::streamsize>(TAMANO_REGISTRO));
+    if (f.gcount() != static_cast<std::streamsize>(TAMANO_REGISTRO)) {
+        cfg.Estado = -1;
+        return;
+    }
+    cfg = DecodificarConfiguracion(bytes);
+    cfg.Estado = 0;
+}
+
+void GuardarConfiguracion(Configuracion& cfg)
+{
+    const std::string ruta = RutaConfiguracion();
+    std::fstream f(ruta, std::ios::binary | std::ios::in | std::ios::out);
+    if (!f) {
+        // Not there yet: create it.
+        f.clear();
+        f.open(ruta, std::ios::binary | std::ios::out | std::ios::trunc);
+    }
+    if (!f) {
+        cfg.Estado = -1;
+        return;
+    }
+    const std::string bytes = CodificarConfiguracion(cfg);
+    f.seekp(0);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    f.close();
+    cfg.Estado = f.fail() ? -1 : 0;
+}
+
+bool ConfiguracionValida(const Configuracion& cfg)
+{
+    // NaN fails the first test.
+    if (!(cfg.K > 0.0))
+        return false;
+    if (cfg.Estado == -1)
+        return false;
+    return cfg.K <= 0.5;
+}
+
+std::string TextoInfo(double K)
+{
+    if (K == 0.5)
+        return "Sin corrección de esfericidad-refracción";
+    return "K=" + F2(K);
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+// The program's single rule for number texts. A typed value is read after its
+// first "," becomes "."; every value shown uses "." as decimal point.
+
+// The text with its first "," replaced by ".".
+std::string ComaAPunto(const std::string& texto);
+
+// Reads a decimal number with "." as decimal point: leading blanks skipped,
+// blanks inside ignored, optional sign, digits, at most one ".", optional
+// exponent (E, e, D, d). Reading stops at the first character that cannot
+// continue the number; a text holding no number reads 0.
+double LeerDecimal(const std::string& texto);
+
+// What a window reads from a number field: ComaAPunto, then LeerDecimal.
+double LeerNumero(const std::string& texto);
+
+// True when the text is an optional sign, digits with at most one "." or ",",
+// optionally surrounded by blanks. "", "." and "1.2.3" are not numbers.
+bool EsNumero(const std::string& texto);
+
+// The value with a fixed number of decimals ("0.000" is 3), "." as decimal
+// point and "-" for negatives; no thousands separators.
+std::string Formatear(double valor, int decimales);
+
+inline std::string F3(double v) { return Formatear(v, 3); }
+inline std::string F4(double v) { return Formatear(v, 4); }
+inline std::string F2(double v) { return Formatear(v, 2); }

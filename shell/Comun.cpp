@@ -1,0 +1,201 @@
+#include "shell/Comun.h"
+
+#include <QFileDialog>
+#include <QKeyEvent>
+
+#include "core/TextoNumerico.h"
+
+namespace cv {
+
+void Aviso(QWidget* padre, const QString& texto, QMessageBox::Icon icono)
+{
+    QMessageBox caja(icono, NOMBRE_EJECUTABLE, texto, QMessageBox::Ok, padre);
+    caja.setWindowModality(Qt::ApplicationModal);
+    caja.exec();
+}
+
+bool Pregunta(QWidget* padre, const QString& texto, QMessageBox::Icon icono)
+{
+    QMessageBox caja(icono, NOMBRE_EJECUTABLE, texto, QMessageBox::Yes | QMessageBox::No, padre);
+    caja.setWindowModality(Qt::ApplicationModal);
+    return caja.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// "Texto|*.txt|Todos|*.*" becomes "Texto (*.txt);;Todos (*.*)".
+QString FiltroQt(const QString& filtro)
+{
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList filtros;
+    for (int i = 0; i + 1 < partes.size(); i += 2)
+        filtros << QStringLiteral("%1 (%2)").arg(partes[i], QString(partes[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    return filtros.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> Elegir(QWidget* padre, const DialogoFichero& d, QFileDialog::AcceptMode modo)
+{
+    QFileDialog dialogo(padre, d.titulo);
+    dialogo.setObjectName(QStringLiteral("dlgFichero"));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialogo.setAcceptMode(modo);
+    dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialogo.setNameFilter(FiltroQt(d.filtro));
+    dialogo.setDefaultSuffix(d.extension);
+    if (!d.nombreInicial.isEmpty())
+        dialogo.selectFile(d.nombreInicial);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialogo.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> ElegirFicheroAbrir(QWidget* padre, const DialogoFichero& d)
+{
+    return Elegir(padre, d, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> ElegirFicheroGuardar(QWidget* padre, const DialogoFichero& d)
+{
+    return Elegir(padre, d, QFileDialog::AcceptSave);
+}
+
+namespace {
+
+bool EsEnter(const QKeyEvent* e)
+{
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+// Filters the characters typed into one field.
+class FiltroTeclas : public QObject {
+public:
+    FiltroTeclas(QLineEdit* campo, TipoCampo tipo) : QObject(campo), tipo_(tipo) {}
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        auto* e = static_cast<QKeyEvent*>(evento);
+        const QString texto = e->text();
+        // Keys that type nothing (arrows, Delete, shortcuts) are not characters.
+        if (texto.isEmpty() || e->key() == Qt::Key_Backspace || EsEnter(e))
+            return false;
+        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        if (texto.at(0).unicode() < 0x20)
+            return false;
+        switch (tipo_) {
+        case TipoCampo::Numerico:
+            return !(texto.size() == 1 && (texto.at(0).isDigit() || texto.at(0) == QLatin1Char('.'))
+                     && texto.at(0).unicode() < 0x80);
+        case TipoCampo::Entero:
+            return !(texto.size() == 1 && texto.at(0).unicode() >= '0' && texto.at(0).unicode() <= '9');
+        case TipoCampo::Nombre: {
+            const QString mayusculas = texto.toUpper();
+            if (mayusculas == texto)
+                return false;
+            static_cast<QLineEdit*>(objeto)->insert(mayusculas);
+            return true;
+        }
+        case TipoCampo::Libre:
+            return false;
+        }
+        return false;
+    }
+
+private:
+    TipoCampo tipo_;
+};
+
+} // namespace
+
+void FiltrarTeclas(QLineEdit* campo, TipoCampo tipo)
+{
+    campo->installEventFilter(new FiltroTeclas(campo, tipo));
+}
+
+OrdenCampos::OrdenCampos(QObject* padre, QList<QLineEdit*> campos, std::function<void()> alFinal, bool flechas)
+    : QObject(padre), campos_(std::move(campos)), alFinal_(std::move(alFinal)), flechas_(flechas)
+{
+    for (QLineEdit* c : campos_)
+        c->installEventFilter(this);
+}
+
+bool OrdenCampos::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() != QEvent::KeyPress)
+        return false;
+    const int k = campos_.indexOf(static_cast<QLineEdit*>(objeto));
+    if (k < 0)
+        return false;
+    auto* e = static_cast<QKeyEvent*>(evento);
+    const int ultimo = static_cast<int>(campos_.size()) - 1;
+    if (EsEnter(e)) {
+        if (k < ultimo)
+            campos_[k + 1]->setFocus();
+        else if (alFinal_)
+            alFinal_();
+        return true; // Enter never reaches a dialog's default button
+    }
+    if (flechas_ && e->key() == Qt::Key_Up) {
+        if (k > 0)
+            campos_[k - 1]->setFocus();
+        return true;
+    }
+    if (flechas_ && e->key() == Qt::Key_Down) {
+        if (k < ultimo)
+            campos_[k + 1]->setFocus();
+        return true;
+    }
+    return false;
+}
+
+QLineEdit* CrearCampo(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda)
+{
+    auto* campo = new QLineEdit(ventana);
+    campo->setObjectName(nombre);
+    campo->setGeometry(geometria);
+    if (!ayuda.isEmpty())
+        campo->setToolTip(ayuda);
+    return campo;
+}
+
+QLineEdit* CrearCampo(QWidget* ventana, const QString& array, int indice, const QRect& geometria,
+                      const QString& ayuda)
+{
+    return CrearCampo(ventana, QStringLiteral("%1_%2").arg(array).arg(indice), geometria, ayuda);
+}
+
+QLabel* CrearEtiqueta(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria)
+{
+    auto* etiqueta = new QLabel(texto, ventana);
+    etiqueta->setObjectName(nombre);
+    etiqueta->setGeometry(geometria);
+    return etiqueta;
+}
+
+QPushButton* CrearBoton(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria,
+                        const QString& ayuda)
+{
+    auto* boton = new QPushButton(texto, ventana);
+    boton->setObjectName(nombre);
+    boton->setGeometry(geometria);
+    boton->setAutoDefault(false);
+    if (!ayuda.isEmpty())
+        boton->setToolTip(ayuda);
+    return boton;
+}
+
+bool EsNumero(const QLineEdit* campo)
+{
+    return ::EsNumero(S(campo->text()));
+}
+
+double LeerNumero(const QLineEdit* campo)
+{
+    return ::LeerNumero(S(campo->text()));
+}
+
+} // namespace cv

@@ -1,0 +1,86 @@
+#pragma once
+// Behaviour shared by every window: message boxes, file dialogs, the key
+// filters of the input fields and the focus order along them.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace cv {
+
+// Title of every message box: the executable's name.
+inline const QString NOMBRE_EJECUTABLE = QStringLiteral("cartavector");
+
+inline const QString MSG_DATOS_NO_VALIDOS = QStringLiteral("Los datos no son válidos o están en blanco.");
+
+// Modal box with an OK button. Exclamation for refused input, information
+// for completed operations, critical for file failures.
+void Aviso(QWidget* padre, const QString& texto, QMessageBox::Icon icono = QMessageBox::Warning);
+// Modal Yes/No question; true for Yes.
+bool Pregunta(QWidget* padre, const QString& texto, QMessageBox::Icon icono = QMessageBox::NoIcon);
+
+// A file dialog as the windows describe it: the filter is "description|pattern"
+// (pairs may repeat: "a|*.x|b|*.y").
+struct DialogoFichero {
+    QString titulo;
+    QString filtro;
+    QString extension;     // default extension, without the dot
+    QString nombreInicial; // initial file name
+};
+// The chosen path, or nothing when the user cancels. Saving asks before
+// replacing an existing file.
+std::optional<QString> ElegirFicheroAbrir(QWidget* padre, const DialogoFichero& d);
+std::optional<QString> ElegirFicheroGuardar(QWidget* padre, const DialogoFichero& d);
+
+// Conversions between the program's strings (UTF-8) and Qt's.
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline std::string S(const QString& s) { return s.toStdString(); }
+
+// What a field lets the user type.
+enum class TipoCampo {
+    Numerico, // digits, ".", Backspace and Enter
+    Nombre,   // anything, letters turned to capitals
+    Entero,   // digits and Backspace; Enter still reaches the field's order
+    Libre,    // anything
+};
+
+// Installs the key filter of a field. Only typed characters are filtered:
+// text set by the program or pasted goes in as it is.
+void FiltrarTeclas(QLineEdit* campo, TipoCampo tipo);
+
+// The focus order of a window's fields: Enter moves to the next field and,
+// on the last one, runs alFinal; the Up and Down arrows move to the previous
+// and next field and stop at both ends.
+class OrdenCampos : public QObject {
+public:
+    OrdenCampos(QObject* padre, QList<QLineEdit*> campos, std::function<void()> alFinal = {},
+                bool flechas = true);
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    QList<QLineEdit*> campos_;
+    std::function<void()> alFinal_;
+    bool flechas_;
+};
+
+// Builders of named controls at their design geometry (800 x 600 screen).
+// An element of a control array is named "name_i".
+QLineEdit* CrearCampo(QWidget* ventana, const QString& nombre, const QRect& geometria,
+                      const QString& ayuda = QString());
+QLineEdit* CrearCampo(QWidget* ventana, const QString& array, int indice, const QRect& geometria,
+                      const QString& ayuda = QString());
+QLabel* CrearEtiqueta(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria);
+QPushButton* CrearBoton(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria,
+                        const QString& ayuda = QString());
+
+// Reading a number field by the program's number rule.
+bool EsNumero(const QLineEdit* campo);
+double LeerNumero(const QLineEdit* campo);
+
+} // namespace cv

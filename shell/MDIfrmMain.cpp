@@ -1,0 +1,175 @@
+#include "shell/MDIfrmMain.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "calculators/frmAlturaRemota.h"
+#include "calculators/frmBessel.h"
+#include "calculators/frmDistanciaReducida.h"
+#include "core/Configuracion.h"
+#include "core/modFuncionesTopo.h"
+#include "shell/Comun.h"
+#include "shell/frmAyuda.h"
+#include "shell/frmConfiguracion.h"
+
+namespace {
+MDIfrmMain* instancia = nullptr;
+}
+
+MDIfrmMain* MDIfrmMain::Instancia()
+{
+    return instancia;
+}
+
+MDIfrmMain::MDIfrmMain(QWidget* parent) : QMainWindow(parent)
+{
+    instancia = this;
+    setObjectName(QStringLiteral("MDIfrmMain"));
+    setWindowTitle(QStringLiteral("Cartavector 3.0.2"));
+    // The frame fills the 800 x 600 design screen below its title.
+    setGeometry(0, 0, 800, 570);
+
+    auto* central = new QWidget(this);
+    auto* columna = new QVBoxLayout(central);
+    columna->setContentsMargins(0, 0, 0, 0);
+    columna->setSpacing(0);
+    mdiArea = new QMdiArea(central);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    columna->addWidget(mdiArea, 1);
+
+    // The information strip: "Info :" and the refraction setting, framed.
+    auto* Picture1 = new QFrame(central);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFrameShape(QFrame::Box);
+    Picture1->setFixedHeight(26);
+    auto* fila = new QHBoxLayout(Picture1);
+    fila->setContentsMargins(6, 2, 6, 2);
+    auto* Label1 = new QLabel(QStringLiteral("Info :"), Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    lblInfo = new QLabel(Picture1);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    fila->addWidget(Label1);
+    fila->addWidget(lblInfo, 1);
+    columna->addWidget(Picture1);
+    setCentralWidget(central);
+
+    CrearMenu();
+    cv::PrepararVentana(this, false);
+
+    // Loading: no traverse is open yet, then the configuration.
+    for (QAction* a : {mnuPoligonalGuardar, mnuPoligonalExportar, mnuPoligonalImprimir,
+                       mnuPoligonalVerticesdeSalida, mnuPoligonalCerrar})
+        a->setEnabled(false);
+    LeerConfiguracionInicial();
+}
+
+MDIfrmMain::~MDIfrmMain()
+{
+    if (instancia == this)
+        instancia = nullptr;
+}
+
+void MDIfrmMain::CrearMenu()
+{
+    QMenuBar* barra = menuBar();
+    auto menu = [&](const char* nombre, const QString& titulo) {
+        QMenu* m = barra->addMenu(titulo);
+        m->setObjectName(QString::fromLatin1(nombre));
+        m->menuAction()->setObjectName(QString::fromLatin1(nombre));
+        return m;
+    };
+    auto item = [&](QMenu* m, const char* nombre, const QString& titulo, auto accion) {
+        QAction* a = m->addAction(titulo);
+        a->setObjectName(QString::fromLatin1(nombre));
+        connect(a, &QAction::triggered, this, accion);
+        return a;
+    };
+    auto separador = [&](QMenu* m, const char* nombre) {
+        QAction* a = m->addSeparator();
+        a->setObjectName(QString::fromLatin1(nombre));
+        return a;
+    };
+
+    QMenu* archivo = menu("mnuArchivo", QStringLiteral("Archivo"));
+    mnuArchivo = archivo->menuAction();
+    mnuArchivoConfiguracion = item(archivo, "mnuArchivoConfiguracion", QStringLiteral("Configuación"),
+                                   [this] { MostrarModal<frmConfiguracion>(); });
+    mnuSep1 = separador(archivo, "mnuSep1");
+    mnuArchivoSalir = item(archivo, "mnuArchivoSalir", QStringLiteral("Salir"), [this] { close(); });
+
+    // The traverse windows come with the traverse sheet.
+    QMenu* poligonal = menu("mnuPoligonal", QStringLiteral("Poligonal"));
+    mnuPoligonal = poligonal->menuAction();
+    mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"), [] {});
+    mnuPoligonalAbrir = item(poligonal, "mnuPoligonalAbrir", QStringLiteral("Abrir..."), [] {});
+    mnuSep2 = separador(poligonal, "mnuSep2");
+    mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."), [] {});
+    mnuPoligonalExportar = item(poligonal, "mnuPoligonalExportar", QStringLiteral("Exportar"), [] {});
+    mnuPoligonalImprimir = item(poligonal, "mnuPoligonalImprimir", QStringLiteral("Imprimir a archivo..."), [] {});
+    mnuSep3 = separador(poligonal, "mnuSep3");
+    mnuPoligonalVerticesdeSalida =
+        item(poligonal, "mnuPoligonalVerticesdeSalida", QStringLiteral("Vértices de salida"), [] {});
+    mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"), [] {});
+
+    QMenu* radiacion = menu("mnuRadiacion", QStringLiteral("Radiación"));
+    mnuRadiacion = radiacion->menuAction();
+    mnuRadiacionRadiarBases = item(radiacion, "mnuRadiacionRadiarBases", QStringLiteral("Radiar bases"), [] {});
+
+    QMenu* taquimetrico = menu("mnuTaquimetrico", QStringLiteral("Taquimétrico"));
+    mnuTaquimetrico = taquimetrico->menuAction();
+    mnuTaquimetricoCalcular =
+        item(taquimetrico, "mnuTaquimetricoCalcular", QStringLiteral("Calcular taquimétrico"), [] {});
+
+    QMenu* bases = menu("mnuBases", QStringLiteral("Bases"));
+    mnuBases = bases->menuAction();
+    mnuBasesEditarBases = item(bases, "mnuBasesEditarBases", QStringLiteral("Editar bases"), [] {});
+
+    QMenu* calculadora = menu("mnuAlturaRemota", QStringLiteral("Topo calculadora"));
+    mnuAlturaRemota = calculadora->menuAction();
+    mnuCalculadoraAlturaRemota = item(calculadora, "mnuCalculadoraAlturaRemota",
+                                      QStringLiteral("Calcular altura remota"),
+                                      [this] { MostrarSeparada<frmAlturaRemota>(); });
+    mnuCalculadoraDistanciaReducida = item(calculadora, "mnuCalculadoraDistanciaReducida",
+                                           QStringLiteral("Distancia reducida"),
+                                           [this] { MostrarSeparada<frmDistanciaReducida>(); });
+    mnuCalculadoraBessel = item(calculadora, "mnuCalculadoraBessel", QStringLiteral("Bessel"),
+                                [this] { MostrarSeparada<frmBessel>(); });
+
+    QMenu* biseccion = menu("mnuBiseccion", QStringLiteral("Bisección"));
+    mnuBiseccion = biseccion->menuAction();
+    mnuBiseccionCalcular = item(biseccion, "mnuBiseccionCalcular", QStringLiteral("Calcular bisección"), [] {});
+
+    QMenu* catenaria = menu("mnuCatenaria", QStringLiteral("Catenaria"));
+    mnuCatenaria = catenaria->menuAction();
+    mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"), [] {});
+
+    QMenu* ayuda = menu("mnuAyuda", QStringLiteral("Ayuda"));
+    mnuAyuda = ayuda->menuAction();
+    mnuAyudaAyuda = item(ayuda, "mnuAyudaAyuda", QStringLiteral("Ayuda ..."), [this] { MostrarHija<frmAyuda>(); });
+}
+
+void MDIfrmMain::Registrar(QWidget* w)
+{
+    ventanas_.insert(QString::fromLatin1(w->metaObject()->className()), w);
+}
+
+void MDIfrmMain::LeerConfiguracionInicial()
+{
+    const Configuracion cfg = CargarConfiguracion(this);
+    KRefraccion = cfg.K;
+    EscribirInfo();
+}
+
+void MDIfrmMain::EscribirInfo()
+{
+    lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
+}
+
+void MDIfrmMain::closeEvent(QCloseEvent* evento)
+{
+    // The child windows close first, each through its own closing step.
+    mdiArea->closeAllSubWindows();
+    evento->accept();
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <QTextBrowser>
+#include <QWidget>
+
+// The help window: the pages of the "ayuda" folder beside the executable.
+class frmAyuda : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmAyuda(QWidget* parent = nullptr);
+
+    QTextBrowser* WebBrowser1;
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
+};

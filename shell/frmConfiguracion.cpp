@@ -1,0 +1,114 @@
+#include "shell/frmConfiguracion.h"
+
+#include <QLabel>
+
+#include "core/modFuncionesTopo.h"
+#include "shell/Comun.h"
+#include "shell/MDIfrmMain.h"
+#include "shell/modResIndependentForm.h"
+
+namespace {
+const QString MSG_ERROR_ESCRITURA = QStringLiteral("Error al intentar escribir en el archivo de configuración.");
+}
+
+Configuracion CargarConfiguracion(QWidget* padre)
+{
+    Configuracion cfg;
+    LeerConfiguracion(cfg);
+    if (!ConfiguracionValida(cfg)) {
+        cfg.K = K_POR_DEFECTO;
+        cv::Aviso(padre,
+                  QStringLiteral("No se pudo leer la configuración o los valores no son válidos. "
+                                 "Se tomarán los valores por defecto."),
+                  QMessageBox::Critical);
+        GuardarConfiguracion(cfg);
+        if (cfg.Estado != 0)
+            cv::Aviso(padre, MSG_ERROR_ESCRITURA, QMessageBox::Critical);
+    }
+    return cfg;
+}
+
+frmConfiguracion::frmConfiguracion(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmConfiguracion"));
+    setWindowTitle(QStringLiteral("Configuración"));
+    setGeometry(240, 180, 330, 170);
+
+    auto* etiquetaK = new QLabel(QStringLiteral("Coeficiente de refracción ....."), this);
+    etiquetaK->setObjectName(QStringLiteral("Label1"));
+    etiquetaK->setGeometry(16, 20, 200, 22);
+    txtK = new QLineEdit(this);
+    txtK->setObjectName(QStringLiteral("txtK"));
+    txtK->setToolTip(QStringLiteral("Coeficiente de refracción"));
+    txtK->setGeometry(224, 18, 88, 24);
+
+    chkAnularKER = new QCheckBox(this);
+    chkAnularKER->setObjectName(QStringLiteral("chkAnularKER"));
+    chkAnularKER->setGeometry(16, 56, 20, 22);
+    auto* etiquetaAnular = new QLabel(QStringLiteral("No corregir esfericidad/refracción"), this);
+    etiquetaAnular->setObjectName(QStringLiteral("Label2"));
+    etiquetaAnular->setGeometry(40, 56, 270, 22);
+
+    cmdXDefecto = new QPushButton(QStringLiteral("Valor por defecto"), this);
+    cmdXDefecto->setObjectName(QStringLiteral("cmdXDefecto"));
+    cmdXDefecto->setGeometry(16, 110, 140, 32);
+    cmdXDefecto->setAutoDefault(false);
+    cmdAceptar = new QPushButton(QStringLiteral("Cambiar configuración"), this);
+    cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
+    cmdAceptar->setGeometry(168, 110, 146, 32);
+    cmdAceptar->setAutoDefault(false);
+
+    cv::FiltrarTeclas(txtK, cv::TipoCampo::Numerico);
+    // Enter in the field moves to the accept button without pressing it.
+    new cv::OrdenCampos(this, {txtK}, [this] { cmdAceptar->setFocus(); }, false);
+
+    connect(chkAnularKER, &QCheckBox::stateChanged, this, &frmConfiguracion::AnularKERCambiado);
+    connect(cmdXDefecto, &QPushButton::clicked, this, &frmConfiguracion::PorDefecto);
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmConfiguracion::Aceptar);
+
+    cv::PrepararVentana(this);
+
+    // Loading shows the file's K; it does not change the K in force.
+    const Configuracion cfg = CargarConfiguracion(this);
+    {
+        const QSignalBlocker bloqueo(chkAnularKER);
+        chkAnularKER->setChecked(cfg.K == 0.5);
+    }
+    txtK->setText(cv::Q(F2(cfg.K)));
+}
+
+void frmConfiguracion::AnularKERCambiado()
+{
+    txtK->setText(cv::Q(F2(chkAnularKER->isChecked() ? 0.5 : K_POR_DEFECTO)));
+}
+
+void frmConfiguracion::PorDefecto()
+{
+    txtK->setText(cv::Q(F2(K_POR_DEFECTO)));
+    chkAnularKER->setChecked(false);
+}
+
+void frmConfiguracion::Aceptar()
+{
+    if (!cv::EsNumero(txtK)) {
+        cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
+        return;
+    }
+    const double K = cv::LeerNumero(txtK);
+    if (!(K > 0.0 && K <= 0.5)) {
+        cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
+        return;
+    }
+    KRefraccion = K;
+    Configuracion cfg;
+    cfg.K = K;
+    cfg.Estado = 0;
+    GuardarConfiguracion(cfg);
+    if (cfg.Estado != 0)
+        cv::Aviso(this, MSG_ERROR_ESCRITURA, QMessageBox::Critical);
+    else
+        cv::Aviso(this, QStringLiteral("Configuración guardada."), QMessageBox::Information);
+    accept();
+    if (MDIfrmMain* principal = MDIfrmMain::Instancia())
+        principal->EscribirInfo();
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/Configuracion.h"
+
+// Reads config.cvr and validates it; when it is missing or invalid, tells the
+// user, takes the default K and writes it back. Used at start-up and by the
+// configuration window.
+Configuracion CargarConfiguracion(QWidget* padre);
+
+// The configuration window: the refraction coefficient K, or no correction.
+class frmConfiguracion : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmConfiguracion(QWidget* parent = nullptr);
+
+    QLineEdit* txtK;
+    QCheckBox* chkAnularKER;
+    QPushButton* cmdXDefecto;
+    QPushButton* cmdAceptar;
+
+private:
+    void AnularKERCambiado();
+    void PorDefecto();
+    void Aceptar();
+};
