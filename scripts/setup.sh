@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test Cartavector.
+set -euo pipefail
+
+PAQUETES=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev)
+
+faltan=()
+for p in "${PAQUETES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+if [ ${#faltan[@]} -gt 0 ]; then
+  echo "Installing: ${faltan[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+fi
