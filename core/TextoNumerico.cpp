@@ -125,7 +125,7 @@ bool EsNumero(const std::string& texto)
 std::string Formatear(double valor, int decimales)
 {
     if (!std::isfinite(valor))
-        return std::string();
+        return {};
     if (decimales < 0)
         decimales = 0;
 
@@ -157,7 +157,7 @@ std::string Formatear(double valor, int decimales)
         fraccion = mantisa.substr(static_cast<size_t>(digitosEnteros));
     }
 
-    const size_t d = static_cast<size_t>(decimales);
+    const auto d = static_cast<size_t>(decimales);
     bool redondearArriba = fraccion.size() > d && fraccion[d] >= '5';
     if (fraccion.size() < d)
         fraccion.append(d - fraccion.size(), '0');
