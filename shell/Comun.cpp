@@ -28,8 +28,15 @@ QString FiltroQt(const QString& filtro)
 {
     const QStringList partes = filtro.split(QLatin1Char('|'));
     QStringList filtros;
-    for (int i = 0; i + 1 < partes.size(); i += 2)
-        filtros << QStringLiteral("%1 (%2)").arg(partes[i], QString(partes[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    for (int i = 0; i + 1 < partes.size(); i += 2) {
+        const QString descripcion = partes[i].trimmed();
+        // A description that already shows its pattern in brackets is a
+        // filter as it stands.
+        if (descripcion.endsWith(QLatin1Char(')')) && descripcion.contains(QLatin1Char('(')))
+            filtros << descripcion;
+        else
+            filtros << QStringLiteral("%1 (%2)").arg(descripcion, QString(partes[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    }
     return filtros.join(QStringLiteral(";;"));
 }
 

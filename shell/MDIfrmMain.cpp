@@ -10,6 +10,7 @@
 #include "calculators/frmDistanciaReducida.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
+#include "points/frmEditarBases.h"
 #include "shell/Comun.h"
 #include "shell/frmAyuda.h"
 #include "shell/frmConfiguracion.h"
@@ -124,7 +125,8 @@ void MDIfrmMain::CrearMenu()
 
     QMenu* bases = menu("mnuBases", QStringLiteral("Bases"));
     mnuBases = bases->menuAction();
-    mnuBasesEditarBases = item(bases, "mnuBasesEditarBases", QStringLiteral("Editar bases"), [] {});
+    mnuBasesEditarBases = item(bases, "mnuBasesEditarBases", QStringLiteral("Editar bases"),
+                               [this] { MostrarSeparada<frmEditarBases>(); });
 
     QMenu* calculadora = menu("mnuAlturaRemota", QStringLiteral("Topo calculadora"));
     mnuAlturaRemota = calculadora->menuAction();

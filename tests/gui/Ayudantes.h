@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -81,10 +82,15 @@ inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
         d->nativo = !dialogo->testOption(QFileDialog::DontUseNativeDialog);
         if (ruta.isEmpty()) {
             dialogo->reject();
-        } else {
-            dialogo->selectFile(ruta);
-            static_cast<QDialog*>(dialogo)->accept();
+            return;
         }
+        // The path goes into the name box, as a user types it (selectFile
+        // leaves the box alone while it has the focus).
+        if (auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            nombre->setText(ruta);
+        else
+            dialogo->selectFile(ruta);
+        static_cast<QDialog*>(dialogo)->accept();
     });
     return d;
 }
@@ -103,6 +109,24 @@ inline bool Mostrar(QWidget* ventana)
     ventana->show();
     ventana->activateWindow();
     return QTest::qWaitForWindowActive(ventana);
+}
+
+// Clicks on a row of a list, as the user picks a base or a point.
+inline void Seleccionar(QListWidget* lista, int fila)
+{
+    QListWidgetItem* item = lista->item(fila);
+    QVERIFY(item);
+    lista->scrollToItem(item);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
+    QCOMPARE(lista->currentRow(), fila);
+}
+
+// True when the control holds its window's focus: at once when the window is
+// active, or when it becomes active again after a modal box has closed (the
+// offscreen platform does not activate it again by itself).
+inline bool ConFoco(const QWidget* control)
+{
+    return control->window()->focusWidget() == control;
 }
 
 // Types into a field as a user would: focus, then the keys.

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <memory>
 
 #include "Ayudantes.h"
 #include "calculators/frmBessel.h"
@@ -42,12 +44,11 @@ class PruebaPrincipal : public QObject {
 private slots:
     void init()
     {
-        carpeta_ = QDir::tempPath() + "/cv_principal";
-        QDir(carpeta_).removeRecursively();
-        QDir().mkpath(carpeta_);
+        temporal_ = std::make_unique<QTemporaryDir>();
+        carpeta_ = temporal_->path();
         FijarCarpetaPrograma(carpeta_.toStdString());
     }
-    void cleanup() { QDir(carpeta_).removeRecursively(); }
+    void cleanup() { temporal_.reset(); }
 
     void primerArranqueSinConfiguracion()
     {
@@ -232,6 +233,7 @@ private slots:
     }
 
 private:
+    std::unique_ptr<QTemporaryDir> temporal_;
     QString carpeta_;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+// What every reader must keep whatever bytes it is given: rows of the right
+// shape, and rows that the writers write and the readers read back unchanged.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "points/FicherosTexto.h"
+
+#define COMPROBAR(condicion)                                                                                 \
+    do {                                                                                                       \
+        if (!(condicion)) {                                                                                    \
+            std::fprintf(stderr, "%s:%d: falla %s\n", __FILE__, __LINE__, #condicion);                         \
+            std::abort();                                                                                      \
+        }                                                                                                      \
+    } while (0)
+
+inline int Palabras(const std::string& fila)
+{
+    int n = 1;
+    for (char c : fila)
+        n += c == ' ';
+    return n;
+}
+
+inline bool SinVacias(const std::string& fila)
+{
+    return !fila.empty() && fila.front() != ' ' && fila.back() != ' ' && fila.find("  ") == std::string::npos;
+}
+
+// The rows of an observation list written back as the file they came from.
+inline std::string ComoObservaciones(const std::vector<std::string>& filas)
+{
+    std::string texto;
+    for (std::string f : filas) {
+        for (auto& c : f)
+            if (c == ' ')
+                c = ',';
+        texto += f + "\r\n";
+    }
+    return texto;
+}

@@ -1,0 +1,154 @@
+#pragma once
+// The rows of the base, point and observation lists and the text files that
+// carry them: bases (.bse), points (.asc), observations (.txt/.obs) and tense
+// (.tse). Everything here works on plain text, with no window or dialog, so
+// that the list operations of modFuncionesAuxiliares only add the dialog, the
+// list control and the messages.
+//
+// Rows made here use one blank between words, three decimals for distances,
+// coordinates and heights, four for angles, and "." as the decimal point.
+// Files are written with CR LF line ends; CR LF, LF and a lone CR are read.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// ---------------------------------------------------------------- list model
+
+// A list as the windows hold it: ordered text rows and the selected row
+// (-1 when none).
+struct ListaFilas {
+    std::vector<std::string> filas;
+    int seleccion = -1;
+};
+
+// What a cut does to a list: remove `cuantas` rows from `inicio`, then select
+// `nuevaSeleccion` (-1 for none). cuantas = 0 means the cut does nothing.
+struct Corte {
+    int inicio = 0;
+    int cuantas = 0;
+    int nuevaSeleccion = -1;
+};
+
+// Cutting the selected base: only when the selection is a name row (index a
+// multiple of six) the whole group of six rows goes (fewer if the list ends
+// before); nothing is selected afterwards.
+Corte PlanCortarBase(int numeroFilas, int seleccion);
+// Cutting the selected row of a point or observation list: that row goes and
+// the row before it becomes selected (row 0 when the first one went; none
+// when the list is left empty).
+Corte PlanCortarFila(int numeroFilas, int seleccion);
+
+void AplicarCorte(ListaFilas& lista, const Corte& corte);
+void CortarBaseSeleccionada(ListaFilas& lista);
+void CortarFilaSeleccionada(ListaFilas& lista);
+
+// The four texts shown for a selected base or point: name (or number), X, Y, Z.
+using TextosSeleccion = std::array<std::string, 4>;
+
+// The selected base: name row unchanged and rows +2, +3, +4 read as numbers
+// and shown with three decimals. Four empty texts unless a name row is
+// selected. Rows missing at the end of the list count as empty texts.
+TextosSeleccion MostrarBaseSeleccionada(const ListaFilas& lista);
+// The base whose name row and coordinate rows are given.
+TextosSeleccion TextosBase(const std::string& nombre, const std::string& x, const std::string& y,
+                           const std::string& z);
+// The selected point: word 0 unchanged, words 1, 2, 3 read as numbers and
+// shown with three decimals. Four empty texts when nothing is selected.
+TextosSeleccion MostrarPuntoSeleccionado(const ListaFilas& lista);
+// The point of one point row.
+TextosSeleccion TextosPunto(const std::string& fila);
+
+// ------------------------------------------------------------- row builders
+
+// The six rows of a base: name, empty, X, Y, Z (three decimals), empty.
+std::array<std::string, 6> FilasBase(const std::string& nombre, double x, double y, double z);
+// A base typed by hand: the name must not be empty and X, Y, Z must be
+// numbers (EsNumero) whose values can be shown. False leaves `filas` as it was.
+bool FilasBaseTecleada(const std::string& nombre, const std::string& x, const std::string& y,
+                       const std::string& z, std::array<std::string, 6>& filas);
+// "12 1000.000 2000.000 100.000": the number as given, X Y Z with three decimals.
+std::string FilaPunto(const std::string& numero, double x, double y, double z);
+// "101 123.4567 98.7654 25.300 1.500": Hz and V with four decimals, DI and m
+// with three.
+std::string FilaObservacion(const std::string& numero, double hz, double v, double di, double m);
+// A point number read from a file: the value rounded to a whole number, halves
+// to the even neighbour, in plain digits with "-" when negative ("12.5" is 12,
+// "13.5" is 14). Empty for a value that is not finite.
+std::string NumeroPunto(double valor);
+
+// Word k (from 0) of a row: every single blank separates, so two blanks in a
+// row make an empty word; a word the row does not have is empty.
+std::string_view PalabraFila(std::string_view fila, int k);
+
+// ------------------------------------------------------------- field reader
+
+// Reads the fields of a bases or observation file one after another.
+// - Blanks (spaces, tabs) before a field are skipped; at the start of a line
+//   empty lines are skipped as well.
+// - A field that begins with a double quote runs to the next double quote;
+//   the quotes are dropped and commas inside belong to the field. Whatever
+//   follows the closing quote up to the comma or line end is ignored. A
+//   missing closing quote ends the field at the line end.
+// - Any other field runs up to the next comma or line end; blanks at its end
+//   do not belong to it.
+// - The comma or line end that closes a field is consumed; a comma followed
+//   by a line end leaves an empty field before that line end.
+// - Reading a field when no data is left fails.
+class LectorCampos {
+public:
+    explicit LectorCampos(std::string_view texto);
+
+    // True when only blanks and line ends are left.
+    bool Fin() const;
+    // The next field; false (and the field left empty) when no data is left.
+    bool Leer(std::string& campo);
+    // Position reached, in bytes from the start.
+    size_t Posicion() const { return pos_; }
+
+private:
+    std::string_view t_;
+    size_t pos_ = 0;
+    bool trasComa_ = false;
+};
+
+// ---------------------------------------------------------------- readers
+
+// What a reader appends to its list. When a read fails the rows before the
+// failure are kept and `descripcion` tells why (the text that follows
+// "Se produjo un error al abrir el fichero. ").
+struct ResultadoLectura {
+    std::vector<std::string> filas;
+    bool fallo = false;
+    std::string descripcion;
+};
+
+// Descriptions of the reading failures.
+extern const char* const DESC_FIN_FICHERO; // reading past the end of the data
+extern const char* const DESC_DESBORDAMIENTO; // a number too large to hold
+
+// Bases file: per base four fields (name, X, Y, Z) become six rows. A base
+// whose fields end before its Z is not appended, so the list always holds
+// whole groups. A name that is not valid UTF-8 is taken as Latin-1.
+ResultadoLectura LeerBases(std::string_view texto);
+// Points file: per field (normally a whole line) one point row; empty lines
+// are skipped; missing words read as 0.
+ResultadoLectura LeerPuntos(std::string_view texto);
+// Observation file: per five fields one observation row.
+ResultadoLectura LeerObservaciones(std::string_view texto);
+
+// ---------------------------------------------------------------- writers
+
+// One line `"name","X","Y","Z"` per base (rows 0, 6, 12, ... and the three
+// coordinate rows of each), coordinates read again and written with three
+// decimals. Missing rows at the end of the list count as empty texts.
+std::string EscribirBases(const std::vector<std::string>& filas);
+// Every non-empty row, one a line.
+std::string EscribirPuntos(const std::vector<std::string>& filas);
+// Every row, empty ones included, one a line.
+std::string EscribirTense(const std::vector<std::string>& filas);
+
+// ---------------------------------------------------------------- texts
+
+// Latin-1 bytes are turned into UTF-8 when the text is not valid UTF-8.
+std::string TextoUtf8(std::string_view texto);

@@ -1,0 +1,244 @@
+#include "points/modFuncionesAuxiliares.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#include <functional>
+#include <string_view>
+
+#include "points/FicherosTexto.h"
+#include "shell/Comun.h"
+
+namespace cv {
+
+const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
+const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
+const QString MSG_FICHERO_GUARDADO = QStringLiteral("Fichero guardado.");
+
+const DialogoFichero DLG_ABRIR_BASES{QStringLiteral("Abrir fichero de bases"),
+                                     QStringLiteral("Cartavector 3.0 (*.bse)|*.bse"), QStringLiteral("bse"),
+                                     QString()};
+const DialogoFichero DLG_GUARDAR_BASES{QStringLiteral("Exportar fichero de bases"),
+                                       QStringLiteral("Cartavector 3.0 (*.bse)|*.bse"), QStringLiteral("bse"),
+                                       QStringLiteral("Bases")};
+const DialogoFichero DLG_EXPORTAR_PUNTOS{QStringLiteral("Exportar puntos"),
+                                         QStringLiteral("Cartavector 3.0 (*.asc)|*.asc"), QStringLiteral("asc"),
+                                         QStringLiteral("Puntos")};
+const DialogoFichero DLG_ABRIR_OBSERVACIONES{QStringLiteral("Abrir fichero de observaciones"),
+                                             QStringLiteral("Cartavector 3.0 texto (*.txt)|*.txt|(*.obs)|*.obs"),
+                                             QStringLiteral("txt"), QString()};
+const DialogoFichero DLG_EXPORTAR_TENSE{QStringLiteral("Exportar tense"),
+                                        QStringLiteral("Cartavector 3.0 (*.tse)|*.tse"), QStringLiteral("tse"),
+                                        QStringLiteral("Tense")};
+const DialogoFichero DLG_ABRIR_PUNTOS{QStringLiteral("Abrir fichero de puntos"),
+                                      QStringLiteral("Cartavector 3.0 (*.asc)|*.asc"), QStringLiteral("asc"),
+                                      QString()};
+
+} // namespace cv
+
+namespace {
+
+bool FalloAlAbrir(QWidget* ventana, const QString& descripcion)
+{
+    cv::Aviso(ventana, cv::MSG_ERROR_ABRIR + descripcion, QMessageBox::Critical);
+    return false;
+}
+
+// Asks for a file name and writes the text made from the list's rows.
+void GuardarDesdeLista(QListWidget* lista, QWidget* ventana, const cv::DialogoFichero& dialogo,
+                       std::string (*escribir)(const std::vector<std::string>&))
+{
+    const auto ruta = cv::ElegirFicheroGuardar(ventana, dialogo);
+    if (!ruta)
+        return;
+    const std::string texto = escribir(FilasDeLista(lista));
+    QSaveFile fichero(*ruta);
+    // A failed write leaves the file that was there untouched; in a folder
+    // where no temporary file can be made the file is written in place.
+    fichero.setDirectWriteFallback(true);
+    bool bien = fichero.open(QIODevice::WriteOnly);
+    if (bien)
+        bien = fichero.write(texto.data(), static_cast<qint64>(texto.size())) == static_cast<qint64>(texto.size());
+    if (bien)
+        bien = fichero.commit();
+    if (!bien) {
+        const QString descripcion = fichero.errorString();
+        fichero.cancelWriting();
+        cv::Aviso(ventana, cv::MSG_ERROR_GUARDAR + descripcion, QMessageBox::Critical);
+        return;
+    }
+    cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
+}
+
+void Aplicar(QListWidget* lista, const Corte& corte)
+{
+    if (corte.cuantas > 0) {
+        lista->setUpdatesEnabled(false);
+        for (int k = 0; k < corte.cuantas; ++k)
+            delete lista->takeItem(corte.inicio);
+        lista->setUpdatesEnabled(true);
+    }
+    SeleccionarFila(lista, corte.nuevaSeleccion);
+}
+
+QString Fila(const QListWidget* lista, int i)
+{
+    const QListWidgetItem* item = i >= 0 && i < lista->count() ? lista->item(i) : nullptr;
+    return item ? item->text() : QString();
+}
+
+void Poner(QLabel* etiqueta, const std::string& texto)
+{
+    if (etiqueta)
+        etiqueta->setText(cv::Q(texto));
+}
+
+} // namespace
+
+int FilaSeleccionada(const QListWidget* lista)
+{
+    const int fila = lista->currentRow();
+    return fila >= 0 && fila < lista->count() ? fila : -1;
+}
+
+void SeleccionarFila(QListWidget* lista, int fila)
+{
+    if (fila >= 0 && fila < lista->count()) {
+        lista->setCurrentRow(fila);
+    } else {
+        lista->setCurrentRow(-1);
+        lista->clearSelection();
+    }
+}
+
+std::vector<std::string> FilasDeLista(const QListWidget* lista)
+{
+    std::vector<std::string> filas;
+    filas.reserve(static_cast<size_t>(lista->count()));
+    for (int i = 0; i < lista->count(); ++i)
+        filas.push_back(lista->item(i)->text().toStdString());
+    return filas;
+}
+
+void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
+{
+    if (filas.empty())
+        return;
+    QStringList textos;
+    textos.reserve(static_cast<qsizetype>(filas.size()));
+    for (const auto& f : filas)
+        textos.append(QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+    // Every row has the same height: the list lays out long files at once.
+    lista->setUniformItemSizes(true);
+    lista->setUpdatesEnabled(false);
+    lista->addItems(textos);
+    lista->setUpdatesEnabled(true);
+}
+
+bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo)
+{
+    // A folder opens on some systems but holds no text.
+    if (QFileInfo(ruta).isDir())
+        return FalloAlAbrir(ventana, QStringLiteral("Es una carpeta, no un fichero."));
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly))
+        return FalloAlAbrir(ventana, fichero.errorString());
+    // The whole file at once, then closed before any message is shown.
+    const QByteArray datos = fichero.readAll();
+    const bool errorLectura = fichero.error() != QFileDevice::NoError;
+    const QString descripcionLectura = fichero.errorString();
+    fichero.close();
+    if (errorLectura)
+        return FalloAlAbrir(ventana, descripcionLectura);
+    const std::string_view texto(datos.constData(), static_cast<size_t>(datos.size()));
+    const ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
+                               : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
+                                                             : LeerObservaciones(texto);
+    AnadirFilas(lista, r.filas);
+    if (r.fallo)
+        return FalloAlAbrir(ventana, cv::Q(r.descripcion));
+    return true;
+}
+
+bool ExisteFichero(const QString& ruta)
+{
+    return !ruta.isEmpty() && QFileInfo::exists(ruta);
+}
+
+void CortarBaseSeleccionada(QListWidget* lista)
+{
+    Aplicar(lista, PlanCortarBase(lista->count(), FilaSeleccionada(lista)));
+}
+
+void CortarFilaSeleccionada(QListWidget* lista)
+{
+    Aplicar(lista, PlanCortarFila(lista->count(), FilaSeleccionada(lista)));
+}
+
+void AbrirFicheroBases(QListWidget* lista, QWidget* ventana)
+{
+    const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_BASES);
+    if (ruta)
+        CargarFichero(lista, ventana, *ruta, TipoFichero::Bases);
+}
+
+void GuardarFicheroBases(QListWidget* lista, QWidget* ventana)
+{
+    GuardarDesdeLista(lista, ventana, cv::DLG_GUARDAR_BASES, &EscribirBases);
+}
+
+void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z)
+{
+    const int s = FilaSeleccionada(lista);
+    TextosSeleccion t;
+    if (s >= 0 && s % 6 == 0)
+        t = TextosBase(cv::S(Fila(lista, s)), cv::S(Fila(lista, s + 2)), cv::S(Fila(lista, s + 3)),
+                       cv::S(Fila(lista, s + 4)));
+    Poner(nombre, t[0]);
+    Poner(x, t[1]);
+    Poner(y, t[2]);
+    Poner(z, t[3]);
+}
+
+void ExportarPuntos(QListWidget* lista, QWidget* ventana)
+{
+    if (lista->count() == 0)
+        return;
+    GuardarDesdeLista(lista, ventana, cv::DLG_EXPORTAR_PUNTOS, &EscribirPuntos);
+}
+
+void AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana)
+{
+    lista->clear();
+    const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_OBSERVACIONES);
+    if (ruta)
+        CargarFichero(lista, ventana, *ruta, TipoFichero::Observaciones);
+}
+
+void ExportarTense(QListWidget* lista, QWidget* ventana)
+{
+    if (lista->count() == 0)
+        return;
+    GuardarDesdeLista(lista, ventana, cv::DLG_EXPORTAR_TENSE, &EscribirTense);
+}
+
+void AbrirFicheroPuntos(QListWidget* lista, QWidget* ventana)
+{
+    lista->clear();
+    const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_PUNTOS);
+    if (ruta)
+        CargarFichero(lista, ventana, *ruta, TipoFichero::Puntos);
+}
+
+void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z)
+{
+    const int s = FilaSeleccionada(lista);
+    TextosSeleccion t;
+    if (s >= 0)
+        t = TextosPunto(cv::S(Fila(lista, s)));
+    Poner(numero, t[0]);
+    Poner(x, t[1]);
+    Poner(y, t[2]);
+    Poner(z, t[3]);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The list and file operations shared by every point window: base lists (six
+// rows a base), point rows, observation rows, and the bases (.bse), points
+// (.asc), observation (.txt/.obs) and tense (.tse) files. The parsing and
+// formatting behind them are pure functions (points/FicherosTexto.h); these
+// operations add the file dialog, the list control and the messages.
+#include <QLabel>
+#include <QListWidget>
+#include <QString>
+
+// True when the attributes of the path can be read (a folder counts too).
+bool ExisteFichero(const QString& ruta);
+
+// Removes the selected base (six rows) when the selection is a name row.
+void CortarBaseSeleccionada(QListWidget* lista);
+// Asks for a bases file and appends its bases to the list.
+void AbrirFicheroBases(QListWidget* lista, QWidget* ventana);
+// Asks for a file name and writes the list as a bases file.
+void GuardarFicheroBases(QListWidget* lista, QWidget* ventana);
+// Removes the selected row and selects the one before it.
+void CortarFilaSeleccionada(QListWidget* lista);
+// Shows the selected base in the four labels, or empties them.
+void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
+// Asks for a file name and writes the non-empty rows as a points file.
+void ExportarPuntos(QListWidget* lista, QWidget* ventana);
+// Empties the list, asks for an observation file and fills the list.
+void AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana);
+// Asks for a file name and writes every row, empty ones included.
+void ExportarTense(QListWidget* lista, QWidget* ventana);
+// Empties the list, asks for a points file and fills the list.
+void AbrirFicheroPuntos(QListWidget* lista, QWidget* ventana);
+// Shows the selected point in the four labels, or empties them.
+void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z);
+
+// ------------------------------------------------------------------------
+// Helpers for the windows that hold these lists.
+#include <string>
+#include <vector>
+
+#include "shell/Comun.h"
+
+// The selected row of a list (its current row), -1 when none.
+int FilaSeleccionada(const QListWidget* lista);
+// Selects a row; an index outside the list leaves nothing selected.
+void SeleccionarFila(QListWidget* lista, int fila);
+// The rows of a list as the program's texts (UTF-8).
+std::vector<std::string> FilasDeLista(const QListWidget* lista);
+// Appends rows at once, with repainting held meanwhile; the list is told its
+// rows share one height, so that long files lay out at once.
+void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas);
+
+// The kinds of file read into a list.
+enum class TipoFichero { Bases, Puntos, Observaciones };
+// Reads the file at the path and appends its rows to the list (what the open
+// operations do once the dialog has given the path). On a failure the rows
+// read before it stay and the opening message is shown; false then.
+bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo);
+
+namespace cv {
+// The file messages: the two failures are followed by the system's description.
+extern const QString MSG_ERROR_ABRIR;
+extern const QString MSG_ERROR_GUARDAR;
+extern const QString MSG_FICHERO_GUARDADO;
+// The dialogs of the list files.
+extern const DialogoFichero DLG_ABRIR_BASES;
+extern const DialogoFichero DLG_GUARDAR_BASES;
+extern const DialogoFichero DLG_EXPORTAR_PUNTOS;
+extern const DialogoFichero DLG_ABRIR_OBSERVACIONES;
+extern const DialogoFichero DLG_EXPORTAR_TENSE;
+extern const DialogoFichero DLG_ABRIR_PUNTOS;
+} // namespace cv
