@@ -11,6 +11,9 @@
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmEditarBases.h"
+#include "points/frmBiseccion.h"
+#include "points/frmRadiacion.h"
+#include "points/frmTaquimetrico.h"
 #include "shell/Comun.h"
 #include "shell/frmAyuda.h"
 #include "shell/frmConfiguracion.h"
@@ -116,12 +119,14 @@ void MDIfrmMain::CrearMenu()
 
     QMenu* radiacion = menu("mnuRadiacion", QStringLiteral("Radiación"));
     mnuRadiacion = radiacion->menuAction();
-    mnuRadiacionRadiarBases = item(radiacion, "mnuRadiacionRadiarBases", QStringLiteral("Radiar bases"), [] {});
+    mnuRadiacionRadiarBases = item(radiacion, "mnuRadiacionRadiarBases", QStringLiteral("Radiar bases"),
+                                   [this] { MostrarSeparada<frmRadiacion>(); });
 
     QMenu* taquimetrico = menu("mnuTaquimetrico", QStringLiteral("Taquimétrico"));
     mnuTaquimetrico = taquimetrico->menuAction();
     mnuTaquimetricoCalcular =
-        item(taquimetrico, "mnuTaquimetricoCalcular", QStringLiteral("Calcular taquimétrico"), [] {});
+        item(taquimetrico, "mnuTaquimetricoCalcular", QStringLiteral("Calcular taquimétrico"),
+             [this] { MostrarHija<frmTaquimetrico>(); });
 
     QMenu* bases = menu("mnuBases", QStringLiteral("Bases"));
     mnuBases = bases->menuAction();
@@ -141,7 +146,8 @@ void MDIfrmMain::CrearMenu()
 
     QMenu* biseccion = menu("mnuBiseccion", QStringLiteral("Bisección"));
     mnuBiseccion = biseccion->menuAction();
-    mnuBiseccionCalcular = item(biseccion, "mnuBiseccionCalcular", QStringLiteral("Calcular bisección"), [] {});
+    mnuBiseccionCalcular = item(biseccion, "mnuBiseccionCalcular", QStringLiteral("Calcular bisección"),
+                                [this] { MostrarHija<frmBiseccion>(); });
 
     QMenu* catenaria = menu("mnuCatenaria", QStringLiteral("Catenaria"));
     mnuCatenaria = catenaria->menuAction();

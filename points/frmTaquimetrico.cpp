@@ -1,0 +1,256 @@
+#include "points/frmTaquimetrico.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "points/Taquimetrico.h"
+#include "points/modFuncionesAuxiliares.h"
+#include "shell/Comun.h"
+#include "shell/modResIndependentForm.h"
+
+namespace
+{
+
+QPushButton* BotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo, const QRect& g,
+                         const QString& ayuda)
+{
+    QPushButton* b = cv::CrearBoton(ventana, nombre, QString(), g, ayuda);
+    b->setIcon(ventana->style()->standardIcon(dibujo));
+    return b;
+}
+
+QLabel* Casilla(QWidget* ventana, const QString& nombre, const QRect& g)
+{
+    QLabel* l = cv::CrearEtiqueta(ventana, nombre, QString(), g);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return l;
+}
+
+QListWidget* Lista(QWidget* ventana, const QString& nombre, const QRect& g, const QString& ayuda)
+{
+    auto* l = new QListWidget(ventana);
+    l->setObjectName(nombre);
+    l->setGeometry(g);
+    l->setToolTip(ayuda);
+    QFont fija(QStringLiteral("Courier New"));
+    fija.setStyleHint(QFont::TypeWriter);
+    l->setFont(fija);
+    // Blocks of many thousand points stay quick to scroll and select.
+    l->setUniformItemSizes(true);
+    return l;
+}
+
+} // namespace
+
+frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmTaquimetrico"));
+    setWindowTitle(QStringLiteral("Taquimétrico"));
+    setGeometry(10, 10, 780, 410);
+
+    // Bases.
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloBases"), QStringLiteral("Bases"), QRect(10, 6, 150, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloListado"), QStringLiteral("Listado"), QRect(10, 26, 150, 20));
+    lstBases = Lista(this, QStringLiteral("lstBases"), QRect(10, 48, 150, 250), QStringLiteral("Lista de bases"));
+    cmdAbrirBases = BotonDibujo(this, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon, QRect(10, 304, 40, 30),
+                                QStringLiteral("Abrir fichero de bases"));
+    cmdCortarBase = BotonDibujo(this, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
+                                QRect(55, 304, 40, 30), QStringLiteral("Cortar base seleccionada"));
+    cmdLimpiarBases = BotonDibujo(this, QStringLiteral("cmdLimpiarBases"), QStyle::SP_TrashIcon,
+                                  QRect(100, 304, 40, 30), QStringLiteral("Borrar todas las bases"));
+    cmdEntrarBE =
+        cv::CrearBoton(this, QStringLiteral("cmdEntrarBE"), QStringLiteral("Entrar BE"), QRect(170, 48, 100, 24));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloBE"), QStringLiteral("Base Estación"), QRect(170, 76, 100, 18));
+    lblBE = Casilla(this, QStringLiteral("lblBE"), QRect(170, 94, 100, 18));
+    lblBEX = Casilla(this, QStringLiteral("lblBEX"), QRect(170, 112, 100, 18));
+    lblBEY = Casilla(this, QStringLiteral("lblBEY"), QRect(170, 130, 100, 18));
+    lblBEZ = Casilla(this, QStringLiteral("lblBEZ"), QRect(170, 148, 100, 18));
+    cmdEntrarBO =
+        cv::CrearBoton(this, QStringLiteral("cmdEntrarBO"), QStringLiteral("Entrar BO"), QRect(170, 176, 100, 24));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloBO"), QStringLiteral("B. Orientación"), QRect(170, 204, 100, 18));
+    lblBO = Casilla(this, QStringLiteral("lblBO"), QRect(170, 222, 100, 18));
+    lblBOX = Casilla(this, QStringLiteral("lblBOX"), QRect(170, 240, 100, 18));
+    lblBOY = Casilla(this, QStringLiteral("lblBOY"), QRect(170, 258, 100, 18));
+    lblBOZ = Casilla(this, QStringLiteral("lblBOZ"), QRect(170, 276, 100, 18));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloHz"), QStringLiteral("Hz ...."), QRect(10, 346, 50, 22));
+    txtHz = cv::CrearCampo(this, QStringLiteral("txtHz"), QRect(60, 344, 100, 22),
+                           QStringLiteral("Ángulo acimutal de orientación"));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloi"), QStringLiteral("i ....."), QRect(10, 374, 50, 22));
+    txti =
+        cv::CrearCampo(this, QStringLiteral("txti"), QRect(60, 372, 100, 22), QStringLiteral("Altura del instrumento"));
+
+    // Observations.
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloObservaciones"), QStringLiteral("Observaciones"),
+                      QRect(285, 6, 240, 20));
+    QLabel* cabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabeceraObservaciones"),
+                                         QStringLiteral("  N    Hz    V    DI    m"), QRect(285, 26, 240, 20));
+    lstObservaciones = Lista(this, QStringLiteral("lstObservaciones"), QRect(285, 48, 240, 250),
+                             QStringLiteral("Lista de observaciones"));
+    cabecera->setFont(lstObservaciones->font());
+    cmdObsAbrir = BotonDibujo(this, QStringLiteral("cmdObsAbrir"), QStyle::SP_DirOpenIcon, QRect(285, 304, 40, 30),
+                              QStringLiteral("Abrir fichero de observaciones"));
+    cmdCortarObservacion = BotonDibujo(this, QStringLiteral("cmdCortarObservacion"), QStyle::SP_DialogDiscardButton,
+                                       QRect(330, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloPtoI"), QStringLiteral("Inicial"), QRect(285, 346, 50, 22));
+    txtPtoI = cv::CrearCampo(this, QStringLiteral("txtPtoI"), QRect(340, 344, 80, 22),
+                             QStringLiteral("Punto inicial del bloque"));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloPtoF"), QStringLiteral("Final"), QRect(285, 374, 50, 22));
+    txtPtoF = cv::CrearCampo(this, QStringLiteral("txtPtoF"), QRect(340, 372, 80, 22),
+                             QStringLiteral("Punto final del bloque"));
+    cmdCalcularBloque = cv::CrearBoton(this, QStringLiteral("cmdCalcularBloque"), QStringLiteral("Calcular"),
+                                       QRect(430, 344, 95, 50), QStringLiteral("Calcular bloque"));
+
+    // Points.
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloPuntos"), QStringLiteral("Puntos"), QRect(535, 6, 240, 20));
+    cabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabeceraPuntos"), QStringLiteral("  N      X      Y      Z"),
+                                 QRect(535, 26, 240, 20));
+    lstPuntos = Lista(this, QStringLiteral("lstPuntos"), QRect(535, 48, 240, 250),
+                      QStringLiteral("Lista de puntos calculados"));
+    cabecera->setFont(lstPuntos->font());
+    cmdPuntosGuardar = BotonDibujo(this, QStringLiteral("cmdPuntosGuardar"), QStyle::SP_DialogSaveButton,
+                                   QRect(535, 304, 40, 30), QStringLiteral("Guardar fichero ascii"));
+    cmdPuntosBorrar = BotonDibujo(this, QStringLiteral("cmdPuntosBorrar"), QStyle::SP_DialogDiscardButton,
+                                  QRect(580, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
+    cmdPuntosLimpiar = BotonDibujo(this, QStringLiteral("cmdPuntosLimpiar"), QStyle::SP_TrashIcon,
+                                   QRect(625, 304, 40, 30), QStringLiteral("Borrar todos los puntos"));
+
+    // Enter on the button, once the fields have brought the focus to it, presses it.
+    cmdCalcularBloque->setAutoDefault(true);
+    cv::FiltrarTeclas(txtHz, cv::TipoCampo::Numerico);
+    cv::FiltrarTeclas(txti, cv::TipoCampo::Numerico);
+    cv::FiltrarTeclas(txtPtoI, cv::TipoCampo::Entero);
+    cv::FiltrarTeclas(txtPtoF, cv::TipoCampo::Entero);
+    for (QLineEdit* campo : {txtHz, txti, txtPtoI, txtPtoF})
+        campo->installEventFilter(this);
+
+    connect(cmdAbrirBases, &QPushButton::clicked, this, [this] { AbrirFicheroBases(lstBases, this); });
+    connect(cmdCortarBase, &QPushButton::clicked, this, [this] { CortarBaseSeleccionada(lstBases); });
+    connect(cmdLimpiarBases, &QPushButton::clicked, this, &frmTaquimetrico::LimpiarBases);
+    connect(cmdEntrarBE, &QPushButton::clicked, this, [this] { EntrarBase(lblBE, lblBEX, lblBEY, lblBEZ); });
+    connect(cmdEntrarBO, &QPushButton::clicked, this, [this] { EntrarBase(lblBO, lblBOX, lblBOY, lblBOZ); });
+    connect(cmdObsAbrir, &QPushButton::clicked, this, [this] {
+        lstObservaciones->setUpdatesEnabled(false);
+        AbrirFicheroObservaciones(lstObservaciones, this);
+        lstObservaciones->setUpdatesEnabled(true);
+    });
+    connect(cmdCortarObservacion, &QPushButton::clicked, this, [this] { CortarFilaSeleccionada(lstObservaciones); });
+    connect(cmdCalcularBloque, &QPushButton::clicked, this, &frmTaquimetrico::CalcularBloque);
+    connect(cmdPuntosGuardar, &QPushButton::clicked, this, [this] { ExportarPuntos(lstPuntos, this); });
+    connect(cmdPuntosBorrar, &QPushButton::clicked, this, [this] { CortarFilaSeleccionada(lstPuntos); });
+    connect(cmdPuntosLimpiar, &QPushButton::clicked, this, &frmTaquimetrico::LimpiarPuntos);
+
+    txtHz->setText(QStringLiteral("0.0000"));
+    cv::PrepararVentana(this);
+}
+
+bool frmTaquimetrico::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(objeto, evento);
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    const bool enter = tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+    const bool atras = tecla == Qt::Key_Up || tecla == Qt::Key_Left;
+    const bool adelante = tecla == Qt::Key_Down || tecla == Qt::Key_Right;
+    // Each field: where Enter, Up/Left and Down/Right take the focus (null:
+    // the key keeps its ordinary meaning in the field).
+    QWidget* aEnter = nullptr;
+    QWidget* aAtras = nullptr;
+    QWidget* aAdelante = nullptr;
+    if (objeto == txtHz) {
+        aEnter = txti;
+        if (tecla == Qt::Key_Down) {
+            txti->setFocus();
+            return true;
+        }
+        if (tecla == Qt::Key_Up)
+            return true;
+    } else if (objeto == txti) {
+        aEnter = txtPtoI;
+        aAtras = txtHz;
+        aAdelante = txtPtoI;
+    } else if (objeto == txtPtoI) {
+        aEnter = txtPtoF;
+        aAtras = txti;
+        aAdelante = txtPtoF;
+    } else if (objeto == txtPtoF) {
+        aEnter = cmdCalcularBloque;
+        aAtras = txtPtoI;
+        if (tecla == Qt::Key_Down)
+            return true;
+    } else {
+        return QWidget::eventFilter(objeto, evento);
+    }
+    QWidget* destino = enter ? aEnter : atras ? aAtras : adelante ? aAdelante : nullptr;
+    if (!destino)
+        return enter; // Enter never presses a button by itself
+    destino->setFocus();
+    return true;
+}
+
+void frmTaquimetrico::EntrarBase(QLabel* nombre, QLabel* x, QLabel* y, QLabel* z)
+{
+    MostrarBaseSeleccionada(lstBases, nombre, x, y, z);
+    txti->setFocus();
+}
+
+void frmTaquimetrico::LimpiarBases()
+{
+    if (!cv::Pregunta(this, QStringLiteral("¿Confirma que desea borrar todas las bases?")))
+        return;
+    lstBases->clear();
+    txti->setFocus();
+}
+
+void frmTaquimetrico::LimpiarPuntos()
+{
+    if (!cv::Pregunta(this, QStringLiteral("¿Confirma que desea borrar todos los puntos?")))
+        return;
+    lstPuntos->clear();
+}
+
+void frmTaquimetrico::CalcularBloque()
+{
+    EstacionTaquimetrica e;
+    e.BE = {cv::S(lblBE->text()), cv::S(lblBEX->text()), cv::S(lblBEY->text()), cv::S(lblBEZ->text())};
+    e.BO = {cv::S(lblBO->text()), cv::S(lblBOX->text()), cv::S(lblBOY->text()), cv::S(lblBOZ->text())};
+    e.Hz = cv::S(txtHz->text());
+    e.i = cv::S(txti->text());
+    e.PtoI = cv::S(txtPtoI->text());
+    e.PtoF = cv::S(txtPtoF->text());
+
+    std::vector<std::string> observaciones;
+    const int n = lstObservaciones->count();
+    observaciones.reserve(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        observaciones.push_back(cv::S(lstObservaciones->item(k)->text()));
+
+    std::vector<std::string> puntos;
+    const EstadoBloque estado = ::CalcularBloque(e, observaciones, puntos);
+    if (estado != EstadoBloque::Calculado) {
+        cv::Aviso(this, cv::Q(MensajeBloque(estado)));
+        return;
+    }
+
+    if (!puntos.empty()) {
+        QStringList filas;
+        filas.reserve(static_cast<qsizetype>(puntos.size()));
+        for (const std::string& p : puntos)
+            filas << cv::Q(p);
+        lstPuntos->setUpdatesEnabled(false);
+        lstPuntos->addItems(filas);
+        lstPuntos->setUpdatesEnabled(true);
+        lstPuntos->scrollToBottom();
+    }
+
+    // The next station of the run.
+    QLabel* be[4] = {lblBE, lblBEX, lblBEY, lblBEZ};
+    QLabel* bo[4] = {lblBO, lblBOX, lblBOY, lblBOZ};
+    for (size_t k = 0; k < 4; ++k) {
+        be[k]->setText(cv::Q(e.BE[k]));
+        bo[k]->setText(cv::Q(e.BO[k]));
+    }
+    txtPtoI->setText(cv::Q(e.PtoI));
+    txtPtoF->setText(cv::Q(e.PtoF));
+    txti->setText(cv::Q(e.i));
+    txtHz->setText(cv::Q(e.Hz));
+}

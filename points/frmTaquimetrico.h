@@ -1,0 +1,56 @@
+#pragma once
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+// Tacheometry: a block of detail points radiated at once from one station,
+// taken from the observation list and appended to the list of points; after
+// each block the window is ready for the next station of the run.
+class frmTaquimetrico : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmTaquimetrico(QWidget* parent = nullptr);
+
+    // Bases.
+    QListWidget* lstBases;
+    QPushButton* cmdAbrirBases;
+    QPushButton* cmdCortarBase;
+    QPushButton* cmdLimpiarBases;
+    QPushButton* cmdEntrarBE;
+    QPushButton* cmdEntrarBO;
+    QLabel* lblBE;
+    QLabel* lblBEX;
+    QLabel* lblBEY;
+    QLabel* lblBEZ;
+    QLabel* lblBO;
+    QLabel* lblBOX;
+    QLabel* lblBOY;
+    QLabel* lblBOZ;
+    QLineEdit* txti;
+    QLineEdit* txtHz;
+    // Observations.
+    QListWidget* lstObservaciones;
+    QPushButton* cmdObsAbrir;
+    QPushButton* cmdCortarObservacion;
+    QLineEdit* txtPtoI;
+    QLineEdit* txtPtoF;
+    QPushButton* cmdCalcularBloque;
+    // Points.
+    QListWidget* lstPuntos;
+    QPushButton* cmdPuntosGuardar;
+    QPushButton* cmdPuntosBorrar;
+    QPushButton* cmdPuntosLimpiar;
+
+    // The block computation of the button "Calcular bloque".
+    void CalcularBloque();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void EntrarBase(QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
+    void LimpiarBases();
+    void LimpiarPuntos();
+};
