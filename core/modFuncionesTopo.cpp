@@ -114,7 +114,7 @@ std::string ExtraerCampo(const std::string& linea, int16_t n)
     }
     const size_t fin = linea.find(' ', pos);
     if (pos >= linea.size())
-        return std::string();
+        return {};
     return linea.substr(pos, fin == std::string::npos ? std::string::npos : fin - pos);
 }
 
@@ -142,5 +142,102 @@ objErrorParabolico CalcularErrorParabolico(const std::vector<objPto>& puntos, do
     }
     r.ErrorAjuste = ValorOCero(suma);
     r.ErrorRegresion = ValorOCero(sumaAbs);
+    return r;
+}
+
+namespace {
+
+// CalcularErrorParabolico for several consecutive parameters in one pass over
+// the profile. Each parameter keeps the same operations in the same order, so
+// its sums are the same to the last bit; the independent sums only let the
+// processor work on several parameters at once.
+constexpr int PARAMETROS_POR_PASADA = 8;
+
+struct PerfilParabolico {
+    std::vector<double> x; // abscissae from the second point on
+    std::vector<double> y; // heights from the second point on
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double L = 0.0;
+    double H = 0.0;
+};
+
+void ErroresParabolicos(const PerfilParabolico& perfil, const double (&p)[PARAMETROS_POR_PASADA],
+                        objErrorParabolico (&r)[PARAMETROS_POR_PASADA])
+{
+    double Xv[PARAMETROS_POR_PASADA];
+    double Zv[PARAMETROS_POR_PASADA];
+    double dosP[PARAMETROS_POR_PASADA];
+    double suma[PARAMETROS_POR_PASADA] = {};
+    double sumaAbs[PARAMETROS_POR_PASADA] = {};
+    for (int j = 0; j < PARAMETROS_POR_PASADA; ++j) {
+        const double xv = perfil.L / 2.0 - p[j] * perfil.H / perfil.L;
+        Xv[j] = perfil.x1 + xv;
+        Zv[j] = perfil.y1 - xv * xv / (2.0 * p[j]);
+        dosP[j] = 2.0 * p[j];
+    }
+    const size_t n = perfil.x.size();
+    for (size_t k = 0; k < n; ++k) {
+        const double xk = perfil.x[k];
+        const double yk = perfil.y[k];
+        for (int j = 0; j < PARAMETROS_POR_PASADA; ++j) {
+            const double dx = xk - Xv[j];
+            const double e = (yk - Zv[j]) - dx * dx / dosP[j];
+            suma[j] += e;
+            sumaAbs[j] += std::fabs(e);
+        }
+    }
+    for (int j = 0; j < PARAMETROS_POR_PASADA; ++j) {
+        r[j].ErrorAjuste = ValorOCero(suma[j]);
+        r[j].ErrorRegresion = ValorOCero(sumaAbs[j]);
+    }
+}
+
+} // namespace
+
+objParabola AjustarParabola(const std::vector<objPto>& puntos)
+{
+    constexpr double PASO = 0.25;
+    constexpr int PASOS = 40000; // PASO * PASOS = 10000, the largest parameter tried
+    objParabola r;               // a failed fit until a minimum is found
+    if (puntos.size() < 3)
+        return r;
+    PerfilParabolico perfil;
+    perfil.x1 = puntos.front().X;
+    perfil.y1 = puntos.front().Y;
+    perfil.L = puntos.back().X - perfil.x1;
+    perfil.H = puntos.back().Y - perfil.y1;
+    // Anchors at the same abscissa leave the vertex undefined.
+    if (perfil.L == 0.0 || !std::isfinite(perfil.L) || !std::isfinite(perfil.H))
+        return r;
+    perfil.x.reserve(puntos.size() - 1);
+    perfil.y.reserve(puntos.size() - 1);
+    for (size_t k = 1; k < puntos.size(); ++k) {
+        perfil.x.push_back(puntos[k].X);
+        perfil.y.push_back(puntos[k].Y);
+    }
+
+    // The grid 0.25, 0.5, ... 10000: every parameter is an exact multiple of
+    // the step. The search stops at the first rise of |sum of residuals|.
+    double mejor = 0.0;
+    double mejorAbs = 0.0;
+    for (int k = 1; k <= PASOS; k += PARAMETROS_POR_PASADA) {
+        double p[PARAMETROS_POR_PASADA];
+        for (int j = 0; j < PARAMETROS_POR_PASADA; ++j)
+            p[j] = PASO * (k + j);
+        objErrorParabolico e[PARAMETROS_POR_PASADA];
+        ErroresParabolicos(perfil, p, e);
+        for (int j = 0; j < PARAMETROS_POR_PASADA && k + j <= PASOS; ++j) {
+            const double error = std::fabs(e[j].ErrorAjuste);
+            if (k + j > 1 && error > mejor) {
+                r.Parametro = p[j] - PASO;
+                r.ErrorAjuste = mejor;
+                r.ErrorRegresion = mejorAbs;
+                return r;
+            }
+            mejor = error;
+            mejorAbs = e[j].ErrorRegresion;
+        }
+    }
     return r;
 }

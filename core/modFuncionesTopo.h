@@ -25,8 +25,9 @@ struct objErrorParabolico {
 
 // Result of the parabola fit of a profile.
 struct objParabola {
-    double Parametro = 0.0;
-    objErrorParabolico Error;
+    double Parametro = -1.0;     // parameter found, metres; -1 when the fit failed
+    double ErrorAjuste = 0.0;    // |sum of the residuals| at that parameter
+    double ErrorRegresion = 0.0; // sum of their absolute values
 };
 
 double DistanciaEntrePuntos(const objPto& p1, const objPto& p2);
@@ -44,3 +45,9 @@ std::string ExtraerCampo(const std::string& linea, int16_t n);
 // Residuals of the parabola of parameter p through the first and last points
 // (X along the span, Y the height); points are visited from the second on.
 objErrorParabolico CalcularErrorParabolico(const std::vector<objPto>& puntos, double p);
+// Parameter of the parabola through the first and last points that best fits
+// the points between: the first local minimum of |sum of residuals| on the
+// grid 0.25, 0.5, ... 10000. Parametro -1 (and zero errors) when the error
+// never rises before 10000, when there are no points between the anchors or
+// when both anchors lie at the same abscissa.
+objParabola AjustarParabola(const std::vector<objPto>& puntos);

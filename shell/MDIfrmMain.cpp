@@ -8,6 +8,7 @@
 #include "calculators/frmAlturaRemota.h"
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
+#include "catenary/frmCatenaria.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmEditarBases.h"
@@ -151,7 +152,8 @@ void MDIfrmMain::CrearMenu()
 
     QMenu* catenaria = menu("mnuCatenaria", QStringLiteral("Catenaria"));
     mnuCatenaria = catenaria->menuAction();
-    mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"), [] {});
+    mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"),
+                                [this] { MostrarHija<frmCatenaria>(); });
 
     QMenu* ayuda = menu("mnuAyuda", QStringLiteral("Ayuda"));
     mnuAyuda = ayuda->menuAction();
