@@ -11,13 +11,17 @@
 #include "catenary/frmCatenaria.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
-#include "points/frmEditarBases.h"
 #include "points/frmBiseccion.h"
 #include "points/frmRadiacion.h"
 #include "points/frmTaquimetrico.h"
+#include "points/frmEditarBases.h"
 #include "shell/Comun.h"
 #include "shell/frmAyuda.h"
 #include "shell/frmConfiguracion.h"
+#include "traverse/frmCierrePoligonal.h"
+#include "traverse/frmEditarVerticesSalida.h"
+#include "traverse/frmPoligonal.h"
+#include "traverse/frmVerticesdeSalida.h"
 
 namespace {
 MDIfrmMain* instancia = nullptr;
@@ -107,16 +111,29 @@ void MDIfrmMain::CrearMenu()
     // The traverse windows come with the traverse sheet.
     QMenu* poligonal = menu("mnuPoligonal", QStringLiteral("Poligonal"));
     mnuPoligonal = poligonal->menuAction();
-    mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"), [] {});
-    mnuPoligonalAbrir = item(poligonal, "mnuPoligonalAbrir", QStringLiteral("Abrir..."), [] {});
+    mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"),
+                             [this] { MostrarModal<frmVerticesdeSalida>(); });
+    mnuPoligonalAbrir = item(poligonal, "mnuPoligonalAbrir", QStringLiteral("Abrir..."),
+                             [this] { MostrarHija<frmPoligonal>()->AbrirPoligonal(); });
     mnuSep2 = separador(poligonal, "mnuSep2");
-    mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."), [] {});
-    mnuPoligonalExportar = item(poligonal, "mnuPoligonalExportar", QStringLiteral("Exportar"), [] {});
-    mnuPoligonalImprimir = item(poligonal, "mnuPoligonalImprimir", QStringLiteral("Imprimir a archivo..."), [] {});
+    mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."), [this] {
+        if (auto* p = Buscar<frmPoligonal>())
+            p->GuardarPoligonal();
+    });
+    mnuPoligonalExportar = item(poligonal, "mnuPoligonalExportar", QStringLiteral("Exportar"), [this] {
+        if (auto* p = Buscar<frmPoligonal>())
+            p->ExportarPoligonal();
+    });
+    mnuPoligonalImprimir = item(poligonal, "mnuPoligonalImprimir", QStringLiteral("Imprimir a archivo..."), [this] {
+        if (auto* p = Buscar<frmPoligonal>())
+            p->Imprimir();
+    });
     mnuSep3 = separador(poligonal, "mnuSep3");
     mnuPoligonalVerticesdeSalida =
-        item(poligonal, "mnuPoligonalVerticesdeSalida", QStringLiteral("Vértices de salida"), [] {});
-    mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"), [] {});
+        item(poligonal, "mnuPoligonalVerticesdeSalida", QStringLiteral("Vértices de salida"),
+             [this] { MostrarModal<frmEditarVerticesSalida>(); });
+    mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"),
+                              [this] { MostrarModal<frmCierrePoligonal>(); });
 
     QMenu* radiacion = menu("mnuRadiacion", QStringLiteral("Radiación"));
     mnuRadiacion = radiacion->menuAction();

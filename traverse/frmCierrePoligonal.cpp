@@ -1,0 +1,121 @@
+#include "traverse/frmCierrePoligonal.h"
+
+#include "core/TextoNumerico.h"
+#include "shell/Comun.h"
+#include "shell/modResIndependentForm.h"
+#include "traverse/CamposVertices.h"
+#include "traverse/Poligonal.h"
+#include "traverse/frmPoligonal.h"
+
+frmCierrePoligonal::frmCierrePoligonal(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCierrePoligonal"));
+    setWindowTitle(QStringLiteral("Cierre de la poligonal"));
+    setGeometry(220, 80, 360, 400);
+
+    cv::CrearEtiqueta(this, QStringLiteral("Label1"), QStringLiteral("Vértices de llegada"), QRect(16, 10, 240, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("Label2"), QStringLiteral("Estación"), QRect(90, 34, 110, 18));
+    cv::CrearEtiqueta(this, QStringLiteral("Label3"), QStringLiteral("Visado"), QRect(220, 34, 110, 18));
+    CrearCamposVertices(this, txtBE, txtBO, 16, 90, 220, 56);
+
+    cv::CrearEtiqueta(this, QStringLiteral("Label4"), QStringLiteral("Errores de cierre"), QRect(16, 180, 240, 20));
+    const QString rotulos[5] = {QStringLiteral("Error angular (g) .."), QStringLiteral("Error en X ........."),
+                                QStringLiteral("Error en Y ........."), QStringLiteral("Error en Z ........."),
+                                QStringLiteral("Error dist. ........")};
+    const char* nombres[5] = {"lblEAngular", "lblEX", "lblEY", "lblEZ", "lblET"};
+    QLabel* resultados[5];
+    for (int i = 0; i < 5; ++i) {
+        cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(5 + i), rotulos[i], QRect(16, 206 + 24 * i, 170, 18));
+        resultados[i] =
+            cv::CrearEtiqueta(this, QString::fromLatin1(nombres[i]), QString(), QRect(190, 206 + 24 * i, 140, 18));
+    }
+    lblEAngular = resultados[0];
+    lblEX = resultados[1];
+    lblEY = resultados[2];
+    lblEZ = resultados[3];
+    lblET = resultados[4];
+    cmdAceptar = cv::CrearBoton(this, QStringLiteral("cmdAceptar"), QStringLiteral("Cerrar poligonal"),
+                                QRect(16, 340, 200, 30));
+
+    QList<QLineEdit*> orden;
+    for (QLineEdit* c : txtBE)
+        orden << c;
+    for (QLineEdit* c : txtBO)
+        orden << c;
+    new cv::OrdenCampos(this, orden, [this] { cmdAceptar->setFocus(); });
+    for (QLineEdit* c : orden)
+        connect(c, &QLineEdit::textChanged, this, &frmCierrePoligonal::CalcularErroresCierre);
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmCierrePoligonal::Aceptar);
+
+    cv::PrepararVentana(this);
+    txtBE[0]->setFocus();
+}
+
+bool frmCierrePoligonal::BaseEstacionValida() const
+{
+    return VerticeValido(TextosVertice(txtBE));
+}
+
+bool frmCierrePoligonal::BaseOrientacionValida() const
+{
+    return VerticeValido(TextosVertice(txtBO));
+}
+
+void frmCierrePoligonal::VaciarErrores()
+{
+    for (QLabel* l : {lblEAngular, lblEX, lblEY, lblEZ, lblET})
+        l->clear();
+}
+
+void frmCierrePoligonal::CalcularErroresCierre()
+{
+    frmPoligonal* hoja = frmPoligonal::Abierta();
+    if (!BaseEstacionValida() || !BaseOrientacionValida() || !hoja || hoja->colPoligonal.empty()) {
+        VaciarErrores();
+        return;
+    }
+    const objPto PE = LeerVertice(TextosVertice(txtBE));
+    const objPto PV = LeerVertice(TextosVertice(txtBO));
+    const ErroresCierre e =
+        ::CalcularErroresCierre(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, hoja->colPoligonal, PE, PV);
+    lblEAngular->setText(cv::Q(F4(e.EA)));
+    lblEX->setText(cv::Q(F3(e.EX)));
+    lblEY->setText(cv::Q(F3(e.EY)));
+    lblEZ->setText(cv::Q(F3(e.EZ)));
+    lblET->setText(cv::Q(F3(e.ED)));
+}
+
+void frmCierrePoligonal::Aceptar()
+{
+    if (!BaseEstacionValida() || !BaseOrientacionValida()) {
+        cv::Aviso(this, QStringLiteral("Las bases no son válidas."));
+        return;
+    }
+    if (frmPoligonal* hoja = frmPoligonal::Abierta()) {
+        hoja->ActualizarListaBases();
+        const QStringList filas = {txtBE[0]->text() + QStringLiteral(" [V. llegada BE]"),
+                                   QString(),
+                                   txtBE[1]->text(),
+                                   txtBE[2]->text(),
+                                   txtBE[3]->text(),
+                                   QString(),
+                                   txtBO[0]->text() + QStringLiteral(" [V. llegada Visado]"),
+                                   QString(),
+                                   txtBO[1]->text(),
+                                   txtBO[2]->text(),
+                                   txtBO[3]->text(),
+                                   QString(),
+                                   QStringLiteral("[ERRORES DE CIERRE]"),
+                                   QString(),
+                                   QStringLiteral("Error angular : ") + lblEAngular->text(),
+                                   QString(),
+                                   QStringLiteral("Error en X : ") + lblEX->text(),
+                                   QStringLiteral("Error en Y : ") + lblEY->text(),
+                                   QStringLiteral("Error en Z : ") + lblEZ->text(),
+                                   QString(),
+                                   QStringLiteral("Error dist. : ") + lblET->text(),
+                                   QString()};
+        hoja->lstBases->addItems(filas);
+    }
+    accept();
+}

@@ -1,0 +1,764 @@
+#include "traverse/frmPoligonal.h"
+
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <limits>
+
+#include "core/Fallos.h"
+#include "core/TextoNumerico.h"
+#include "points/FicherosTexto.h"
+#include "shell/Comun.h"
+#include "shell/MDIfrmMain.h"
+#include "shell/modResIndependentForm.h"
+
+objPto frmPoligonal::objVertice_BE;
+objPto frmPoligonal::objVertice_BO;
+
+namespace {
+
+frmPoligonal* hojaAbierta = nullptr;
+
+const QString MSG_NO_EXISTE = QStringLiteral("No existe la estación.");
+const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar la poligonal. ");
+const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
+const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
+
+const QColor AZUL(0, 0, 255);
+const QColor BLANCO(255, 255, 255);
+
+void FijarColor(QLabel* etiqueta, const QColor& color)
+{
+    QPalette p = etiqueta->palette();
+    p.setColor(QPalette::WindowText, color);
+    etiqueta->setPalette(p);
+}
+
+// Writes the whole text to the file; the system's description on failure.
+bool EscribirFichero(const QString& ruta, const std::string& texto, QString& error)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = f.errorString();
+        return false;
+    }
+    const qint64 escritos = f.write(texto.data(), static_cast<qint64>(texto.size()));
+    if (escritos != static_cast<qint64>(texto.size())) {
+        error = f.errorString();
+        return false;
+    }
+    f.close();
+    if (f.error() != QFileDevice::NoError) {
+        error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+frmPoligonal* frmPoligonal::Abierta()
+{
+    return hojaAbierta;
+}
+
+frmPoligonal::frmPoligonal(QWidget* parent) : QWidget(parent)
+{
+    hojaAbierta = this;
+    setObjectName(QStringLiteral("frmPoligonal"));
+    setWindowTitle(QStringLiteral("Poligonal"));
+    setGeometry(0, 0, 780, 482);
+    // Courier New, or the nearest fixed-pitch font installed.
+    QFont fuente(QStringLiteral("Courier New"), 8);
+    fuente.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Courier"), QStringLiteral("Nimbus Mono PS"),
+                        QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setFixedPitch(true);
+    setFont(fuente);
+    CrearControles();
+    cv::PrepararVentana(this);
+
+    // Loading: station 1 on the starting vertices.
+    colPoligonal.clear();
+    colPoligonal.emplace_back();
+    intEstacionActual = 1;
+    lblEstacion->setText(QStringLiteral("1"));
+    txtIra->setText(QStringLiteral("1"));
+    objEstacion& e = colPoligonal.front();
+    e.objBE = objVertice_BE;
+    e.objBO = objVertice_BO;
+    dibEsquemaEstacion->setText(cv::Q(e.objBE.N));
+    lblBE->setText(cv::Q(e.objBE.N));
+    dibEsquemaOrientacion->setText(cv::Q(e.objBO.N));
+    lblBO->setText(cv::Q(e.objBO.N));
+    lstBases->clear();
+    QStringList filas;
+    ListarVerticesSalida(filas);
+    lstBases->addItems(filas);
+    txtObservacion[1]->setText(QStringLiteral("0.0000"));
+    txtObservacion[0]->setFocus();
+    MenuAbierta();
+    bolGuardada = true;
+    timIntermitencia->start();
+}
+
+frmPoligonal::~frmPoligonal()
+{
+    if (hojaAbierta == this)
+        hojaAbierta = nullptr;
+    MenuCerrada();
+}
+
+void frmPoligonal::CrearControles()
+{
+    auto etiqueta = [this](const char* nombre, const QString& texto, const QRect& g) {
+        return cv::CrearEtiqueta(this, QString::fromLatin1(nombre), texto, g);
+    };
+    auto barra = [this](const char* nombre, const QRect& g, const QString& ayuda) {
+        auto* b = new QProgressBar(this);
+        b->setObjectName(QString::fromLatin1(nombre));
+        b->setGeometry(g);
+        b->setRange(0, 100);
+        b->setValue(0);
+        b->setTextVisible(false);
+        b->setToolTip(ayuda);
+        return b;
+    };
+
+    // Header.
+    etiqueta("Label1", QStringLiteral("Estación :"), QRect(8, 8, 80, 20));
+    lblEstacion = etiqueta("lblEstacion", QString(), QRect(90, 8, 50, 20));
+    lblEstacion->setToolTip(QStringLiteral("Estación actual"));
+    etiqueta("Label2", QStringLiteral("Visada .........."), QRect(160, 8, 130, 20));
+    etiqueta("Label3", QStringLiteral("Base estación    :"), QRect(8, 34, 130, 18));
+    lblBE = etiqueta("lblBE", QString(), QRect(140, 34, 150, 18));
+    etiqueta("Label4", QStringLiteral("Base orientación :"), QRect(8, 54, 130, 18));
+    lblBO = etiqueta("lblBO", QString(), QRect(140, 54, 150, 18));
+
+    // The observation grid: columns, rows and the 15 inputs.
+    const int columna[7] = {82, 156, 230, 304, 378, 452, 526};
+    const QString cabeceras[7] = {QStringLiteral("Hz cd"),
+                                  QStringLiteral("Hz ci"),
+                                  QStringLiteral("V cd"),
+                                  QStringLiteral("V ci"),
+                                  QStringLiteral("Dist. geométrica "),
+                                  QStringLiteral("H  instrumento "),
+                                  QStringLiteral("H señal")};
+    for (int c = 0; c < 7; ++c) {
+        QLabel* cab = etiqueta(qPrintable(QStringLiteral("Label%1").arg(10 + c)), cabeceras[c],
+                               QRect(columna[c], 76, 72, 32));
+        cab->setWordWrap(true);
+        cab->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    }
+    etiqueta("Label17", QStringLiteral("Atrás"), QRect(8, 112, 72, 20));
+    etiqueta("Label18", QStringLiteral("Adelante"), QRect(8, 140, 72, 20));
+    etiqueta("Label19", QStringLiteral("Recíproca"), QRect(8, 168, 72, 20));
+
+    const QString ayudas[15] = {QStringLiteral("Base visada"),
+                                QStringLiteral("Hz directo de orientación"),
+                                QStringLiteral("Hz inverso de orientación"),
+                                QStringLiteral("Hz directo visado"),
+                                QStringLiteral("Hz inverso visado"),
+                                QStringLiteral("V directo visado"),
+                                QStringLiteral("V inverso visado"),
+                                QStringLiteral("Distancia inclinada visada"),
+                                QStringLiteral("Altura del instrumento (Base de Estación)"),
+                                QStringLiteral("Altura de la señal (Base Visada)"),
+                                QStringLiteral("V directo observación recíproca"),
+                                QStringLiteral("V inverso observación recíproca"),
+                                QStringLiteral("Distancia inclinada observación recíproca"),
+                                QStringLiteral("Altura del instrumento (Estación en Base Visada)"),
+                                QStringLiteral("Altura de la señal (recíproca)")};
+    QRect sitio[15];
+    sitio[0] = QRect(292, 6, 110, 22);
+    sitio[1] = QRect(columna[0], 110, 70, 22);
+    sitio[2] = QRect(columna[1], 110, 70, 22);
+    for (int k = 3; k <= 9; ++k)
+        sitio[k] = QRect(columna[k - 3], 138, 70, 22);
+    for (int k = 10; k <= 14; ++k)
+        sitio[k] = QRect(columna[k - 8], 166, 70, 22);
+    QList<QLineEdit*> orden;
+    for (int k = 0; k < 15; ++k) {
+        txtObservacion[k] = cv::CrearCampo(this, QStringLiteral("txtObservacion"), k, sitio[k], ayudas[k]);
+        cv::FiltrarTeclas(txtObservacion[k], k == 0 ? cv::TipoCampo::Nombre : cv::TipoCampo::Numerico);
+        connect(txtObservacion[k], &QLineEdit::textChanged, this, [this, k] { CambioObservacion(k); });
+        orden << txtObservacion[k];
+    }
+
+    // Face means.
+    etiqueta("Label20", QStringLiteral("Medias"), QRect(8, 196, 72, 20));
+    lblHzO = etiqueta("lblHzO", QString(), QRect(columna[0], 196, 70, 20));
+    lblHzO->setToolTip(QStringLiteral("Hz medio de orientación"));
+    lblHzV = etiqueta("lblHzV", QString(), QRect(columna[1], 196, 70, 20));
+    lblHzV->setToolTip(QStringLiteral("Hz medio visado"));
+    lblVV = etiqueta("lblVV", QString(), QRect(columna[2], 196, 70, 20));
+    lblVV->setToolTip(QStringLiteral("V medio visado"));
+    lblVR = etiqueta("lblVR", QString(), QRect(columna[3], 196, 70, 20));
+    lblVR->setToolTip(QStringLiteral("V medio observación recíproca"));
+
+    // Agreement of the observations.
+    const QString precisionHz = QStringLiteral("Precisión de las observaciones acimutales");
+    const QString precisionV = QStringLiteral("Precisión de las observaciones cenitales");
+    const QString directasReciprocas = QStringLiteral("Diferencia entre observaciones directas-recíprocas");
+    etiqueta("Label21", QStringLiteral("cc 0   20   40   60   80  100"), QRect(96, 228, 240, 16));
+    etiqueta("Label22", QStringLiteral("Hz"), QRect(8, 248, 84, 18));
+    prbDiferenciaAcimutal = barra("prbDiferenciaAcimutal", QRect(120, 248, 220, 16), precisionHz);
+    lblDiferenciaAcimutal = etiqueta("lblDiferenciaAcimutal", QString(), QRect(348, 247, 80, 18));
+    etiqueta("Label23", QStringLiteral("V"), QRect(8, 270, 84, 18));
+    prbDiferenciaCenital = barra("prbDiferenciaCenital", QRect(120, 270, 220, 16), precisionV);
+    lblDiferenciaCenital = etiqueta("lblDiferenciaCenital", QString(), QRect(348, 269, 80, 18));
+    etiqueta("Label24", QStringLiteral("mm 0   20   40   60   80  100"), QRect(96, 296, 240, 16));
+    etiqueta("Label25", QStringLiteral("Dist."), QRect(8, 316, 84, 18));
+    prbDiferenciaDistancias = barra("prbDiferenciaDistancias", QRect(120, 316, 220, 16), directasReciprocas);
+    lblDiferenciaDistancias = etiqueta("lblDiferenciaDistancias", QString(), QRect(348, 315, 80, 18));
+    etiqueta("Label26", QStringLiteral("Cota"), QRect(8, 338, 84, 18));
+    prbDiferenciaCotas = barra("prbDiferenciaCotas", QRect(120, 338, 220, 16), directasReciprocas);
+    lblDiferenciaCotas = etiqueta("lblDiferenciaCotas", QString(), QRect(348, 337, 80, 18));
+    etiqueta("Label27", QStringLiteral("   0   20   40   60   80  100"), QRect(96, 364, 240, 16));
+    QLabel* indice = etiqueta("Label28", QStringLiteral("Índice de error total"), QRect(8, 378, 110, 30));
+    indice->setWordWrap(true);
+    prbErrorObservacion = barra("prbErrorObservacion", QRect(120, 384, 220, 16),
+                                QStringLiteral("Índice de error total en las observaciones"));
+
+    // The sighted point and the station sketch.
+    etiqueta("Label29", QStringLiteral("BASE VISADA"), QRect(440, 228, 150, 18));
+    lblBaseRadiada = etiqueta("lblBaseRadiada", QString(), QRect(440, 246, 150, 18));
+    etiqueta("Label30", QStringLiteral("X"), QRect(440, 266, 16, 18));
+    lblBRadiadaX = etiqueta("lblBRadiadaX", QString(), QRect(458, 266, 130, 18));
+    etiqueta("Label31", QStringLiteral("Y"), QRect(440, 286, 16, 18));
+    lblBRadiadaY = etiqueta("lblBRadiadaY", QString(), QRect(458, 286, 130, 18));
+    etiqueta("Label32", QStringLiteral("Z"), QRect(440, 306, 16, 18));
+    lblBRadiadaZ = etiqueta("lblBRadiadaZ", QString(), QRect(458, 306, 130, 18));
+    for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ})
+        FijarColor(l, BLANCO);
+    dibEsquemaOrientacion = etiqueta("dibEsquemaOrientacion", QString(), QRect(430, 336, 80, 16));
+    dibEsquemaVisada = etiqueta("dibEsquemaVisada", QString(), QRect(516, 336, 80, 16));
+    dibEsquemaVisada->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dibEsquemaEstacion = etiqueta("dibEsquemaEstacion", QString(), QRect(473, 414, 80, 16));
+    dibEsquemaEstacion->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    etiqueta("Label33", QStringLiteral("Atrás"), QRect(440, 372, 50, 16));
+    etiqueta("Label34", QStringLiteral("Adelante"), QRect(540, 372, 60, 16));
+
+    // Navigation and editing of the traverse.
+    cmdAnterior = cv::CrearBoton(this, QStringLiteral("cmdAnterior"), QStringLiteral("<"), QRect(8, 444, 36, 28),
+                                 QStringLiteral("Estación anterior"));
+    cmdPosterior = cv::CrearBoton(this, QStringLiteral("cmdPosterior"), QStringLiteral(">"), QRect(48, 444, 36, 28),
+                                  QStringLiteral("Siguiente estación"));
+    txtIra = cv::CrearCampo(this, QStringLiteral("txtIra"), QRect(92, 446, 50, 24));
+    cmdIra = cv::CrearBoton(this, QStringLiteral("cmdIra"), QStringLiteral("Ir a"), QRect(146, 444, 50, 28),
+                            QStringLiteral("Ir a estación ..."));
+    cmdIraUltima = cv::CrearBoton(this, QStringLiteral("cmdIraUltima"), QStringLiteral(">|"), QRect(200, 444, 36, 28),
+                                  QStringLiteral("Ir a la útlima estación"));
+    cmdNuevaEstacion =
+        cv::CrearBoton(this, QStringLiteral("cmdNuevaEstacion"), QStringLiteral("Nueva estación"),
+                       QRect(250, 444, 130, 28), QStringLiteral("Añadir una nueva estación a la poligonal"));
+    cmdCortarPoligonal =
+        cv::CrearBoton(this, QStringLiteral("cmdCortarPoligonal"), QStringLiteral("Cortar"), QRect(390, 444, 80, 28),
+                       QStringLiteral("Cortar poligonal por la estación actual"));
+
+    lstBases = new QListWidget(this);
+    lstBases->setObjectName(QStringLiteral("lstBases"));
+    lstBases->setGeometry(604, 8, 168, 464);
+    lstBases->setToolTip(QStringLiteral("Listado de Bases"));
+    lstBases->setUniformItemSizes(true);
+
+    timIntermitencia = new QTimer(this);
+    timIntermitencia->setObjectName(QStringLiteral("timIntermitencia"));
+    timIntermitencia->setInterval(650);
+
+    // Keys and focus order.
+    new cv::OrdenCampos(this, orden, [this] { cmdNuevaEstacion->setFocus(); });
+    cv::FiltrarTeclas(txtIra, cv::TipoCampo::Entero);
+    new cv::OrdenCampos(this, {txtIra}, [this] { cmdIra->click(); }, false);
+
+    connect(cmdAnterior, &QPushButton::clicked, this, [this] { MostrarEstacion(intEstacionActual - 1); });
+    connect(cmdPosterior, &QPushButton::clicked, this, [this] { MostrarEstacion(intEstacionActual + 1); });
+    connect(cmdIraUltima, &QPushButton::clicked, this,
+            [this] { MostrarEstacion(static_cast<int>(colPoligonal.size())); });
+    connect(cmdIra, &QPushButton::clicked, this, &frmPoligonal::IrA);
+    connect(cmdNuevaEstacion, &QPushButton::clicked, this, &frmPoligonal::NuevaEstacion);
+    connect(cmdCortarPoligonal, &QPushButton::clicked, this, &frmPoligonal::CortarPoligonal);
+    connect(timIntermitencia, &QTimer::timeout, this, &frmPoligonal::Intermitencia);
+}
+
+// ------------------------------------------------------ change of an input
+
+void frmPoligonal::CambioObservacion(int k)
+{
+    bolGuardada = false;
+    if (!HayActual())
+        return;
+    const QString texto = txtObservacion[k]->text();
+    if (k == 0) {
+        dibEsquemaVisada->setText(texto);
+        lblBaseRadiada->setText(texto);
+        Actual().objBV.N = cv::S(texto);
+        RecalcularEstacionActual();
+        ActualizarListaBases();
+        return;
+    }
+    AsignarSiValido(Actual().Slot(k), LeerNumero(cv::S(texto)));
+    RecalcularEstacionActual();
+
+    // The face pairs: own pair, its mean label, the companion pair and the
+    // indicator they feed.
+    struct Par {
+        int d, r, cd, cr;
+        QLabel* media;
+        bool horizontal;
+    };
+    Par par;
+    switch (k) {
+    case 1:
+    case 2:
+        par = {1, 2, 3, 4, lblHzO, true};
+        break;
+    case 3:
+    case 4:
+        par = {3, 4, 1, 2, lblHzV, true};
+        break;
+    case 5:
+    case 6:
+        par = {5, 6, 10, 11, lblVV, false};
+        break;
+    case 10:
+    case 11:
+        par = {10, 11, 5, 6, lblVR, false};
+        break;
+    default:
+        return;
+    }
+    auto completo = [this](int a, int b) {
+        return cv::EsNumero(txtObservacion[a]) && cv::EsNumero(txtObservacion[b]);
+    };
+    QProgressBar* barra = par.horizontal ? prbDiferenciaAcimutal : prbDiferenciaCenital;
+    QLabel* etiqueta = par.horizontal ? lblDiferenciaAcimutal : lblDiferenciaCenital;
+    if (completo(par.d, par.r)) {
+        par.media->setText(cv::Q(TextoMediaPar(par.horizontal, cv::S(txtObservacion[par.d]->text()),
+                                               cv::S(txtObservacion[par.r]->text()))));
+        if (completo(par.cd, par.cr)) {
+            if (par.horizontal)
+                ComprobarAcimutal();
+            else
+                ComprobarCenital();
+            return;
+        }
+    } else {
+        par.media->clear();
+    }
+    barra->setValue(0);
+    etiqueta->clear();
+}
+
+bool frmPoligonal::DatosValidos() const
+{
+    std::array<std::string, 15> textos;
+    for (size_t k = 0; k < textos.size(); ++k)
+        textos[k] = cv::S(txtObservacion[k]->text());
+    return ::DatosValidos(textos);
+}
+
+void frmPoligonal::RecalcularEstacionActual()
+{
+    if (!HayActual())
+        return;
+    Actual().Radiar();
+    if (DatosValidos()) {
+        const objPto& v = Actual().objBV;
+        lblBRadiadaX->setText(cv::Q(F3(v.X)));
+        lblBRadiadaY->setText(cv::Q(F3(v.Y)));
+        lblBRadiadaZ->setText(cv::Q(F3(v.Z)));
+        ComprobarDistancias();
+        ComprobarCotas();
+        CalcularIndiceError();
+        PropagarBases();
+    } else {
+        lblBRadiadaX->clear();
+        lblBRadiadaY->clear();
+        lblBRadiadaZ->clear();
+        prbDiferenciaDistancias->setValue(0);
+        prbDiferenciaCotas->setValue(0);
+        prbErrorObservacion->setValue(0);
+        lblDiferenciaDistancias->clear();
+        lblDiferenciaCotas->clear();
+    }
+}
+
+void frmPoligonal::PropagarBases()
+{
+    ::PropagarBases(colPoligonal, intEstacionActual);
+    ActualizarListaBases();
+}
+
+namespace {
+
+void MostrarIndicador(const Indicador& ind, QProgressBar* barra, QLabel* etiqueta)
+{
+    if (!ind.valido)
+        return;
+    barra->setValue(ind.barra);
+    etiqueta->setText(cv::Q(ind.etiqueta));
+}
+
+} // namespace
+
+void frmPoligonal::ComprobarAcimutal()
+{
+    MostrarIndicador(IndicadorAcimutal(Actual()), prbDiferenciaAcimutal, lblDiferenciaAcimutal);
+}
+
+void frmPoligonal::ComprobarCenital()
+{
+    MostrarIndicador(IndicadorCenital(Actual()), prbDiferenciaCenital, lblDiferenciaCenital);
+}
+
+void frmPoligonal::ComprobarDistancias()
+{
+    MostrarIndicador(IndicadorDistancias(Actual()), prbDiferenciaDistancias, lblDiferenciaDistancias);
+}
+
+void frmPoligonal::ComprobarCotas()
+{
+    MostrarIndicador(IndicadorCotas(Actual()), prbDiferenciaCotas, lblDiferenciaCotas);
+}
+
+void frmPoligonal::CalcularIndiceError()
+{
+    int barra = 0;
+    if (BarraAcotada(IndiceError(Actual()), barra))
+        prbErrorObservacion->setValue(barra);
+}
+
+// ------------------------------------------------------ the list of points
+
+void frmPoligonal::ListarVerticesSalida(QStringList& filas) const
+{
+    for (const std::string& f : FilasListaBases(objVertice_BE, objVertice_BO, {}))
+        filas << cv::Q(f);
+}
+
+void frmPoligonal::ActualizarListaBases()
+{
+    const std::vector<std::string> filas = FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal);
+    QStringList textos;
+    textos.reserve(static_cast<qsizetype>(filas.size()));
+    for (const std::string& f : filas)
+        textos << cv::Q(f);
+    lstBases->setUpdatesEnabled(false);
+    lstBases->clear();
+    lstBases->addItems(textos);
+    lstBases->setUpdatesEnabled(true);
+}
+
+// --------------------------------------------------------- showing a station
+
+void frmPoligonal::MostrarEstacion(int n)
+{
+    const int total = static_cast<int>(colPoligonal.size());
+    if (total == 0 || n < 1 || n > total) {
+        cv::Aviso(this, MSG_NO_EXISTE);
+        return;
+    }
+    intEstacionActual = static_cast<int16_t>(n);
+    lblEstacion->setText(QString::number(n));
+    txtIra->setText(QString::number(n));
+
+    // Every box set here runs the change processing at once, so the station
+    // is recomputed from the values as shown.
+    txtObservacion[0]->setText(cv::Q(Actual().objBV.N));
+    dibEsquemaVisada->setText(cv::Q(Actual().objBV.N));
+    dibEsquemaEstacion->setText(cv::Q(Actual().objBE.N));
+    lblBE->setText(cv::Q(Actual().objBE.N));
+    dibEsquemaOrientacion->setText(cv::Q(Actual().objBO.N));
+    lblBO->setText(cv::Q(Actual().objBO.N));
+    const bool ultima = n == total;
+    for (int k = 1; k <= 14; ++k)
+        txtObservacion[k]->setText(cv::Q(TextoObservacion(Actual(), k, ultima)));
+    txtObservacion[0]->setFocus();
+}
+
+void frmPoligonal::IrA()
+{
+    if (!cv::EsNumero(txtIra)) {
+        cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
+        return;
+    }
+    int16_t n = 0;
+    if (!ParteEnteraInt16(cv::LeerNumero(txtIra), n)) {
+        cv::Aviso(this, MSG_NO_EXISTE);
+        return;
+    }
+    MostrarEstacion(n);
+}
+
+// ---------------------------------------------------------- new station
+
+void frmPoligonal::NuevaEstacion()
+{
+    if (intEstacionActual != static_cast<int>(colPoligonal.size())) {
+        cv::Aviso(this, QStringLiteral("La estación actual no es la última."));
+        return;
+    }
+    if (!DatosValidos()) {
+        cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
+        return;
+    }
+    CrearEstacion();
+}
+
+void frmPoligonal::CrearEstacion()
+{
+    // The station counter is 16 bits: a traverse cannot grow past it.
+    if (colPoligonal.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max()))
+        return;
+    colPoligonal.emplace_back();
+    const int n = static_cast<int>(colPoligonal.size());
+    intEstacionActual = static_cast<int16_t>(n);
+    EncadenarEstacion(colPoligonal, n);
+    objEstacion& nueva = colPoligonal.back();
+    dibEsquemaEstacion->setText(cv::Q(nueva.objBE.N));
+    lblBE->setText(cv::Q(nueva.objBE.N));
+    dibEsquemaOrientacion->setText(cv::Q(nueva.objBO.N));
+    lblBO->setText(cv::Q(nueva.objBO.N));
+    // The instrument height at this point was measured for the reciprocal
+    // observation of the station before.
+    nueva.Slot(AlturaInstrumento) = colPoligonal[static_cast<size_t>(n - 2)].Slot(AlturaInstrumentoReciproca);
+    ActualizarListaBases();
+    MostrarEstacion(n);
+    if (colPoligonal.size() > 2)
+        ActivarCerrar();
+}
+
+// ------------------------------------------------- starting vertices changed
+
+void frmPoligonal::CambiarVerticesDeSalida()
+{
+    if (colPoligonal.empty()) {
+        ActualizarListaBases();
+        cv::Aviso(this, QStringLiteral("Vértices de salida cambiados."), QMessageBox::Information);
+        return;
+    }
+    const int16_t actual = intEstacionActual;
+    intEstacionActual = 1;
+    objEstacion& primera = colPoligonal.front();
+    primera.objBE = objVertice_BE;
+    primera.objBO = objVertice_BO;
+    primera.Radiar();
+    PropagarBases();
+    intEstacionActual = actual;
+    MostrarEstacion(actual);
+    ActualizarListaBases();
+    RecalcularEstacionActual();
+    cv::Aviso(this, QStringLiteral("Vértices de salida cambiados."), QMessageBox::Information);
+}
+
+// ------------------------------------------------------------------ the cut
+
+void frmPoligonal::CortarPoligonal()
+{
+    if (intEstacionActual == 1) {
+        cv::Aviso(this, QStringLiteral("No se puede eliminar la primera estación."));
+        return;
+    }
+    if (!HayActual())
+        return;
+    const QString pregunta = QStringLiteral("¿Confirma que desea borrar todas las estaciones\r\n") + QString(21, ' ')
+                             + QStringLiteral("a partir de la actual?\r\n");
+    if (!cv::Pregunta(this, pregunta))
+        return;
+    colPoligonal.erase(colPoligonal.begin() + (intEstacionActual - 1), colPoligonal.end());
+    intEstacionActual = static_cast<int16_t>(intEstacionActual - 1);
+    ActualizarListaBases();
+    MostrarEstacion(intEstacionActual);
+    cv::Aviso(this, QStringLiteral("Las estaciones se han eliminado."));
+    if (colPoligonal.size() < 3)
+        if (MDIfrmMain* m = MDIfrmMain::Instancia())
+            m->mnuPoligonalCerrar->setEnabled(false);
+}
+
+// ------------------------------------------------------------------ blinking
+
+void frmPoligonal::Intermitencia()
+{
+    const bool azul = lblBRadiadaX->palette().color(QPalette::WindowText) == AZUL;
+    for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ})
+        FijarColor(l, azul ? BLANCO : AZUL);
+    dibEsquemaVisada->setHidden(!dibEsquemaVisada->isHidden());
+}
+
+// -------------------------------------------------------------- main menu
+
+void frmPoligonal::ActivarCerrar()
+{
+    if (MDIfrmMain* m = MDIfrmMain::Instancia())
+        m->mnuPoligonalCerrar->setEnabled(true);
+}
+
+void frmPoligonal::MenuAbierta()
+{
+    MDIfrmMain* m = MDIfrmMain::Instancia();
+    if (!m)
+        return;
+    for (QAction* a : {m->mnuPoligonalGuardar, m->mnuPoligonalExportar, m->mnuPoligonalImprimir,
+                       m->mnuPoligonalVerticesdeSalida})
+        a->setEnabled(true);
+    m->mnuPoligonalNueva->setEnabled(false);
+    m->mnuPoligonalAbrir->setEnabled(false);
+}
+
+void frmPoligonal::MenuCerrada()
+{
+    MDIfrmMain* m = MDIfrmMain::Instancia();
+    if (!m)
+        return;
+    m->mnuPoligonalNueva->setEnabled(true);
+    m->mnuPoligonalAbrir->setEnabled(true);
+    for (QAction* a : {m->mnuPoligonalGuardar, m->mnuPoligonalExportar, m->mnuPoligonalImprimir,
+                       m->mnuPoligonalVerticesdeSalida, m->mnuPoligonalCerrar})
+        a->setEnabled(false);
+}
+
+// ------------------------------------------------------------------ closing
+
+void frmPoligonal::closeEvent(QCloseEvent* evento)
+{
+    if (!cerrada_) {
+        cerrada_ = true;
+        if (!bolGuardada && cv::Pregunta(this, QStringLiteral("  ¿Desea guardar los cambios?")))
+            GuardarPoligonal();
+        timIntermitencia->stop();
+        colPoligonal.clear();
+        intEstacionActual = 0;
+        MenuCerrada();
+    }
+    evento->accept();
+}
+
+void frmPoligonal::CerrarSinPreguntar()
+{
+    bolGuardada = true;
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        marco->close();
+    else
+        close();
+}
+
+// ---------------------------------------------------------- the sketch
+
+void frmPoligonal::paintEvent(QPaintEvent* evento)
+{
+    QWidget::paintEvent(evento);
+    QPainter p(this);
+    p.setPen(QPen(QColor(255, 255, 0), 1));
+    const QRect est = dibEsquemaEstacion->geometry();
+    const QRect ori = dibEsquemaOrientacion->geometry();
+    const QRect vis = dibEsquemaVisada->geometry();
+    const QPoint pie(est.center().x(), est.top() - 2);
+    // Station, back sight and forward sight, each marked by a small circle.
+    const QPoint atras(ori.center().x(), ori.bottom() + 6);
+    const QPoint adelante(vis.center().x(), vis.bottom() + 6);
+    p.drawLine(pie, atras);
+    p.drawLine(pie, adelante);
+    for (const QPoint& q : {pie, atras, adelante})
+        p.drawEllipse(q, 3, 3);
+}
+
+// ----------------------------------------------------------- traverse files
+
+void frmPoligonal::GuardarPoligonal()
+{
+    const auto ruta = cv::ElegirFicheroGuardar(
+        this, {QStringLiteral("Guardar Poligonal"), FILTRO_POL, QStringLiteral("pol"), QStringLiteral("Poligonal")});
+    if (!ruta)
+        return;
+    QString error;
+    if (!EscribirFichero(*ruta, EscribirPol(objVertice_BE, objVertice_BO, colPoligonal), error)) {
+        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+        return;
+    }
+    bolGuardada = true;
+    cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
+}
+
+void frmPoligonal::AbrirPoligonal()
+{
+    lstBases->clear();
+    const auto ruta =
+        cv::ElegirFicheroAbrir(this, {QStringLiteral("Abrir Poligonal"), FILTRO_POL, QStringLiteral("pol"), QString()});
+    if (!ruta) {
+        CerrarSinPreguntar();
+        return;
+    }
+    QFile f(*ruta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        const QString error = f.errorString();
+        cv::Aviso(this, MSG_ERROR_ABRIR + error, QMessageBox::Critical);
+        CerrarSinPreguntar();
+        return;
+    }
+    const QByteArray bytes = f.readAll();
+    const bool fallo = f.error() != QFileDevice::NoError;
+    const QString errorLectura = f.errorString();
+    f.close();
+    colPoligonal.clear();
+    LecturaPol lectura;
+    if (!fallo)
+        lectura = LeerPol(TextoUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+    if (fallo || !lectura.ok) {
+        cv::Aviso(this, MSG_ERROR_ABRIR + (fallo ? errorLectura : cv::Q(lectura.error)), QMessageBox::Critical);
+        CerrarSinPreguntar();
+        return;
+    }
+    objVertice_BE = lectura.BE;
+    objVertice_BO = lectura.BO;
+    colPoligonal = std::move(lectura.estaciones);
+    if (colPoligonal.empty()) {
+        // A file holding only the starting vertices is a traverse just begun:
+        // its first station stands on them, as on a new sheet.
+        colPoligonal.emplace_back();
+        colPoligonal.front().objBE = objVertice_BE;
+        colPoligonal.front().objBO = objVertice_BO;
+        colPoligonal.front().Radiar();
+    }
+    intEstacionActual = 1;
+    MostrarEstacion(1);
+    ActualizarListaBases();
+    cv::Aviso(this, QStringLiteral("Poligonal abierta."), QMessageBox::Information);
+    if (MDIfrmMain* m = MDIfrmMain::Instancia())
+        m->mnuPoligonalCerrar->setEnabled(colPoligonal.size() >= 3);
+    bolGuardada = true;
+}
+
+void frmPoligonal::ExportarPoligonal()
+{
+    const auto ruta = cv::ElegirFicheroGuardar(this, {QStringLiteral("Exportar Poligonal"),
+                                                      QStringLiteral("Cartavector 3.0 (*.bse)|*.bse"),
+                                                      QStringLiteral("bse"), QStringLiteral("Poligonal")});
+    if (!ruta)
+        return;
+    QString error;
+    if (!EscribirFichero(*ruta, EscribirExportacion(objVertice_BE, objVertice_BO, colPoligonal), error)) {
+        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+        return;
+    }
+    cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
+}
+
+void frmPoligonal::Imprimir()
+{
+    const auto ruta = cv::ElegirFicheroGuardar(this, {QStringLiteral("Imprimir a archivo"),
+                                                      QStringLiteral("Cartavector 3.0 (*.txt)|*.txt"),
+                                                      QStringLiteral("txt"), QStringLiteral("Poligonal")});
+    if (!ruta)
+        return;
+    std::vector<std::string> filas;
+    filas.reserve(static_cast<size_t>(lstBases->count()));
+    for (int i = 0; i < lstBases->count(); ++i)
+        filas.push_back(cv::S(lstBases->item(i)->text()));
+    QString error;
+    if (!EscribirFichero(*ruta, EscribirInforme(filas), error)) {
+        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+        return;
+    }
+    cv::Aviso(this, QStringLiteral("Poligonal imprimida a archivo."), QMessageBox::Information);
+}

@@ -1,0 +1,118 @@
+#pragma once
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+
+#include "core/objPto.h"
+#include "traverse/Poligonal.h"
+
+// The traverse sheet: one station on screen at a time, recomputed at every
+// keystroke, with every later station re-chained on the one before it.
+class frmPoligonal : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmPoligonal(QWidget* parent = nullptr);
+    ~frmPoligonal() override;
+
+    // The open sheet, or null; there is at most one.
+    static frmPoligonal* Abierta();
+
+    // The two starting vertices. They outlive the sheet: the starting-vertices
+    // window sets them before the sheet opens, and a sheet opened again starts
+    // on the previous ones.
+    static objPto objVertice_BE;
+    static objPto objVertice_BO;
+    // The traverse; station i is colPoligonal[i - 1].
+    colEstaciones colPoligonal;
+
+    // Rebuilds the list of known points.
+    void ActualizarListaBases();
+    // Takes changed starting vertices into station 1 and re-chains the traverse.
+    void CambiarVerticesDeSalida();
+    // The traverse files.
+    void GuardarPoligonal();
+    void AbrirPoligonal();
+    void ExportarPoligonal();
+    void Imprimir();
+
+    int16_t EstacionActual() const { return intEstacionActual; }
+    bool Guardada() const { return bolGuardada; }
+
+    QLineEdit* txtObservacion[15];
+    QLabel* lblEstacion;
+    QLabel* lblBE;
+    QLabel* lblBO;
+    QLabel* dibEsquemaEstacion;
+    QLabel* dibEsquemaOrientacion;
+    QLabel* dibEsquemaVisada;
+    QLabel* lblBaseRadiada;
+    QLabel* lblBRadiadaX;
+    QLabel* lblBRadiadaY;
+    QLabel* lblBRadiadaZ;
+    QLabel* lblHzO;
+    QLabel* lblHzV;
+    QLabel* lblVV;
+    QLabel* lblVR;
+    QProgressBar* prbDiferenciaAcimutal;
+    QLabel* lblDiferenciaAcimutal;
+    QProgressBar* prbDiferenciaCenital;
+    QLabel* lblDiferenciaCenital;
+    QProgressBar* prbDiferenciaDistancias;
+    QLabel* lblDiferenciaDistancias;
+    QProgressBar* prbDiferenciaCotas;
+    QLabel* lblDiferenciaCotas;
+    QProgressBar* prbErrorObservacion;
+    QListWidget* lstBases;
+    QPushButton* cmdNuevaEstacion;
+    QPushButton* cmdAnterior;
+    QPushButton* cmdPosterior;
+    QLineEdit* txtIra;
+    QPushButton* cmdIra;
+    QPushButton* cmdIraUltima;
+    QPushButton* cmdCortarPoligonal;
+    QTimer* timIntermitencia;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    void CrearControles();
+    void CambioObservacion(int k);
+    void MostrarEstacion(int n);
+    bool DatosValidos() const;
+    void RecalcularEstacionActual();
+    void CrearEstacion();
+    void PropagarBases();
+    void ComprobarAcimutal();
+    void ComprobarCenital();
+    void ComprobarDistancias();
+    void ComprobarCotas();
+    void CalcularIndiceError();
+    void ListarVerticesSalida(QStringList& filas) const;
+    void NuevaEstacion();
+    void IrA();
+    void CortarPoligonal();
+    void Intermitencia();
+    void ActivarCerrar();
+    void MenuAbierta();
+    void MenuCerrada();
+    // Closes the sheet (its frame in the main window) without asking.
+    void CerrarSinPreguntar();
+
+    objEstacion& Actual() { return colPoligonal[static_cast<size_t>(intEstacionActual - 1)]; }
+    bool HayActual() const
+    {
+        return intEstacionActual >= 1 && intEstacionActual <= static_cast<int>(colPoligonal.size());
+    }
+
+    int16_t intEstacionActual = 0;
+    bool bolGuardada = false;
+    bool cerrada_ = false;
+};
