@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test; ends with CTest's summary.
+#   1. the whole project built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/), every test run there: any sanitizer report fails the run;
+#   2. the normal build (build/): every test, plus the quality gates (clang-tidy over
+#      the core and a short fuzzing pass of every file reader).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCARTAVECTOR_SANITIZE=ON -DCARTAVECTOR_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ctest --output-on-failure -j"$jobs")
+
 ./scripts/build.sh
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+ctest --output-on-failure -j"$jobs"
