@@ -8,9 +8,15 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 namespace cv {
+
+namespace {
+// The size a window was laid out with, kept when it is prepared.
+const char* const TAM_DISENO = "cvTamDiseno";
+} // namespace
 
 FactoresEscala CalcularFactores(int anchoPantalla, int altoPantalla)
 {
@@ -83,8 +89,19 @@ void RedimensionarVentana(float fx, float fy, QWidget* ventana)
     if (marco == ventana) {
         Escalar(ventana, fx, fy);
     } else {
-        ventana->resize(qRound(ventana->width() * fx), qRound(ventana->height() * fy));
+        // A child of the frame: the frame may already have laid it out at
+        // its own small size, so the window's design size is the one scaled;
+        // the frame takes it plus its border.
+        const QSize diseno = ventana->property(TAM_DISENO).toSize().isValid()
+                                 ? ventana->property(TAM_DISENO).toSize()
+                                 : ventana->size();
+        const QSize tam(qRound(diseno.width() * fx), qRound(diseno.height() * fy));
+        // The frame sizes itself from its window's minimum while it is shown,
+        // so the window holds that size until the frame has settled.
+        const QSize minimo = ventana->minimumSize();
+        ventana->setMinimumSize(tam);
         marco->adjustSize();
+        QTimer::singleShot(0, ventana, [ventana, minimo] { ventana->setMinimumSize(minimo); });
     }
 }
 
@@ -146,6 +163,7 @@ private:
 
 void PrepararVentana(QWidget* ventana, bool conFondo)
 {
+    ventana->setProperty(TAM_DISENO, ventana->size());
     ventana->installEventFilter(new Apertura(ventana, conFondo));
 }
 

@@ -136,7 +136,11 @@ private slots:
         auto* visor = w.mdiArea->subWindowList().first()->findChild<QTextBrowser*>("WebBrowser1");
         QVERIFY(visor);
         QVERIFY(visor->toPlainText().contains("Indice de prueba"));
-        QCOMPARE(w.mdiArea->subWindowList().first()->widget()->windowTitle(), QString("Ayuda"));
+        QMdiSubWindow* marco = w.mdiArea->subWindowList().first();
+        QCOMPARE(marco->widget()->windowTitle(), QString("Ayuda"));
+        // Scaled from its 640 x 440 design to the 800 x 800 screen, whole inside its frame.
+        QCOMPARE(marco->widget()->size(), QSize(640, 587));
+        QVERIFY(marco->width() >= 640 && marco->height() > 587);
     }
 
     void configuracionPorTeclado()
@@ -153,7 +157,7 @@ private slots:
             QCOMPARE(c->txtK->text(), QString("015"));
             c->txtK->setText("0.15");
             QTest::keyClick(c->txtK, Qt::Key_Return);
-            QVERIFY(c->cmdAceptar->hasFocus());
+            QVERIFY(ConFoco(c->cmdAceptar));
             QVERIFY(c->isVisible()); // Enter did not press the button
             auto m = Responder();
             c->cmdAceptar->click();
