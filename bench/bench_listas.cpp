@@ -3,13 +3,13 @@
 // and the whole road from the file on disk (target: under 0.5 s in total).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "PrincipalQt.h"
 #include "points/FicherosTexto.h"
 #include "points/modFuncionesAuxiliares.h"
 
@@ -105,12 +105,5 @@ BENCHMARK(BM_AbrirFicheroCompleto)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConQt(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "PrincipalQt.h"
 #include "points/Taquimetrico.h"
 #include "points/frmTaquimetrico.h"
 
@@ -127,12 +128,5 @@ BENCHMARK(BM_BotonCalcularBloque)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConQt(argc, argv);
 }

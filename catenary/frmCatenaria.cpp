@@ -1,7 +1,5 @@
 #include "catenary/frmCatenaria.h"
 
-#include <QFont>
-
 #include "catenary/Catenaria.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
@@ -9,37 +7,16 @@
 
 namespace {
 
-QFont FuenteFija()
+// The lists of this window and their column headers ask for a fixed-pitch face.
+QListWidget* CrearListaPasoFijo(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda)
 {
-    QFont fija(QStringLiteral("Courier New"));
-    fija.setStyleHint(QFont::TypeWriter);
-    fija.setFixedPitch(true);
-    return fija;
-}
-
-QListWidget* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda)
-{
-    auto* lista = new QListWidget(ventana);
-    lista->setObjectName(nombre);
-    lista->setGeometry(geometria);
-    lista->setToolTip(ayuda);
-    lista->setFont(FuenteFija());
-    return lista;
-}
-
-// A label that shows a value, framed like a box.
-QLabel* CrearValor(QWidget* ventana, const QString& nombre, const QRect& geometria)
-{
-    QLabel* etiqueta = cv::CrearEtiqueta(ventana, nombre, QString(), geometria);
-    etiqueta->setFrameShape(QFrame::Panel);
-    etiqueta->setFrameShadow(QFrame::Sunken);
-    return etiqueta;
+    return cv::CrearLista(ventana, nombre, geometria, ayuda, cv::FilasLista::Medidas, cv::FuenteFija(true));
 }
 
 QLabel* CrearCabecera(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria)
 {
     QLabel* etiqueta = cv::CrearEtiqueta(ventana, nombre, texto, geometria);
-    etiqueta->setFont(FuenteFija());
+    etiqueta->setFont(cv::FuenteFija(true));
     return etiqueta;
 }
 
@@ -70,7 +47,8 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     // Bases and the station.
     cv::CrearEtiqueta(this, QStringLiteral("Label1"), QStringLiteral("Bases"), QRect(8, 4, 120, 18));
     cv::CrearEtiqueta(this, QStringLiteral("Label2"), QStringLiteral("Listado"), QRect(8, 22, 120, 18));
-    lstBases = CrearLista(this, QStringLiteral("lstBases"), QRect(8, 42, 250, 168), QStringLiteral("Listado de bases"));
+    lstBases = CrearListaPasoFijo(this, QStringLiteral("lstBases"), QRect(8, 42, 250, 168),
+                                  QStringLiteral("Listado de bases"));
     cmdAbrirFicherodeBases = cv::CrearBoton(this, QStringLiteral("cmdAbrirFicherodeBases"), QStringLiteral("Abrir"),
                                             QRect(8, 214, 80, 24), QStringLiteral("Abrir fichero de bases"));
     cmdCortarBase = cv::CrearBoton(this, QStringLiteral("cmdCortarBase"), QStringLiteral("Cortar"),
@@ -87,7 +65,7 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
                                     QStringLiteral("lblBaseZ")};
     for (int k = 0; k < 4; ++k) {
         cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(4 + k), titulos[k], QRect(8, 272 + 23 * k, 20, 20));
-        *base[k] = CrearValor(this, nombresBase[k], QRect(30, 272 + 23 * k, 228, 20));
+        *base[k] = cv::CrearCasilla(this, nombresBase[k], QRect(30, 272 + 23 * k, 228, 20));
     }
     cv::CrearEtiqueta(this, QStringLiteral("Label8"), QStringLiteral("i ......."), QRect(8, 368, 70, 20));
     txti =
@@ -96,8 +74,8 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     // Anchors.
     cv::CrearEtiqueta(this, QStringLiteral("Label9"), QStringLiteral("Anclajes"), QRect(266, 4, 120, 18));
     CrearCabecera(this, QStringLiteral("Label10"), QStringLiteral("  N      X      Y      Z"), QRect(266, 22, 250, 18));
-    lstPuntos = CrearLista(this, QStringLiteral("lstPuntos"), QRect(266, 42, 250, 168),
-                           QStringLiteral("Lista de puntos (anclajes)"));
+    lstPuntos = CrearListaPasoFijo(this, QStringLiteral("lstPuntos"), QRect(266, 42, 250, 168),
+                                   QStringLiteral("Lista de puntos (anclajes)"));
     cmdAbrirFicherodePuntosAnclajes =
         cv::CrearBoton(this, QStringLiteral("cmdAbrirFicherodePuntosAnclajes"), QStringLiteral("Abrir"),
                        QRect(266, 214, 80, 24), QStringLiteral("Abrir fichero de puntos"));
@@ -118,16 +96,16 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     const QString sufijos[4] = {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
     for (int k = 0; k < 4; ++k) {
         cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(13 + k), titulos[k], QRect(266, 272 + 23 * k, 16, 20));
-        *pto1[k] = CrearValor(this, QStringLiteral("lblPto1") + sufijos[k], QRect(282, 272 + 23 * k, 106, 20));
+        *pto1[k] = cv::CrearCasilla(this, QStringLiteral("lblPto1") + sufijos[k], QRect(282, 272 + 23 * k, 106, 20));
         cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(17 + k), titulos[k], QRect(394, 272 + 23 * k, 16, 20));
-        *pto2[k] = CrearValor(this, QStringLiteral("lblPto2") + sufijos[k], QRect(410, 272 + 23 * k, 106, 20));
+        *pto2[k] = cv::CrearCasilla(this, QStringLiteral("lblPto2") + sufijos[k], QRect(410, 272 + 23 * k, 106, 20));
     }
 
     // Observations and the block.
     cv::CrearEtiqueta(this, QStringLiteral("Label21"), QStringLiteral("Observaciones"), QRect(524, 4, 150, 18));
     CrearCabecera(this, QStringLiteral("Label22"), QStringLiteral("N    Hz    V     ?     ?"), QRect(524, 22, 258, 18));
-    lstObservaciones = CrearLista(this, QStringLiteral("lstObservaciones"), QRect(524, 42, 258, 168),
-                                  QStringLiteral("Lista de observaciones"));
+    lstObservaciones = CrearListaPasoFijo(this, QStringLiteral("lstObservaciones"), QRect(524, 42, 258, 168),
+                                          QStringLiteral("Lista de observaciones"));
     cmdObsAbrir = cv::CrearBoton(this, QStringLiteral("cmdObsAbrir"), QStringLiteral("Abrir"), QRect(524, 214, 80, 24),
                                  QStringLiteral("Abrir fichero de observaciones"));
     cmdCortarObservacion = cv::CrearBoton(this, QStringLiteral("cmdCortarObservacion"), QStringLiteral("Cortar"),
@@ -144,16 +122,16 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     // Results.
     cv::CrearEtiqueta(this, QStringLiteral("Label25"), QStringLiteral("Puntos de catenaria"), QRect(8, 398, 200, 18));
     CrearCabecera(this, QStringLiteral("Label26"), QStringLiteral("N     X     Y     Z"), QRect(8, 416, 380, 18));
-    lstPuntosCatenaria = CrearLista(this, QStringLiteral("lstPuntosCatenaria"), QRect(8, 436, 380, 96),
-                                    QStringLiteral("Lista de puntos de catenaria"));
+    lstPuntosCatenaria = CrearListaPasoFijo(this, QStringLiteral("lstPuntosCatenaria"), QRect(8, 436, 380, 96),
+                                            QStringLiteral("Lista de puntos de catenaria"));
     cmdGuardarFicheroPuntos = cv::CrearBoton(this, QStringLiteral("cmdGuardarFicheroPuntos"), QStringLiteral("Guardar"),
                                              QRect(8, 536, 80, 24), QStringLiteral("Guardar fichero puntos"));
     cmdEliminarPuntos = cv::CrearBoton(this, QStringLiteral("cmdEliminarPuntos"), QStringLiteral("Borrar"),
                                        QRect(93, 536, 80, 24), QStringLiteral("Borrar todas los puntos"));
     cv::CrearEtiqueta(this, QStringLiteral("Label27"), QStringLiteral("Proyección vertical"), QRect(400, 398, 200, 18));
     CrearCabecera(this, QStringLiteral("Label28"), QStringLiteral("Distancia       Cota"), QRect(400, 416, 382, 18));
-    lstProyeccion = CrearLista(this, QStringLiteral("lstProyeccion"), QRect(400, 436, 382, 96),
-                               QStringLiteral("Puntos de proyección vertical del conductor"));
+    lstProyeccion = CrearListaPasoFijo(this, QStringLiteral("lstProyeccion"), QRect(400, 436, 382, 96),
+                                       QStringLiteral("Puntos de proyección vertical del conductor"));
     cmdGuardarFicheroProyeccion =
         cv::CrearBoton(this, QStringLiteral("cmdGuardarFicheroProyeccion"), QStringLiteral("Exportar"),
                        QRect(400, 536, 80, 24), QStringLiteral("Exportar tense"));

@@ -1,55 +1,10 @@
 #include "points/frmBiseccion.h"
 
-#include <QStyle>
-
 #include "core/TextoNumerico.h"
 #include "points/Biseccion.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
-
-namespace
-{
-
-const QColor AZUL(0, 0, 255);
-const QColor BLANCO(255, 255, 255);
-
-void PonerColor(QLabel* etiqueta, const QColor& color)
-{
-    QPalette p = etiqueta->palette();
-    p.setColor(QPalette::WindowText, color);
-    etiqueta->setPalette(p);
-}
-
-QPushButton* BotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo, const QRect& g,
-                         const QString& ayuda)
-{
-    QPushButton* b = cv::CrearBoton(ventana, nombre, QString(), g, ayuda);
-    b->setIcon(ventana->style()->standardIcon(dibujo));
-    return b;
-}
-
-QLabel* Casilla(QWidget* ventana, const QString& nombre, const QRect& g)
-{
-    QLabel* l = cv::CrearEtiqueta(ventana, nombre, QString(), g);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return l;
-}
-
-QListWidget* Lista(QWidget* ventana, const QString& nombre, const QRect& g, const QString& ayuda)
-{
-    auto* l = new QListWidget(ventana);
-    l->setObjectName(nombre);
-    l->setGeometry(g);
-    l->setToolTip(ayuda);
-    QFont fija(QStringLiteral("Courier New"));
-    fija.setStyleHint(QFont::TypeWriter);
-    l->setFont(fija);
-    l->setUniformItemSizes(true);
-    return l;
-}
-
-} // namespace
 
 frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
 {
@@ -58,29 +13,19 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     setGeometry(10, 10, 790, 400);
 
     // Bases.
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloBases"), QStringLiteral("Bases"), QRect(10, 6, 150, 20));
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloListado"), QStringLiteral("Listado"), QRect(10, 26, 150, 20));
-    lstBases = Lista(this, QStringLiteral("lstBases"), QRect(10, 48, 150, 290), QStringLiteral("Listado de bases"));
-    cmdAbrirBases = BotonDibujo(this, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon, QRect(10, 346, 40, 30),
-                                QStringLiteral("Abrir fichero de bases"));
-    cmdCortarBase = BotonDibujo(this, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
-                                QRect(55, 346, 40, 30), QStringLiteral("Cortar base seleccionada"));
-    cmdLimpiarBases = BotonDibujo(this, QStringLiteral("cmdLimpiarBases"), QStyle::SP_TrashIcon,
-                                  QRect(100, 346, 40, 30), QStringLiteral("Borrar todas las bases"));
+    const AreaBases bases = CrearAreaBases(this, 290, QStringLiteral("Listado de bases"), 346);
+    lstBases = bases.lista;
+    cmdAbrirBases = bases.abrir;
+    cmdCortarBase = bases.cortar;
+    cmdLimpiarBases = bases.limpiar;
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloB1"), QStringLiteral("Base (1)"), QRect(205, 26, 100, 20));
     cmdEntrarB1 = cv::CrearBoton(this, QStringLiteral("cmdEntrarB1"), QStringLiteral(">>"), QRect(168, 48, 32, 24),
                                  QStringLiteral("Entrar Base 1"));
-    lblB1 = Casilla(this, QStringLiteral("lblB1"), QRect(205, 48, 100, 18));
-    lblB1X = Casilla(this, QStringLiteral("lblB1X"), QRect(205, 68, 100, 18));
-    lblB1Y = Casilla(this, QStringLiteral("lblB1Y"), QRect(205, 88, 100, 18));
-    lblB1Z = Casilla(this, QStringLiteral("lblB1Z"), QRect(205, 108, 100, 18));
+    CrearCasillasBase(this, QStringLiteral("lblB1"), QRect(205, 48, 100, 18), 20, lblB1, lblB1X, lblB1Y, lblB1Z);
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloB2"), QStringLiteral("Base (2)"), QRect(205, 146, 100, 20));
     cmdEntrarB2 = cv::CrearBoton(this, QStringLiteral("cmdEntrarB2"), QStringLiteral(">>"), QRect(168, 168, 32, 24),
                                  QStringLiteral("Entrar Base 2"));
-    lblB2 = Casilla(this, QStringLiteral("lblB2"), QRect(205, 168, 100, 18));
-    lblB2X = Casilla(this, QStringLiteral("lblB2X"), QRect(205, 188, 100, 18));
-    lblB2Y = Casilla(this, QStringLiteral("lblB2Y"), QRect(205, 208, 100, 18));
-    lblB2Z = Casilla(this, QStringLiteral("lblB2Z"), QRect(205, 228, 100, 18));
+    CrearCasillasBase(this, QStringLiteral("lblB2"), QRect(205, 168, 100, 18), 20, lblB2, lblB2X, lblB2Y, lblB2Z);
 
     // Observations: the point number, then one block per station.
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloNumero"), QStringLiteral("Punto ...."), QRect(320, 16, 60, 22));
@@ -127,22 +72,16 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloX"), QStringLiteral("X"), QRect(580, 48, 16, 18));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloY"), QStringLiteral("Y"), QRect(580, 68, 16, 18));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloZ"), QStringLiteral("Z"), QRect(580, 88, 16, 18));
-    lblPtoX = Casilla(this, QStringLiteral("lblPtoX"), QRect(600, 48, 120, 18));
-    lblPtoY = Casilla(this, QStringLiteral("lblPtoY"), QRect(600, 68, 120, 18));
-    lblPtoZ = Casilla(this, QStringLiteral("lblPtoZ"), QRect(600, 88, 120, 18));
+    lblPtoX = cv::CrearCasilla(this, QStringLiteral("lblPtoX"), QRect(600, 48, 120, 18));
+    lblPtoY = cv::CrearCasilla(this, QStringLiteral("lblPtoY"), QRect(600, 68, 120, 18));
+    lblPtoZ = cv::CrearCasilla(this, QStringLiteral("lblPtoZ"), QRect(600, 88, 120, 18));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloDifCotas"), QStringLiteral("Dif. cotas ..."),
                       QRect(580, 112, 90, 18));
-    lblDifCotas = Casilla(this, QStringLiteral("lblDifCotas"), QRect(670, 112, 70, 18));
+    lblDifCotas = cv::CrearCasilla(this, QStringLiteral("lblDifCotas"), QRect(670, 112, 70, 18));
     cmdEntrarPunto = cv::CrearBoton(this, QStringLiteral("cmdEntrarPunto"), QStringLiteral(">>"),
                                     QRect(730, 48, 40, 58), QStringLiteral("Entrar punto"));
     // The result blinks blue and white on a white ground.
-    for (QLabel* l : {lblPtoX, lblPtoY, lblPtoZ}) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, BLANCO);
-        l->setPalette(p);
-        l->setAutoFillBackground(true);
-        PonerColor(l, AZUL);
-    }
+    cv::PrepararIntermitentes({lblPtoX, lblPtoY, lblPtoZ});
     // Enter on the button, once the fields have brought the focus to it, presses it.
     cmdEntrarPunto->setAutoDefault(true);
 
@@ -150,22 +89,20 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloPuntos"), QStringLiteral("Puntos"), QRect(580, 146, 200, 20));
     QLabel* cabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabeceraPuntos"),
                                          QStringLiteral("  N      X      Y      Z"), QRect(580, 166, 200, 20));
-    lstPuntos = Lista(this, QStringLiteral("lstPuntos"), QRect(580, 188, 200, 150),
-                      QStringLiteral("Lista de puntos calculados"));
+    lstPuntos = cv::CrearLista(this, QStringLiteral("lstPuntos"), QRect(580, 188, 200, 150),
+                               QStringLiteral("Lista de puntos calculados"));
     cabecera->setFont(lstPuntos->font());
-    cmdPuntosGuardar = BotonDibujo(this, QStringLiteral("cmdPuntosGuardar"), QStyle::SP_DialogSaveButton,
-                                   QRect(580, 346, 40, 30), QStringLiteral("Guardar fichero ascii"));
-    cmdPuntosBorrar = BotonDibujo(this, QStringLiteral("cmdPuntosBorrar"), QStyle::SP_DialogDiscardButton,
-                                  QRect(625, 346, 40, 30), QStringLiteral("Cortar punto seleccionado"));
-    cmdPuntosLimpiar = BotonDibujo(this, QStringLiteral("cmdPuntosLimpiar"), QStyle::SP_TrashIcon,
-                                   QRect(670, 346, 40, 30), QStringLiteral("Borrar todos los puntos"));
+    cmdPuntosGuardar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosGuardar"), QStyle::SP_DialogSaveButton,
+                                            QRect(580, 346, 40, 30), QStringLiteral("Guardar fichero ascii"));
+    cmdPuntosBorrar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosBorrar"), QStyle::SP_DialogDiscardButton,
+                                           QRect(625, 346, 40, 30), QStringLiteral("Cortar punto seleccionado"));
+    cmdPuntosLimpiar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosLimpiar"), QStyle::SP_TrashIcon,
+                                            QRect(670, 346, 40, 30), QStringLiteral("Borrar todos los puntos"));
 
     for (QLineEdit* campo : txtObservaciones)
         connect(campo, &QLineEdit::textChanged, this, &frmBiseccion::Calcular);
     new cv::OrdenCampos(this, orden, [this] { cmdEntrarPunto->setFocus(); });
 
-    connect(cmdAbrirBases, &QPushButton::clicked, this, [this] { AbrirFicheroBases(lstBases, this); });
-    connect(cmdCortarBase, &QPushButton::clicked, this, [this] { CortarBaseSeleccionada(lstBases); });
     connect(cmdLimpiarBases, &QPushButton::clicked, this, &frmBiseccion::LimpiarBases);
     connect(cmdEntrarB1, &QPushButton::clicked, this, [this] { EntrarBase(lblB1, lblB1X, lblB1Y, lblB1Z); });
     connect(cmdEntrarB2, &QPushButton::clicked, this, [this] { EntrarBase(lblB2, lblB2X, lblB2Y, lblB2Z); });
@@ -174,9 +111,7 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     connect(cmdPuntosBorrar, &QPushButton::clicked, this, [this] { CortarFilaSeleccionada(lstPuntos); });
     connect(cmdPuntosLimpiar, &QPushButton::clicked, this, &frmBiseccion::LimpiarPuntos);
 
-    timIntermitencia = new QTimer(this);
-    timIntermitencia->setObjectName(QStringLiteral("timIntermitencia"));
-    timIntermitencia->setInterval(650);
+    timIntermitencia = cv::CrearIntermitencia(this);
     connect(timIntermitencia, &QTimer::timeout, this, &frmBiseccion::Intermitencia);
     timIntermitencia->start();
 
@@ -242,7 +177,5 @@ void frmBiseccion::LimpiarPuntos()
 
 void frmBiseccion::Intermitencia()
 {
-    const QColor color = lblPtoX->palette().color(QPalette::WindowText) == AZUL ? BLANCO : AZUL;
-    for (QLabel* l : {lblPtoX, lblPtoY, lblPtoZ})
-        PonerColor(l, color);
+    cv::AlternarIntermitentes({lblPtoX, lblPtoY, lblPtoZ});
 }

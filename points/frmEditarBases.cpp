@@ -1,7 +1,5 @@
 #include "points/frmEditarBases.h"
 
-#include <QFont>
-
 #include "points/FicherosTexto.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
@@ -38,13 +36,8 @@ frmEditarBases::frmEditarBases(QWidget* parent) : QWidget(parent)
                                     QRect(252, 164, 72, 26), QStringLiteral("Borrar todas las bases"));
 
     cv::CrearEtiqueta(this, QStringLiteral("Label6"), QStringLiteral("Listado"), QRect(16, 200, 150, 20));
-    lstBases = new QListWidget(this);
-    lstBases->setObjectName(QStringLiteral("lstBases"));
-    lstBases->setGeometry(16, 222, 308, 200);
-    QFont fija(QStringLiteral("Courier New"));
-    fija.setStyleHint(QFont::TypeWriter);
-    fija.setFixedPitch(true);
-    lstBases->setFont(fija);
+    lstBases = cv::CrearLista(this, QStringLiteral("lstBases"), QRect(16, 222, 308, 200), QString(),
+                              cv::FilasLista::Medidas, cv::FuenteFija(true));
 
     // Enter on Z leaves the focus on the add button; the arrows stop at both ends.
     new cv::OrdenCampos(this, orden, [this] { cmdAnadirBase->setFocus(); });

@@ -1,41 +1,9 @@
 #include "points/frmRadiacion.h"
 
-#include <QStyle>
-
 #include "points/Radiacion.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
-
-namespace
-{
-
-const QColor AZUL(0, 0, 255);
-const QColor BLANCO(255, 255, 255);
-
-void PonerColor(QLabel* etiqueta, const QColor& color)
-{
-    QPalette p = etiqueta->palette();
-    p.setColor(QPalette::WindowText, color);
-    etiqueta->setPalette(p);
-}
-
-QPushButton* BotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo, const QRect& g,
-                         const QString& ayuda)
-{
-    QPushButton* b = cv::CrearBoton(ventana, nombre, QString(), g, ayuda);
-    b->setIcon(ventana->style()->standardIcon(dibujo));
-    return b;
-}
-
-QLabel* Casilla(QWidget* ventana, const QString& nombre, const QRect& g)
-{
-    QLabel* l = cv::CrearEtiqueta(ventana, nombre, QString(), g);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return l;
-}
-
-} // namespace
 
 frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
 {
@@ -46,21 +14,16 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     // The base list and its files.
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBases"), QStringLiteral("Bases"), QRect(10, 6, 160, 20));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloListado"), QStringLiteral("Listado"), QRect(10, 26, 160, 20));
-    lstBases = new QListWidget(this);
-    lstBases->setObjectName(QStringLiteral("lstBases"));
-    lstBases->setGeometry(10, 48, 180, 296);
-    lstBases->setToolTip(QStringLiteral("Listado de bases"));
-    QFont fija(QStringLiteral("Courier New"));
-    fija.setStyleHint(QFont::TypeWriter);
-    lstBases->setFont(fija);
-    cmdAbrirBases = BotonDibujo(this, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon, QRect(10, 352, 40, 32),
-                                QStringLiteral("Abrir fichero de bases"));
-    cmdGuardarFichero = BotonDibujo(this, QStringLiteral("cmdGuardarFichero"), QStyle::SP_DialogSaveButton,
-                                    QRect(56, 352, 40, 32), QStringLiteral("Guardar fichero de bases"));
-    cmdCortarBase = BotonDibujo(this, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
-                                QRect(102, 352, 40, 32), QStringLiteral("Cortar base seleccionada"));
-    cmdBorrarBases = BotonDibujo(this, QStringLiteral("cmdBorrarBases"), QStyle::SP_TrashIcon, QRect(148, 352, 40, 32),
-                                 QStringLiteral("Borrar todas las bases"));
+    lstBases = cv::CrearLista(this, QStringLiteral("lstBases"), QRect(10, 48, 180, 296),
+                              QStringLiteral("Listado de bases"), cv::FilasLista::Medidas);
+    cmdAbrirBases = cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon,
+                                         QRect(10, 352, 40, 32), QStringLiteral("Abrir fichero de bases"));
+    cmdGuardarFichero = cv::CrearBotonDibujo(this, QStringLiteral("cmdGuardarFichero"), QStyle::SP_DialogSaveButton,
+                                             QRect(56, 352, 40, 32), QStringLiteral("Guardar fichero de bases"));
+    cmdCortarBase = cv::CrearBotonDibujo(this, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
+                                         QRect(102, 352, 40, 32), QStringLiteral("Cortar base seleccionada"));
+    cmdBorrarBases = cv::CrearBotonDibujo(this, QStringLiteral("cmdBorrarBases"), QStyle::SP_TrashIcon,
+                                          QRect(148, 352, 40, 32), QStringLiteral("Borrar todas las bases"));
 
     // Station and orientation bases.
     cmdEntrarBE =
@@ -68,15 +31,9 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     cmdEntrarBO =
         cv::CrearBoton(this, QStringLiteral("cmdEntrarBO"), QStringLiteral("Entrar BO"), QRect(200, 84, 90, 26));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBE"), QStringLiteral("Base Estación"), QRect(300, 26, 120, 20));
-    lblBE = Casilla(this, QStringLiteral("lblBE"), QRect(300, 48, 120, 20));
-    lblBEX = Casilla(this, QStringLiteral("lblBEX"), QRect(300, 70, 120, 20));
-    lblBEY = Casilla(this, QStringLiteral("lblBEY"), QRect(300, 92, 120, 20));
-    lblBEZ = Casilla(this, QStringLiteral("lblBEZ"), QRect(300, 114, 120, 20));
+    CrearCasillasBase(this, QStringLiteral("lblBE"), QRect(300, 48, 120, 20), 22, lblBE, lblBEX, lblBEY, lblBEZ);
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBO"), QStringLiteral("B. Orientación"), QRect(430, 26, 120, 20));
-    lblBO = Casilla(this, QStringLiteral("lblBO"), QRect(430, 48, 120, 20));
-    lblBOX = Casilla(this, QStringLiteral("lblBOX"), QRect(430, 70, 120, 20));
-    lblBOY = Casilla(this, QStringLiteral("lblBOY"), QRect(430, 92, 120, 20));
-    lblBOZ = Casilla(this, QStringLiteral("lblBOZ"), QRect(430, 114, 120, 20));
+    CrearCasillasBase(this, QStringLiteral("lblBO"), QRect(430, 48, 120, 20), 22, lblBO, lblBOX, lblBOY, lblBOZ);
 
     // The observation grid: back-sight column, forward column.
     cv::CrearEtiqueta(this, QStringLiteral("lblAtras"), QStringLiteral("Atrás"), QRect(315, 160, 100, 20));
@@ -103,19 +60,13 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBV"), QStringLiteral("BASE VISADA"), QRect(545, 160, 120, 20));
     txtObservaciones[6] = cv::CrearCampo(this, QStringLiteral("txtObservaciones"), 6, QRect(545, 182, 120, 22));
     cv::FiltrarTeclas(txtObservaciones[6], cv::TipoCampo::Nombre);
-    lblBRadiadaX = Casilla(this, QStringLiteral("lblBRadiadaX"), QRect(545, 210, 120, 20));
-    lblBRadiadaY = Casilla(this, QStringLiteral("lblBRadiadaY"), QRect(545, 238, 120, 20));
-    lblBRadiadaZ = Casilla(this, QStringLiteral("lblBRadiadaZ"), QRect(545, 266, 120, 20));
+    lblBRadiadaX = cv::CrearCasilla(this, QStringLiteral("lblBRadiadaX"), QRect(545, 210, 120, 20));
+    lblBRadiadaY = cv::CrearCasilla(this, QStringLiteral("lblBRadiadaY"), QRect(545, 238, 120, 20));
+    lblBRadiadaZ = cv::CrearCasilla(this, QStringLiteral("lblBRadiadaZ"), QRect(545, 266, 120, 20));
     cmdEntrarBV =
         cv::CrearBoton(this, QStringLiteral("cmdEntrarBV"), QStringLiteral("Entrar BV"), QRect(545, 294, 120, 26));
     // The result blinks blue and white on a white ground.
-    for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ}) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, BLANCO);
-        l->setPalette(p);
-        l->setAutoFillBackground(true);
-        PonerColor(l, AZUL);
-    }
+    cv::PrepararIntermitentes({lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ});
     // Enter on the button, once the fields have brought the focus to it, presses it.
     cmdEntrarBV->setAutoDefault(true);
 
@@ -134,9 +85,7 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     connect(cmdBorrarBases, &QPushButton::clicked, this, &frmRadiacion::BorrarBases);
     connect(cmdEntrarBV, &QPushButton::clicked, this, &frmRadiacion::EntrarBV);
 
-    timIntermitencia = new QTimer(this);
-    timIntermitencia->setObjectName(QStringLiteral("timIntermitencia"));
-    timIntermitencia->setInterval(650);
+    timIntermitencia = cv::CrearIntermitencia(this);
     connect(timIntermitencia, &QTimer::timeout, this, &frmRadiacion::Intermitencia);
     timIntermitencia->start();
 
@@ -213,7 +162,5 @@ void frmRadiacion::EntrarBV()
 
 void frmRadiacion::Intermitencia()
 {
-    const QColor color = lblBRadiadaX->palette().color(QPalette::WindowText) == AZUL ? BLANCO : AZUL;
-    for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ})
-        PonerColor(l, color);
+    cv::AlternarIntermitentes({lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ});
 }

@@ -1,46 +1,11 @@
 #include "points/frmTaquimetrico.h"
 
 #include <QKeyEvent>
-#include <QStyle>
 
 #include "points/Taquimetrico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
-
-namespace
-{
-
-QPushButton* BotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo, const QRect& g,
-                         const QString& ayuda)
-{
-    QPushButton* b = cv::CrearBoton(ventana, nombre, QString(), g, ayuda);
-    b->setIcon(ventana->style()->standardIcon(dibujo));
-    return b;
-}
-
-QLabel* Casilla(QWidget* ventana, const QString& nombre, const QRect& g)
-{
-    QLabel* l = cv::CrearEtiqueta(ventana, nombre, QString(), g);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return l;
-}
-
-QListWidget* Lista(QWidget* ventana, const QString& nombre, const QRect& g, const QString& ayuda)
-{
-    auto* l = new QListWidget(ventana);
-    l->setObjectName(nombre);
-    l->setGeometry(g);
-    l->setToolTip(ayuda);
-    QFont fija(QStringLiteral("Courier New"));
-    fija.setStyleHint(QFont::TypeWriter);
-    l->setFont(fija);
-    // Blocks of many thousand points stay quick to scroll and select.
-    l->setUniformItemSizes(true);
-    return l;
-}
-
-} // namespace
 
 frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
 {
@@ -49,29 +14,19 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     setGeometry(10, 10, 780, 410);
 
     // Bases.
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloBases"), QStringLiteral("Bases"), QRect(10, 6, 150, 20));
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloListado"), QStringLiteral("Listado"), QRect(10, 26, 150, 20));
-    lstBases = Lista(this, QStringLiteral("lstBases"), QRect(10, 48, 150, 250), QStringLiteral("Lista de bases"));
-    cmdAbrirBases = BotonDibujo(this, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon, QRect(10, 304, 40, 30),
-                                QStringLiteral("Abrir fichero de bases"));
-    cmdCortarBase = BotonDibujo(this, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
-                                QRect(55, 304, 40, 30), QStringLiteral("Cortar base seleccionada"));
-    cmdLimpiarBases = BotonDibujo(this, QStringLiteral("cmdLimpiarBases"), QStyle::SP_TrashIcon,
-                                  QRect(100, 304, 40, 30), QStringLiteral("Borrar todas las bases"));
+    const AreaBases bases = CrearAreaBases(this, 250, QStringLiteral("Lista de bases"), 304);
+    lstBases = bases.lista;
+    cmdAbrirBases = bases.abrir;
+    cmdCortarBase = bases.cortar;
+    cmdLimpiarBases = bases.limpiar;
     cmdEntrarBE =
         cv::CrearBoton(this, QStringLiteral("cmdEntrarBE"), QStringLiteral("Entrar BE"), QRect(170, 48, 100, 24));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBE"), QStringLiteral("Base Estación"), QRect(170, 76, 100, 18));
-    lblBE = Casilla(this, QStringLiteral("lblBE"), QRect(170, 94, 100, 18));
-    lblBEX = Casilla(this, QStringLiteral("lblBEX"), QRect(170, 112, 100, 18));
-    lblBEY = Casilla(this, QStringLiteral("lblBEY"), QRect(170, 130, 100, 18));
-    lblBEZ = Casilla(this, QStringLiteral("lblBEZ"), QRect(170, 148, 100, 18));
+    CrearCasillasBase(this, QStringLiteral("lblBE"), QRect(170, 94, 100, 18), 18, lblBE, lblBEX, lblBEY, lblBEZ);
     cmdEntrarBO =
         cv::CrearBoton(this, QStringLiteral("cmdEntrarBO"), QStringLiteral("Entrar BO"), QRect(170, 176, 100, 24));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloBO"), QStringLiteral("B. Orientación"), QRect(170, 204, 100, 18));
-    lblBO = Casilla(this, QStringLiteral("lblBO"), QRect(170, 222, 100, 18));
-    lblBOX = Casilla(this, QStringLiteral("lblBOX"), QRect(170, 240, 100, 18));
-    lblBOY = Casilla(this, QStringLiteral("lblBOY"), QRect(170, 258, 100, 18));
-    lblBOZ = Casilla(this, QStringLiteral("lblBOZ"), QRect(170, 276, 100, 18));
+    CrearCasillasBase(this, QStringLiteral("lblBO"), QRect(170, 222, 100, 18), 18, lblBO, lblBOX, lblBOY, lblBOZ);
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloHz"), QStringLiteral("Hz ...."), QRect(10, 346, 50, 22));
     txtHz = cv::CrearCampo(this, QStringLiteral("txtHz"), QRect(60, 344, 100, 22),
                            QStringLiteral("Ángulo acimutal de orientación"));
@@ -84,13 +39,14 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
                       QRect(285, 6, 240, 20));
     QLabel* cabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabeceraObservaciones"),
                                          QStringLiteral("  N    Hz    V    DI    m"), QRect(285, 26, 240, 20));
-    lstObservaciones = Lista(this, QStringLiteral("lstObservaciones"), QRect(285, 48, 240, 250),
-                             QStringLiteral("Lista de observaciones"));
+    lstObservaciones = cv::CrearLista(this, QStringLiteral("lstObservaciones"), QRect(285, 48, 240, 250),
+                                      QStringLiteral("Lista de observaciones"));
     cabecera->setFont(lstObservaciones->font());
-    cmdObsAbrir = BotonDibujo(this, QStringLiteral("cmdObsAbrir"), QStyle::SP_DirOpenIcon, QRect(285, 304, 40, 30),
-                              QStringLiteral("Abrir fichero de observaciones"));
-    cmdCortarObservacion = BotonDibujo(this, QStringLiteral("cmdCortarObservacion"), QStyle::SP_DialogDiscardButton,
-                                       QRect(330, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
+    cmdObsAbrir = cv::CrearBotonDibujo(this, QStringLiteral("cmdObsAbrir"), QStyle::SP_DirOpenIcon,
+                                       QRect(285, 304, 40, 30), QStringLiteral("Abrir fichero de observaciones"));
+    cmdCortarObservacion =
+        cv::CrearBotonDibujo(this, QStringLiteral("cmdCortarObservacion"), QStyle::SP_DialogDiscardButton,
+                             QRect(330, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloPtoI"), QStringLiteral("Inicial"), QRect(285, 346, 50, 22));
     txtPtoI = cv::CrearCampo(this, QStringLiteral("txtPtoI"), QRect(340, 344, 80, 22),
                              QStringLiteral("Punto inicial del bloque"));
@@ -104,15 +60,15 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloPuntos"), QStringLiteral("Puntos"), QRect(535, 6, 240, 20));
     cabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabeceraPuntos"), QStringLiteral("  N      X      Y      Z"),
                                  QRect(535, 26, 240, 20));
-    lstPuntos = Lista(this, QStringLiteral("lstPuntos"), QRect(535, 48, 240, 250),
-                      QStringLiteral("Lista de puntos calculados"));
+    lstPuntos = cv::CrearLista(this, QStringLiteral("lstPuntos"), QRect(535, 48, 240, 250),
+                               QStringLiteral("Lista de puntos calculados"));
     cabecera->setFont(lstPuntos->font());
-    cmdPuntosGuardar = BotonDibujo(this, QStringLiteral("cmdPuntosGuardar"), QStyle::SP_DialogSaveButton,
-                                   QRect(535, 304, 40, 30), QStringLiteral("Guardar fichero ascii"));
-    cmdPuntosBorrar = BotonDibujo(this, QStringLiteral("cmdPuntosBorrar"), QStyle::SP_DialogDiscardButton,
-                                  QRect(580, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
-    cmdPuntosLimpiar = BotonDibujo(this, QStringLiteral("cmdPuntosLimpiar"), QStyle::SP_TrashIcon,
-                                   QRect(625, 304, 40, 30), QStringLiteral("Borrar todos los puntos"));
+    cmdPuntosGuardar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosGuardar"), QStyle::SP_DialogSaveButton,
+                                            QRect(535, 304, 40, 30), QStringLiteral("Guardar fichero ascii"));
+    cmdPuntosBorrar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosBorrar"), QStyle::SP_DialogDiscardButton,
+                                           QRect(580, 304, 40, 30), QStringLiteral("Cortar punto seleccionado"));
+    cmdPuntosLimpiar = cv::CrearBotonDibujo(this, QStringLiteral("cmdPuntosLimpiar"), QStyle::SP_TrashIcon,
+                                            QRect(625, 304, 40, 30), QStringLiteral("Borrar todos los puntos"));
 
     // Enter on the button, once the fields have brought the focus to it, presses it.
     cmdCalcularBloque->setAutoDefault(true);
@@ -123,8 +79,6 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     for (QLineEdit* campo : {txtHz, txti, txtPtoI, txtPtoF})
         campo->installEventFilter(this);
 
-    connect(cmdAbrirBases, &QPushButton::clicked, this, [this] { AbrirFicheroBases(lstBases, this); });
-    connect(cmdCortarBase, &QPushButton::clicked, this, [this] { CortarBaseSeleccionada(lstBases); });
     connect(cmdLimpiarBases, &QPushButton::clicked, this, &frmTaquimetrico::LimpiarBases);
     connect(cmdEntrarBE, &QPushButton::clicked, this, [this] { EntrarBase(lblBE, lblBEX, lblBEY, lblBEZ); });
     connect(cmdEntrarBO, &QPushButton::clicked, this, [this] { EntrarBase(lblBO, lblBOX, lblBOY, lblBOZ); });

@@ -242,3 +242,30 @@ void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLa
     Poner(y, t[2]);
     Poner(z, t[3]);
 }
+
+void CrearCasillasBase(QWidget* ventana, const QString& nombre, const QRect& primera, int paso, QLabel*& n, QLabel*& x,
+                       QLabel*& y, QLabel*& z)
+{
+    n = cv::CrearCasilla(ventana, nombre, primera);
+    x = cv::CrearCasilla(ventana, nombre + QStringLiteral("X"), primera.translated(0, paso));
+    y = cv::CrearCasilla(ventana, nombre + QStringLiteral("Y"), primera.translated(0, 2 * paso));
+    z = cv::CrearCasilla(ventana, nombre + QStringLiteral("Z"), primera.translated(0, 3 * paso));
+}
+
+AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLista, int yBotones)
+{
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblTituloBases"), QStringLiteral("Bases"), QRect(10, 6, 150, 20));
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblTituloListado"), QStringLiteral("Listado"), QRect(10, 26, 150, 20));
+    AreaBases a;
+    a.lista = cv::CrearLista(ventana, QStringLiteral("lstBases"), QRect(10, 48, 150, altoLista), ayudaLista);
+    a.abrir = cv::CrearBotonDibujo(ventana, QStringLiteral("cmdAbrirBases"), QStyle::SP_DirOpenIcon,
+                                   QRect(10, yBotones, 40, 30), QStringLiteral("Abrir fichero de bases"));
+    a.cortar = cv::CrearBotonDibujo(ventana, QStringLiteral("cmdCortarBase"), QStyle::SP_DialogDiscardButton,
+                                    QRect(55, yBotones, 40, 30), QStringLiteral("Cortar base seleccionada"));
+    a.limpiar = cv::CrearBotonDibujo(ventana, QStringLiteral("cmdLimpiarBases"), QStyle::SP_TrashIcon,
+                                     QRect(100, yBotones, 40, 30), QStringLiteral("Borrar todas las bases"));
+    QListWidget* lista = a.lista;
+    QObject::connect(a.abrir, &QPushButton::clicked, ventana, [lista, ventana] { AbrirFicheroBases(lista, ventana); });
+    QObject::connect(a.cortar, &QPushButton::clicked, ventana, [lista] { CortarBaseSeleccionada(lista); });
+    return a;
+}

@@ -49,6 +49,24 @@ std::vector<std::string> FilasDeLista(const QListWidget* lista);
 // rows share one height, so that long files lay out at once.
 void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas);
 
+// The four boxes that show a base (name, X, Y, Z): the first at its design
+// place and each of the others paso lower, named nombre, nombre + "X", "Y"
+// and "Z".
+void CrearCasillasBase(QWidget* ventana, const QString& nombre, const QRect& primera, int paso, QLabel*& n, QLabel*& x,
+                       QLabel*& y, QLabel*& z);
+
+// The base list of a point window: the titles "Bases" and "Listado" over it
+// and, at yBotones, the picture buttons that open a bases file, cut the
+// selected base (both connected here) and clear the list (cmdAbrirBases,
+// cmdCortarBase, cmdLimpiarBases).
+struct AreaBases {
+    QListWidget* lista;
+    QPushButton* abrir;
+    QPushButton* cortar;
+    QPushButton* limpiar;
+};
+AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLista, int yBotones);
+
 // The kinds of file read into a list.
 enum class TipoFichero { Bases, Puntos, Observaciones };
 // Reads the file at the path and appends its rows to the list (what the open

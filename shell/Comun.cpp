@@ -195,6 +195,81 @@ QPushButton* CrearBoton(QWidget* ventana, const QString& nombre, const QString& 
     return boton;
 }
 
+QPushButton* CrearBotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo,
+                              const QRect& geometria, const QString& ayuda)
+{
+    QPushButton* boton = CrearBoton(ventana, nombre, QString(), geometria, ayuda);
+    boton->setIcon(ventana->style()->standardIcon(dibujo));
+    return boton;
+}
+
+QLabel* CrearCasilla(QWidget* ventana, const QString& nombre, const QRect& geometria)
+{
+    QLabel* casilla = CrearEtiqueta(ventana, nombre, QString(), geometria);
+    casilla->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return casilla;
+}
+
+QFont FuenteFija(bool pasoFijo)
+{
+    QFont fija(QStringLiteral("Courier New"));
+    fija.setStyleHint(QFont::TypeWriter);
+    if (pasoFijo)
+        fija.setFixedPitch(true);
+    return fija;
+}
+
+QListWidget* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda,
+                        FilasLista filas, const QFont& fuente)
+{
+    auto* lista = new QListWidget(ventana);
+    lista->setObjectName(nombre);
+    lista->setGeometry(geometria);
+    if (!ayuda.isEmpty())
+        lista->setToolTip(ayuda);
+    lista->setFont(fuente);
+    if (filas == FilasLista::Uniformes)
+        lista->setUniformItemSizes(true);
+    return lista;
+}
+
+void PonerColorTexto(QLabel* etiqueta, const QColor& color)
+{
+    QPalette p = etiqueta->palette();
+    p.setColor(QPalette::WindowText, color);
+    etiqueta->setPalette(p);
+}
+
+QTimer* CrearIntermitencia(QWidget* ventana)
+{
+    auto* tim = new QTimer(ventana);
+    tim->setObjectName(QStringLiteral("timIntermitencia"));
+    tim->setInterval(650);
+    return tim;
+}
+
+void PrepararIntermitentes(const QList<QLabel*>& etiquetas)
+{
+    for (QLabel* l : etiquetas) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, BLANCO_INTERMITENCIA);
+        l->setPalette(p);
+        l->setAutoFillBackground(true);
+        PonerColorTexto(l, AZUL_INTERMITENCIA);
+    }
+}
+
+void AlternarIntermitentes(const QList<QLabel*>& etiquetas)
+{
+    if (etiquetas.isEmpty())
+        return;
+    const QColor color = etiquetas.constFirst()->palette().color(QPalette::WindowText) == AZUL_INTERMITENCIA
+                             ? BLANCO_INTERMITENCIA
+                             : AZUL_INTERMITENCIA;
+    for (QLabel* l : etiquetas)
+        PonerColorTexto(l, color);
+}
+
 bool EsNumero(const QLineEdit* campo)
 {
     return ::EsNumero(S(campo->text()));

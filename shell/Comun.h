@@ -1,13 +1,18 @@
 #pragma once
 // Behaviour shared by every window: message boxes, file dialogs, the key
 // filters of the input fields and the focus order along them.
+#include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QList>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QObject>
+#include <QPushButton>
 #include <QString>
+#include <QStyle>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <string>
@@ -78,6 +83,38 @@ QLineEdit* CrearCampo(QWidget* ventana, const QString& array, int indice, const 
 QLabel* CrearEtiqueta(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria);
 QPushButton* CrearBoton(QWidget* ventana, const QString& nombre, const QString& texto, const QRect& geometria,
                         const QString& ayuda = QString());
+// A button that shows one of the style's standard pictures instead of a caption.
+QPushButton* CrearBotonDibujo(QWidget* ventana, const QString& nombre, QStyle::StandardPixmap dibujo,
+                              const QRect& geometria, const QString& ayuda = QString());
+// A label that shows a value, framed like a sunken box.
+QLabel* CrearCasilla(QWidget* ventana, const QString& nombre, const QRect& geometria);
+
+// Courier New, or the nearest typewriter face installed: the font of the
+// lists whose rows are columns. With pasoFijo the face asked for must also be
+// of fixed pitch.
+QFont FuenteFija(bool pasoFijo = false);
+
+// How a list lays out its rows: all with the size of one (blocks of many
+// thousand rows stay quick to scroll and select), or each by its own text.
+enum class FilasLista { Uniformes, Medidas };
+// A named list in the given font (the fixed font unless told).
+QListWidget* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria,
+                        const QString& ayuda = QString(), FilasLista filas = FilasLista::Uniformes,
+                        const QFont& fuente = FuenteFija());
+
+// The colour of a label's text.
+void PonerColorTexto(QLabel* etiqueta, const QColor& color);
+
+// Results that blink: every 650 ms the window's timer turns their text from
+// blue to white and back.
+inline const QColor AZUL_INTERMITENCIA(0, 0, 255);
+inline const QColor BLANCO_INTERMITENCIA(255, 255, 255);
+// The window's timIntermitencia, stopped; the window connects and starts it.
+QTimer* CrearIntermitencia(QWidget* ventana);
+// Results shown on a white ground, their text blue until the first blink.
+void PrepararIntermitentes(const QList<QLabel*>& etiquetas);
+// One blink: white text if the first label's is blue, blue otherwise.
+void AlternarIntermitentes(const QList<QLabel*>& etiquetas);
 
 // Reading a number field by the program's number rule.
 bool EsNumero(const QLineEdit* campo);

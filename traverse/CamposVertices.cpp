@@ -3,6 +3,7 @@
 #include "core/TextoNumerico.h"
 #include "core/objPto.h"
 #include "shell/Comun.h"
+#include "traverse/Poligonal.h"
 
 void CrearCamposVertices(QWidget* ventana, QLineEdit* txtBE[4], QLineEdit* txtBO[4], int xRotulos, int xEstacion,
                          int xOrientacion, int y)
@@ -21,6 +22,33 @@ void CrearCamposVertices(QWidget* ventana, QLineEdit* txtBE[4], QLineEdit* txtBO
             cv::CrearEtiqueta(ventana, QStringLiteral("lblFila_%1").arg(i), rotulos[i - 1],
                               QRect(xRotulos, fila + 2, xEstacion - xRotulos - 4, 18));
     }
+}
+
+void CrearBloqueVertices(QWidget* ventana, const QString& titulo, int anchoTitulo, const QString& columnaBO,
+                         QLineEdit* txtBE[4], QLineEdit* txtBO[4])
+{
+    cv::CrearEtiqueta(ventana, QStringLiteral("Label1"), titulo, QRect(16, 10, anchoTitulo, 20));
+    cv::CrearEtiqueta(ventana, QStringLiteral("Label2"), QStringLiteral("Estación"), QRect(90, 34, 110, 18));
+    cv::CrearEtiqueta(ventana, QStringLiteral("Label3"), columnaBO, QRect(220, 34, 110, 18));
+    CrearCamposVertices(ventana, txtBE, txtBO, 16, 90, 220, 56);
+}
+
+QList<QLineEdit*> OrdenVertices(QLineEdit* const txtBE[4], QLineEdit* const txtBO[4])
+{
+    QList<QLineEdit*> orden;
+    for (int i = 0; i < 4; ++i)
+        orden << txtBE[i];
+    for (int i = 0; i < 4; ++i)
+        orden << txtBO[i];
+    return orden;
+}
+
+bool VerticesValidos(QWidget* ventana, QLineEdit* const txtBE[4], QLineEdit* const txtBO[4])
+{
+    if (VerticeValido(TextosVertice(txtBE)) && VerticeValido(TextosVertice(txtBO)))
+        return true;
+    cv::Aviso(ventana, QStringLiteral("Las bases no son válidas."));
+    return false;
 }
 
 std::array<std::string, 4> TextosVertice(QLineEdit* const campos[4])

@@ -2,6 +2,8 @@
 // The two columns of vertex fields (name, X, Y, Z) shared by the windows of
 // the starting vertices and of the closure.
 #include <QLineEdit>
+#include <QList>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -14,6 +16,19 @@
 // capitals, coordinates digits and "." only).
 void CrearCamposVertices(QWidget* ventana, QLineEdit* txtBE[4], QLineEdit* txtBO[4], int xRotulos, int xEstacion,
                          int xOrientacion, int y);
+
+// The top of those windows: the title (Label1, anchoTitulo wide), the column
+// captions "Estación" (Label2) and columnaBO (Label3), and under them the two
+// columns of fields.
+void CrearBloqueVertices(QWidget* ventana, const QString& titulo, int anchoTitulo, const QString& columnaBO,
+                         QLineEdit* txtBE[4], QLineEdit* txtBO[4]);
+
+// The eight fields in their focus order: the station column, then the other.
+QList<QLineEdit*> OrdenVertices(QLineEdit* const txtBE[4], QLineEdit* const txtBO[4]);
+
+// True when both columns hold a valid vertex; otherwise the user is told
+// "Las bases no son válidas." and false.
+bool VerticesValidos(QWidget* ventana, QLineEdit* const txtBE[4], QLineEdit* const txtBO[4]);
 
 // The four texts of a vertex column.
 std::array<std::string, 4> TextosVertice(QLineEdit* const campos[4]);

@@ -13,10 +13,7 @@ frmCierrePoligonal::frmCierrePoligonal(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Cierre de la poligonal"));
     setGeometry(220, 80, 360, 400);
 
-    cv::CrearEtiqueta(this, QStringLiteral("Label1"), QStringLiteral("Vértices de llegada"), QRect(16, 10, 240, 20));
-    cv::CrearEtiqueta(this, QStringLiteral("Label2"), QStringLiteral("Estación"), QRect(90, 34, 110, 18));
-    cv::CrearEtiqueta(this, QStringLiteral("Label3"), QStringLiteral("Visado"), QRect(220, 34, 110, 18));
-    CrearCamposVertices(this, txtBE, txtBO, 16, 90, 220, 56);
+    CrearBloqueVertices(this, QStringLiteral("Vértices de llegada"), 240, QStringLiteral("Visado"), txtBE, txtBO);
 
     cv::CrearEtiqueta(this, QStringLiteral("Label4"), QStringLiteral("Errores de cierre"), QRect(16, 180, 240, 20));
     const QString rotulos[5] = {QStringLiteral("Error angular (g) .."), QStringLiteral("Error en X ........."),
@@ -37,11 +34,7 @@ frmCierrePoligonal::frmCierrePoligonal(QWidget* parent) : QDialog(parent)
     cmdAceptar = cv::CrearBoton(this, QStringLiteral("cmdAceptar"), QStringLiteral("Cerrar poligonal"),
                                 QRect(16, 340, 200, 30));
 
-    QList<QLineEdit*> orden;
-    for (QLineEdit* c : txtBE)
-        orden << c;
-    for (QLineEdit* c : txtBO)
-        orden << c;
+    const QList<QLineEdit*> orden = OrdenVertices(txtBE, txtBO);
     new cv::OrdenCampos(this, orden, [this] { cmdAceptar->setFocus(); });
     for (QLineEdit* c : orden)
         connect(c, &QLineEdit::textChanged, this, &frmCierrePoligonal::CalcularErroresCierre);
@@ -87,10 +80,8 @@ void frmCierrePoligonal::CalcularErroresCierre()
 
 void frmCierrePoligonal::Aceptar()
 {
-    if (!BaseEstacionValida() || !BaseOrientacionValida()) {
-        cv::Aviso(this, QStringLiteral("Las bases no son válidas."));
+    if (!VerticesValidos(this, txtBE, txtBO))
         return;
-    }
     if (frmPoligonal* hoja = frmPoligonal::Abierta()) {
         hoja->ActualizarListaBases();
         const QStringList filas = {txtBE[0]->text() + QStringLiteral(" [V. llegada BE]"),

@@ -12,20 +12,12 @@ frmEditarVerticesSalida::frmEditarVerticesSalida(QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Edición de los vértices de salida"));
     setGeometry(220, 120, 360, 250);
 
-    cv::CrearEtiqueta(this, QStringLiteral("Label1"), QStringLiteral("Nuevos vértices de salida"),
-                      QRect(16, 10, 240, 20));
-    cv::CrearEtiqueta(this, QStringLiteral("Label2"), QStringLiteral("Estación"), QRect(90, 34, 110, 18));
-    cv::CrearEtiqueta(this, QStringLiteral("Label3"), QStringLiteral("Orientación"), QRect(220, 34, 110, 18));
-    CrearCamposVertices(this, txtBE, txtBO, 16, 90, 220, 56);
+    CrearBloqueVertices(this, QStringLiteral("Nuevos vértices de salida"), 240, QStringLiteral("Orientación"), txtBE,
+                        txtBO);
     cmdAceptar = cv::CrearBoton(this, QStringLiteral("cmdAceptar"), QStringLiteral("Cambiar vértices"),
                                 QRect(16, 180, 200, 30));
 
-    QList<QLineEdit*> orden;
-    for (QLineEdit* c : txtBE)
-        orden << c;
-    for (QLineEdit* c : txtBO)
-        orden << c;
-    new cv::OrdenCampos(this, orden, [this] { cmdAceptar->setFocus(); });
+    new cv::OrdenCampos(this, OrdenVertices(txtBE, txtBO), [this] { cmdAceptar->setFocus(); });
     connect(cmdAceptar, &QPushButton::clicked, this, &frmEditarVerticesSalida::Aceptar);
 
     cv::PrepararVentana(this);
@@ -47,10 +39,8 @@ bool frmEditarVerticesSalida::BaseOrientacionValida() const
 
 void frmEditarVerticesSalida::Aceptar()
 {
-    if (!BaseEstacionValida() || !BaseOrientacionValida()) {
-        cv::Aviso(this, QStringLiteral("Las bases no son válidas."));
+    if (!VerticesValidos(this, txtBE, txtBO))
         return;
-    }
     frmPoligonal::objVertice_BE = LeerVertice(TextosVertice(txtBE));
     frmPoligonal::objVertice_BO = LeerVertice(TextosVertice(txtBO));
     accept();

@@ -24,16 +24,6 @@ const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar
 const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
 const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
 
-const QColor AZUL(0, 0, 255);
-const QColor BLANCO(255, 255, 255);
-
-void FijarColor(QLabel* etiqueta, const QColor& color)
-{
-    QPalette p = etiqueta->palette();
-    p.setColor(QPalette::WindowText, color);
-    etiqueta->setPalette(p);
-}
-
 // Writes the whole text to the file; the system's description on failure.
 bool EscribirFichero(const QString& ruta, const std::string& texto, QString& error)
 {
@@ -230,7 +220,7 @@ void frmPoligonal::CrearControles()
     etiqueta("Label32", QStringLiteral("Z"), QRect(440, 306, 16, 18));
     lblBRadiadaZ = etiqueta("lblBRadiadaZ", QString(), QRect(458, 306, 130, 18));
     for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ})
-        FijarColor(l, BLANCO);
+        cv::PonerColorTexto(l, cv::BLANCO_INTERMITENCIA);
     dibEsquemaOrientacion = etiqueta("dibEsquemaOrientacion", QString(), QRect(430, 336, 80, 16));
     dibEsquemaVisada = etiqueta("dibEsquemaVisada", QString(), QRect(516, 336, 80, 16));
     dibEsquemaVisada->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -262,9 +252,7 @@ void frmPoligonal::CrearControles()
     lstBases->setToolTip(QStringLiteral("Listado de Bases"));
     lstBases->setUniformItemSizes(true);
 
-    timIntermitencia = new QTimer(this);
-    timIntermitencia->setObjectName(QStringLiteral("timIntermitencia"));
-    timIntermitencia->setInterval(650);
+    timIntermitencia = cv::CrearIntermitencia(this);
 
     // Keys and focus order.
     new cv::OrdenCampos(this, orden, [this] { cmdNuevaEstacion->setFocus(); });
@@ -580,9 +568,7 @@ void frmPoligonal::CortarPoligonal()
 
 void frmPoligonal::Intermitencia()
 {
-    const bool azul = lblBRadiadaX->palette().color(QPalette::WindowText) == AZUL;
-    for (QLabel* l : {lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ})
-        FijarColor(l, azul ? BLANCO : AZUL);
+    cv::AlternarIntermitentes({lblBRadiadaX, lblBRadiadaY, lblBRadiadaZ});
     dibEsquemaVisada->setHidden(!dibEsquemaVisada->isHidden());
 }
 

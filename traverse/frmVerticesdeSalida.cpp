@@ -7,20 +7,13 @@
 #include "traverse/Poligonal.h"
 #include "traverse/frmPoligonal.h"
 
-namespace {
-const QString MSG_BASES_NO_VALIDAS = QStringLiteral("Las bases no son válidas.");
-}
-
 frmVerticesdeSalida::frmVerticesdeSalida(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmVerticesdeSalida"));
     setWindowTitle(QStringLiteral("Vértices de salida"));
     setGeometry(200, 40, 360, 520);
 
-    cv::CrearEtiqueta(this, QStringLiteral("Label1"), QStringLiteral("Vértices de salida"), QRect(16, 10, 200, 20));
-    cv::CrearEtiqueta(this, QStringLiteral("Label2"), QStringLiteral("Estación"), QRect(90, 34, 110, 18));
-    cv::CrearEtiqueta(this, QStringLiteral("Label3"), QStringLiteral("Orientación"), QRect(220, 34, 110, 18));
-    CrearCamposVertices(this, txtBE, txtBO, 16, 90, 220, 56);
+    CrearBloqueVertices(this, QStringLiteral("Vértices de salida"), 200, QStringLiteral("Orientación"), txtBE, txtBO);
 
     cv::CrearEtiqueta(this, QStringLiteral("Label4"), QStringLiteral("Primeras estaciones"), QRect(16, 180, 160, 20));
     cv::CrearEtiqueta(this, QStringLiteral("Label5"), QStringLiteral("(*)"), QRect(180, 180, 30, 20));
@@ -68,10 +61,7 @@ frmVerticesdeSalida::frmVerticesdeSalida(QWidget* parent) : QDialog(parent)
                       QRect(16, 488, 320, 18));
 
     // One order through the observations, then the two vertices.
-    for (int i = 0; i < 4; ++i)
-        orden << txtBE[i];
-    for (int i = 0; i < 4; ++i)
-        orden << txtBO[i];
+    orden << OrdenVertices(txtBE, txtBO);
     new cv::OrdenCampos(this, orden, [this] { cmdAceptar->setFocus(); });
 
     for (int i = 0; i < 10; ++i)
@@ -153,10 +143,8 @@ void frmVerticesdeSalida::LimpiarVerticeOrientacion()
 
 void frmVerticesdeSalida::Aceptar()
 {
-    if (!BaseEstacionValida() || !BaseOrientacionValida()) {
-        cv::Aviso(this, MSG_BASES_NO_VALIDAS);
+    if (!VerticesValidos(this, txtBE, txtBO))
         return;
-    }
     frmPoligonal::objVertice_BE = LeerVertice(TextosVertice(txtBE));
     frmPoligonal::objVertice_BO = LeerVertice(TextosVertice(txtBO));
     accept();

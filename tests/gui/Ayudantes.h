@@ -2,6 +2,7 @@
 // What the window tests share: answering the modal boxes and file dialogs as
 // a user would, and finding controls by their design names.
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,20 @@ struct Mensaje {
     QMessageBox::StandardButtons botones;
 };
 
+// Closes every modal window still open, innermost first.
+inline void CerrarModales()
+{
+    for (int vueltas = 0; vueltas < 10; ++vueltas) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto* dialogo = qobject_cast<QDialog*>(modal))
+            dialogo->reject();
+        else
+            modal->close();
+    }
+}
+
 // Waits (in the event loop) for the next modal widget of type T and hands it
 // to the action. Start it before the call that opens the modal window.
 template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs = 5000)
@@ -36,6 +51,10 @@ template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs 
             temporizador->stop();
             temporizador->deleteLater();
             accion(w);
+            // A check that failed inside the action returned early: close
+            // what is still open so the test reports instead of waiting.
+            if (QTest::currentTestFailed())
+                CerrarModales();
         } else if (*transcurrido > esperaMs) {
             temporizador->stop();
             temporizador->deleteLater();
@@ -108,7 +127,10 @@ inline bool Mostrar(QWidget* ventana)
 {
     ventana->show();
     ventana->activateWindow();
-    return QTest::qWaitForWindowActive(ventana);
+    // Activation may come late on a loaded machine; focus is checked with
+    // ConFoco, which does not need it.
+    (void)QTest::qWaitForWindowActive(ventana, 2000);
+    return QTest::qWaitForWindowExposed(ventana);
 }
 
 // Clicks on a row of a list, as the user picks a base or a point.
@@ -135,5 +157,34 @@ inline void Teclear(QWidget* campo, const QString& texto)
     campo->setFocus();
     QTest::keyClicks(campo, texto);
 }
+
+// The rows of a list and whole files, for the tests of the list files (a
+// test that reads and writes files its own way leaves these out).
+namespace ficheros {
+
+inline QStringList Filas(const QListWidget* lista)
+{
+    QStringList filas;
+    for (int i = 0; i < lista->count(); ++i)
+        filas << lista->item(i)->text();
+    return filas;
+}
+
+// The whole file, or a text no file of the tests holds when it cannot be read.
+inline QByteArray Leer(const QString& ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<no se pudo leer>");
+    return f.readAll();
+}
+
+inline bool Escribir(const QString& ruta, const QByteArray& datos)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+}
+
+} // namespace ficheros
 
 } // namespace prueba

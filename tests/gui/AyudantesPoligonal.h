@@ -1,15 +1,35 @@
 #pragma once
-// What the traverse tests share: a field book station and the sighted point
-// worked out by hand with the textbook formulas (not the program's), and
-// waiting on modal windows.
+// What the traverse tests share: their starting state, a field book station
+// and the sighted point worked out by hand with the textbook formulas (not
+// the program's), and waiting on modal windows.
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <cmath>
 #include <functional>
 #include <memory>
 
 #include "Ayudantes.h"
+#include "core/Configuracion.h"
+#include "core/objPto.h"
+#include "traverse/frmPoligonal.h"
 
 namespace prueba {
+
+// The known starting vertices of the typed traverses: P-1 100 m north of P-2.
+inline const objPto VERTICE_P2 = {"P-2", 1000.0, 1000.0, 100.0};
+inline const objPto VERTICE_P1 = {"P-1", 1000.0, 1100.0, 100.0};
+
+// Before each test: the program folder in the test's temporary folder, its
+// configuration written with the refraction coefficient k, and the starting
+// vertices the next sheet opens on.
+inline void PrepararPoligonal(const QTemporaryDir& carpeta, double k, const objPto& be, const objPto& bo)
+{
+    FijarCarpetaPrograma(carpeta.path().toStdString());
+    Configuracion c{k, 0};
+    GuardarConfiguracion(c);
+    frmPoligonal::objVertice_BE = be;
+    frmPoligonal::objVertice_BO = bo;
+}
 
 constexpr double G = M_PI / 200.0; // grads to radians
 

@@ -24,7 +24,7 @@ private slots:
         Teclear(v, "1a,-00");
         QCOMPARE(v->text(), QString("100"));
         QTest::keyClick(v, Qt::Key_Return);
-        QVERIFY(di->hasFocus());
+        QVERIFY(ConFoco(di));
         Teclear(di, "25");
         QCOMPARE(dr->text(), QString("25.000"));
         di->clear();
@@ -45,7 +45,7 @@ private slots:
         auto* zr = Control<QLabel>(&w, "lblZR");
         d[0]->setFocus();
         QTest::keyClick(d[0], Qt::Key_Up);
-        QVERIFY(d[0]->hasFocus());
+        QVERIFY(ConFoco(d[0]));
         const char* valores[4] = {"100", "1.5", "50", "10"};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(zr->text(), QString());
@@ -53,11 +53,11 @@ private slots:
             QTest::keyClick(d[i], Qt::Key_Return);
         }
         QCOMPARE(zr->text(), QString("111.500"));
-        QVERIFY(d[3]->hasFocus());
+        QVERIFY(ConFoco(d[3]));
         QTest::keyClick(d[3], Qt::Key_Down);
-        QVERIFY(d[3]->hasFocus());
+        QVERIFY(ConFoco(d[3]));
         QTest::keyClick(d[3], Qt::Key_Up);
-        QVERIFY(d[2]->hasFocus());
+        QVERIFY(ConFoco(d[2]));
     }
 
     void besselParesIndependientes()

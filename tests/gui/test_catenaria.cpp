@@ -141,13 +141,13 @@ private slots:
         QVERIFY(Mostrar(&w));
         Teclear(w.txti, "1.5");
         QTest::keyClick(w.txti, Qt::Key_Return);
-        QVERIFY(w.txtPtoI->hasFocus());
+        QVERIFY(ConFoco(w.txtPtoI));
         Teclear(w.txtPtoI, "1");
         QTest::keyClick(w.txtPtoI, Qt::Key_Return);
-        QVERIFY(w.txtPtoF->hasFocus());
+        QVERIFY(ConFoco(w.txtPtoF));
         Teclear(w.txtPtoF, "4");
         QTest::keyClick(w.txtPtoF, Qt::Key_Return);
-        QVERIFY(w.cmdCalcularBloque->hasFocus());
+        QVERIFY(ConFoco(w.cmdCalcularBloque));
         QTest::keyClick(w.cmdCalcularBloque, Qt::Key_Space);
 
         const QStringList puntos = Filas(w.lstPuntosCatenaria);

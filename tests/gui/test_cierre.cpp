@@ -10,7 +10,6 @@
 
 #include "Ayudantes.h"
 #include "AyudantesPoligonal.h"
-#include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "shell/MDIfrmMain.h"
 #include "traverse/frmCierrePoligonal.h"
@@ -38,11 +37,7 @@ private slots:
     void init()
     {
         QVERIFY(carpeta_.isValid());
-        FijarCarpetaPrograma(carpeta_.path().toStdString());
-        Configuracion c{0.5, 0};
-        GuardarConfiguracion(c);
-        frmPoligonal::objVertice_BE = {"P-2", 1000.0, 1000.0, 100.0};
-        frmPoligonal::objVertice_BO = {"P-1", 1000.0, 1100.0, 100.0};
+        PrepararPoligonal(carpeta_, 0.5, VERTICE_P2, VERTICE_P1);
         principal_ = new MDIfrmMain;
         QVERIFY(Mostrar(principal_));
     }

@@ -16,30 +16,9 @@
 #include "shell/MDIfrmMain.h"
 
 using namespace prueba;
+using namespace prueba::ficheros;
 
 namespace {
-
-QStringList Filas(const QListWidget* lista)
-{
-    QStringList filas;
-    for (int i = 0; i < lista->count(); ++i)
-        filas << lista->item(i)->text();
-    return filas;
-}
-
-QByteArray Leer(const QString& ruta)
-{
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<no se pudo leer>");
-    return f.readAll();
-}
-
-bool Escribir(const QString& ruta, const QByteArray& datos)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
-}
 
 const QString ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
 const QString ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
@@ -118,24 +97,24 @@ private slots:
         txt[0]->setFocus();
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(txt[i], Qt::Key_Return);
-            QVERIFY(txt[i + 1]->hasFocus());
+            QVERIFY(ConFoco(txt[i + 1]));
         }
         QTest::keyClick(txt[3], Qt::Key_Return);
-        QVERIFY(Control<QPushButton>(&w, "cmdAnadirBase")->hasFocus());
+        QVERIFY(ConFoco(Control<QPushButton>(&w, "cmdAnadirBase")));
         QCOMPARE(lst->count(), 0);
         // The arrows move one box and stop at both ends.
         txt[3]->setFocus();
         QTest::keyClick(txt[3], Qt::Key_Down);
-        QVERIFY(txt[3]->hasFocus());
+        QVERIFY(ConFoco(txt[3]));
         QTest::keyClick(txt[3], Qt::Key_Up);
-        QVERIFY(txt[2]->hasFocus());
+        QVERIFY(ConFoco(txt[2]));
         QTest::keyClick(txt[2], Qt::Key_Up);
         QTest::keyClick(txt[1], Qt::Key_Up);
-        QVERIFY(txt[0]->hasFocus());
+        QVERIFY(ConFoco(txt[0]));
         QTest::keyClick(txt[0], Qt::Key_Up);
-        QVERIFY(txt[0]->hasFocus());
+        QVERIFY(ConFoco(txt[0]));
         QTest::keyClick(txt[0], Qt::Key_Down);
-        QVERIFY(txt[1]->hasFocus());
+        QVERIFY(ConFoco(txt[1]));
     }
 
     void anadirBasesPorTeclado()
@@ -147,7 +126,7 @@ private slots:
         QCOMPARE(Filas(lst), QStringList({"E1", "", "456123.456", "4485000.000", "652.100", ""}));
         for (auto* t : txt)
             QVERIFY(t->text().isEmpty());
-        QVERIFY(txt[0]->hasFocus());
+        QVERIFY(ConFoco(txt[0]));
         QCOMPARE(lst->currentRow(), 0);
         TeclearBase(w, "e2", "10", "20.", "0.0005");
         QCOMPARE(lst->count(), 12);

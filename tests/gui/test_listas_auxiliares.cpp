@@ -11,30 +11,9 @@
 #include "points/modFuncionesAuxiliares.h"
 
 using namespace prueba;
+using namespace prueba::ficheros;
 
 namespace {
-
-QStringList Filas(const QListWidget* lista)
-{
-    QStringList filas;
-    for (int i = 0; i < lista->count(); ++i)
-        filas << lista->item(i)->text();
-    return filas;
-}
-
-QByteArray Leer(const QString& ruta)
-{
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<no se pudo leer>");
-    return f.readAll();
-}
-
-bool Escribir(const QString& ruta, const QByteArray& datos)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
-}
 
 QString NombreInicial(const Dialogo& d)
 {

@@ -14,7 +14,6 @@
 
 #include "Ayudantes.h"
 #include "AyudantesPoligonal.h"
-#include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "shell/MDIfrmMain.h"
 #include "traverse/frmEditarVerticesSalida.h"
@@ -58,11 +57,7 @@ private slots:
     void init()
     {
         QVERIFY(carpeta_.isValid());
-        FijarCarpetaPrograma(carpeta_.path().toStdString());
-        Configuracion c{0.5, 0};
-        GuardarConfiguracion(c);
-        frmPoligonal::objVertice_BE = objPto();
-        frmPoligonal::objVertice_BO = objPto();
+        PrepararPoligonal(carpeta_, 0.5, objPto(), objPto());
         principal_ = new MDIfrmMain;
         QVERIFY(Mostrar(principal_));
         QCOMPARE(KRefraccion, 0.5);

@@ -11,7 +11,6 @@
 
 #include "Ayudantes.h"
 #include "AyudantesPoligonal.h"
-#include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "points/FicherosTexto.h"
 #include "shell/MDIfrmMain.h"
@@ -53,11 +52,7 @@ private slots:
     void init()
     {
         QVERIFY(carpeta_.isValid());
-        FijarCarpetaPrograma(carpeta_.path().toStdString());
-        Configuracion c{0.08, 0};
-        GuardarConfiguracion(c);
-        frmPoligonal::objVertice_BE = {"P-2", 1000.0, 1000.0, 100.0};
-        frmPoligonal::objVertice_BO = {"P-1", 1000.0, 1100.0, 100.0};
+        PrepararPoligonal(carpeta_, 0.08, VERTICE_P2, VERTICE_P1);
         principal_ = new MDIfrmMain;
         QVERIFY(Mostrar(principal_));
     }
