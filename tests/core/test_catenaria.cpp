@@ -2,6 +2,7 @@
 // their projection on its vertical plane and the rows of both result lists.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -36,52 +37,31 @@ P Interseccion(P D, P A, P B, double az, double i, double V)
 {
     const double ex = std::sin(az * G), ey = std::cos(az * G);
     const double ux = B.x - A.x, uy = B.y - A.y;
-    const double det = ux * ey - uy * ex;
-    const double s = (ux * (A.y - D.y) - uy * (A.x - D.x)) / det;
+    const double s = (ux * (A.y - D.y) - uy * (A.x - D.x)) / (ux * ey - uy * ex);
     P c{D.x + s * ex, D.y + s * ey, 0.0};
     c.z = D.z + i + std::hypot(c.x - D.x, c.y - D.y) * std::tan((100.0 - V) * G);
     return c;
 }
 
-std::vector<double> Numeros(const std::string& fila, char separador)
+std::string Fila(const std::string& n, P c)
 {
-    std::vector<double> r;
-    size_t pos = 0;
-    while (pos <= fila.size()) {
-        const size_t fin = fila.find(separador, pos);
-        r.push_back(std::atof(fila.substr(pos, fin == std::string::npos ? std::string::npos : fin - pos).c_str()));
-        if (fin == std::string::npos)
-            break;
-        pos = fin + 1;
-    }
-    return r;
+    return n + " " + Fijo(c.x, 3) + " " + Fijo(c.y, 3) + " " + Fijo(c.z, 3);
 }
 
-std::string Palabra0(const std::string& fila)
+// Station, anchor 1 and anchor 2, three coordinates each.
+void Coordenadas(DatosCatenaria& d, const std::array<P, 3>& p)
 {
-    return fila.substr(0, fila.find(' '));
+    d.BaseX = Fijo(p[0].x, 3), d.BaseY = Fijo(p[0].y, 3), d.BaseZ = Fijo(p[0].z, 3);
+    d.Pto1X = Fijo(p[1].x, 3), d.Pto1Y = Fijo(p[1].y, 3), d.Pto1Z = Fijo(p[1].z, 3);
+    d.Pto2X = Fijo(p[2].x, 3), d.Pto2Y = Fijo(p[2].y, 3), d.Pto2Z = Fijo(p[2].z, 3);
 }
 
-// The example of a station south of a level span: D = (0, 0, 100), i = 1.5,
-// A = (-50, 100, 120), B = (50, 100, 120).
+// A station south of a level span: D = (0, 0, 100), i = 1.5, A = (-50, 100, 120), B = (50, 100, 120).
 DatosCatenaria DatosEjemplo()
 {
     DatosCatenaria d;
-    d.Base = "E1";
-    d.BaseX = "0.000";
-    d.BaseY = "0.000";
-    d.BaseZ = "100.000";
-    d.Pto1 = "7";
-    d.Pto1X = "-50.000";
-    d.Pto1Y = "100.000";
-    d.Pto1Z = "120.000";
-    d.Pto2 = "8";
-    d.Pto2X = "50.000";
-    d.Pto2Y = "100.000";
-    d.Pto2Z = "120.000";
-    d.i = "1.5";
-    d.PtoI = "1";
-    d.PtoF = "2";
+    d.Base = "E1", d.Pto1 = "7", d.Pto2 = "8", d.i = "1.5", d.PtoI = "1", d.PtoF = "2";
+    Coordenadas(d, {P{0, 0, 100}, P{-50, 100, 120}, P{50, 100, 120}});
     d.Observaciones = {"1 100.0000 99.0000 0.000 0.000", "2 142.0833 87.6713 0.000 0.000",
                        "3 180.0000 90.0000 0.000 0.000"};
     return d;
@@ -97,22 +77,13 @@ TEST(Catenaria, EjemploDeVanoHorizontal)
     EXPECT_EQ(r.Fallo, FalloCatenaria::SinAjuste);
     EXPECT_TRUE(r.Calculado());
     EXPECT_EQ(r.Omitidos, 0);
-    ASSERT_EQ(r.PuntosCatenaria.size(), 3u);
-    EXPECT_EQ(r.PuntosCatenaria[0], "7 -50.000 100.000 120.000");
-    EXPECT_EQ(r.PuntosCatenaria[2], "8 50.000 100.000 120.000");
-    ASSERT_EQ(r.Proyeccion.size(), 3u);
-    EXPECT_EQ(r.Proyeccion[0], "0.000,120.000");
-    EXPECT_EQ(r.Proyeccion[2], "100.000,120.000");
-
-    // The orientation: azimuth D-A is 370.4833, and the sight of 142.0833
-    // (one turn past 400) meets Y = 100 at X = 20.
-    EXPECT_NEAR(Acimut({0, 0, 0}, {-50, 100, 0}), 370.4833, 0.00005);
+    // Azimuth D-A is 370.4833; the sight of 142.0833 (one turn past 400) meets Y = 100 at X = 20.
     const P c = Interseccion({0, 0, 100}, {-50, 100, 120}, {50, 100, 120},
                              142.0833 - 100.0 + Acimut({0, 0, 0}, {-50, 100, 0}), 1.5, 87.6713);
     EXPECT_NEAR(c.x, 20.0, 0.0005);
-    EXPECT_EQ(r.PuntosCatenaria[1], "2 " + Fijo(c.x, 3) + " " + Fijo(c.y, 3) + " " + Fijo(c.z, 3));
-    EXPECT_EQ(r.PuntosCatenaria[1], "2 20.000 100.000 121.500");
-    EXPECT_EQ(r.Proyeccion[1], "70.000,121.500");
+    EXPECT_EQ(r.PuntosCatenaria, (std::vector<std::string>{"7 -50.000 100.000 120.000", Fila("2", c),
+                                                           "8 50.000 100.000 120.000"}));
+    EXPECT_EQ(r.Proyeccion, (std::vector<std::string>{"0.000,120.000", "70.000,121.500", "100.000,120.000"}));
     EXPECT_EQ(MensajeCatenaria(r.Fallo), "No se pudieron ajustar las observaciones a una parábola.");
 }
 
@@ -124,38 +95,17 @@ TEST(Catenaria, VanoRealConParametroConocido)
     const P D{1000.0, 2000.0, 450.0};
     const P A{1100.0, 2150.0, 480.0};
     const P B{A.x + L * std::sin(rumbo * G), A.y + L * std::cos(rumbo * G), A.z + H};
-    const double AzDA = Acimut(D, A);
-
     DatosCatenaria d;
-    d.Base = "BASE-3";
-    d.BaseX = Fijo(D.x, 3);
-    d.BaseY = Fijo(D.y, 3);
-    d.BaseZ = Fijo(D.z, 3);
-    d.Pto1 = "101";
-    d.Pto1X = Fijo(A.x, 3);
-    d.Pto1Y = Fijo(A.y, 3);
-    d.Pto1Z = Fijo(A.z, 3);
-    d.Pto2 = "102";
-    d.Pto2X = Fijo(B.x, 3);
-    d.Pto2Y = Fijo(B.y, 3);
-    d.Pto2Z = Fijo(B.z, 3);
-    d.i = "1,62";
-    d.PtoI = "20";
-    d.PtoF = "29";
+    d.Base = "BASE-3", d.Pto1 = "101", d.Pto2 = "102", d.i = "1,62", d.PtoI = "20", d.PtoF = "29";
+    Coordenadas(d, {D, A, B});
     // Rows before the block and after it do not take part.
-    d.Observaciones.push_back("5 301.0000 95.0000 0.000 0.000");
-    d.Observaciones.push_back("20 " + Fijo(HzI, 4) + " 93.1234 0.000 0.000");
-    std::vector<double> hz, v;
+    d.Observaciones = {"5 301.0000 95.0000 0.000 0.000", "20 " + Fijo(HzI, 4) + " 93.1234 0.000 0.000"};
     for (int k = 1; k <= 9; ++k) {
         const double u = 25.0 * k;
         const P real{A.x + u * std::sin(rumbo * G), A.y + u * std::cos(rumbo * G),
                      A.z + H * u / L - u * (L - u) / (2.0 * pReal)};
-        double h = Acimut(D, real) - AzDA + HzI;
-        h = h < 0 ? h + 400.0 : h;
-        const double dist = std::hypot(real.x - D.x, real.y - D.y);
-        const double zen = 100.0 - std::atan((real.z - D.z - i) / dist) / G;
-        hz.push_back(std::stod(Fijo(h, 4)));
-        v.push_back(std::stod(Fijo(zen, 4)));
+        const double h = std::fmod(Acimut(D, real) - Acimut(D, A) + HzI + 400.0, 400.0);
+        const double zen = 100.0 - std::atan((real.z - D.z - i) / std::hypot(real.x - D.x, real.y - D.y)) / G;
         d.Observaciones.push_back(std::to_string(20 + k) + " " + Fijo(h, 4) + " " + Fijo(zen, 4) + " 0.000 1.500");
     }
     d.Observaciones.push_back("40 50.0000 100.0000 0.000 0.000");
@@ -166,105 +116,77 @@ TEST(Catenaria, VanoRealConParametroConocido)
     ASSERT_EQ(r.Proyeccion.size(), 17u);
     EXPECT_EQ(r.PuntosCatenaria.front(), "101 " + d.Pto1X + " " + d.Pto1Y + " " + d.Pto1Z);
     EXPECT_EQ(r.PuntosCatenaria.back(), "102 " + d.Pto2X + " " + d.Pto2Y + " " + d.Pto2Z);
-    EXPECT_EQ(r.Proyeccion.front(), "0.000,480.000");
     const P a{std::stod(d.Pto1X), std::stod(d.Pto1Y), 480.0};
     const P b{std::stod(d.Pto2X), std::stod(d.Pto2Y), 540.0};
+    EXPECT_EQ(r.Proyeccion.front(), "0.000,480.000");
     EXPECT_EQ(r.Proyeccion[10], Fijo(std::hypot(b.x - a.x, b.y - a.y), 3) + ",540.000");
-
     for (int k = 1; k <= 9; ++k) {
-        // From the readings as listed, solved independently.
-        const P c = Interseccion(D, a, b, hz[k - 1] - HzI + Acimut(D, a), 1.62, v[k - 1]);
-        const std::string& fila = r.PuntosCatenaria[k];
-        EXPECT_EQ(Palabra0(fila), std::to_string(20 + k));
-        const std::vector<double> n = Numeros(fila.substr(fila.find(' ') + 1), ' ');
-        ASSERT_EQ(n.size(), 3u);
-        EXPECT_NEAR(n[0], c.x, 0.00051) << fila;
-        EXPECT_NEAR(n[1], c.y, 0.00051) << fila;
-        EXPECT_NEAR(n[2], c.z, 0.00051) << fila;
-        const std::vector<double> pr = Numeros(r.Proyeccion[k], ',');
-        ASSERT_EQ(pr.size(), 2u);
-        EXPECT_NEAR(pr[0], std::hypot(c.x - a.x, c.y - a.y), 0.00051);
-        EXPECT_NEAR(pr[1], c.z, 0.00051);
-        // And close to the conductor that was observed.
-        EXPECT_NEAR(pr[0], 25.0 * k, 0.003);
-        EXPECT_NEAR(pr[1], A.z + H * 25.0 * k / L - 25.0 * k * (L - 25.0 * k) / (2.0 * pReal), 0.003);
+        // Solved independently from the readings as listed (rounding allows half a millimetre).
+        double hz, v, x, y, z, s, t;
+        ASSERT_EQ(std::sscanf(d.Observaciones[k + 1].c_str(), "%*d %lf %lf", &hz, &v), 2);
+        const P c = Interseccion(D, a, b, hz - HzI + Acimut(D, a), 1.62, v);
+        ASSERT_EQ(r.PuntosCatenaria[k].rfind(std::to_string(20 + k) + " ", 0), 0u) << r.PuntosCatenaria[k];
+        ASSERT_EQ(std::sscanf(r.PuntosCatenaria[k].c_str(), "%*s %lf %lf %lf", &x, &y, &z), 3);
+        EXPECT_NEAR(x, c.x, 0.00051);
+        EXPECT_NEAR(y, c.y, 0.00051);
+        EXPECT_NEAR(z, c.z, 0.00051);
+        ASSERT_EQ(std::sscanf(r.Proyeccion[k].c_str(), "%lf,%lf", &s, &t), 2);
+        EXPECT_NEAR(s, std::hypot(c.x - a.x, c.y - a.y), 0.00051);
+        EXPECT_NEAR(t, c.z, 0.00051);
     }
-
     EXPECT_NEAR(r.Parabola.Parametro, pReal, 1.0);
-    EXPECT_EQ(r.Proyeccion[11], "[Parámetro]");
-    EXPECT_EQ(r.Proyeccion[12], Fijo(r.Parabola.Parametro, 2));
-    EXPECT_EQ(r.Proyeccion[13], "[Error de ajuste]");
-    EXPECT_EQ(r.Proyeccion[14], Fijo(r.Parabola.ErrorAjuste, 3));
-    EXPECT_EQ(r.Proyeccion[15], "[Error de regresión]");
-    EXPECT_EQ(r.Proyeccion[16], Fijo(r.Parabola.ErrorRegresion, 3));
     EXPECT_LT(r.Parabola.ErrorRegresion, 0.01);
-    // The fit ran on the profile of the rows: first and last are the anchors.
-    ASSERT_EQ(r.Perfil.size(), 11u);
-    EXPECT_EQ(r.Perfil.front().X, 0.0);
-    EXPECT_EQ(r.Perfil.front().Y, 480.0);
-    EXPECT_EQ(r.Perfil.back().Y, 540.0);
+    EXPECT_EQ(std::vector<std::string>(r.Proyeccion.begin() + 11, r.Proyeccion.end()),
+              (std::vector<std::string>{"[Parámetro]", Fijo(r.Parabola.Parametro, 2), "[Error de ajuste]",
+                                        Fijo(r.Parabola.ErrorAjuste, 3), "[Error de regresión]",
+                                        Fijo(r.Parabola.ErrorRegresion, 3)}));
+    EXPECT_EQ(r.Perfil.size(), 11u);
 }
 
 TEST(Catenaria, DatosRechazadosEnSuOrden)
 {
-    auto fallo = [](const DatosCatenaria& d) {
+    using D = DatosCatenaria;
+    using F = FalloCatenaria;
+    auto fallo = [](const D& d) {
         const ResultadoCatenaria r = CalcularCatenaria(d);
-        if (!r.Calculado()) {
-            EXPECT_TRUE(r.PuntosCatenaria.empty());
-            EXPECT_TRUE(r.Proyeccion.empty());
-        }
+        EXPECT_TRUE(r.Calculado() || (r.PuntosCatenaria.empty() && r.Proyeccion.empty()));
         return r.Fallo;
     };
-    const DatosCatenaria bien = DatosEjemplo();
-
-    for (std::string DatosCatenaria::*campo :
-         {&DatosCatenaria::Base, &DatosCatenaria::BaseX, &DatosCatenaria::BaseY, &DatosCatenaria::BaseZ}) {
-        DatosCatenaria d = bien;
-        d.*campo = "";
-        d.Pto2 = ""; // an anchor missing too: the station is asked for first
-        EXPECT_EQ(fallo(d), FalloCatenaria::SinBase);
+    // The station is asked for first (an anchor missing too), then the anchors (i missing too).
+    std::string D::*const campos[] = {&D::Base,  &D::BaseX, &D::BaseY, &D::BaseZ, &D::Pto1,  &D::Pto1X,
+                                      &D::Pto1Y, &D::Pto1Z, &D::Pto2,  &D::Pto2X, &D::Pto2Y, &D::Pto2Z};
+    for (int k = 0; k < 12; ++k) {
+        D d = DatosEjemplo();
+        d.*campos[k] = "";
+        (k < 4 ? d.Pto2 : d.i) = "";
+        EXPECT_EQ(fallo(d), k < 4 ? F::SinBase : F::SinAnclajes) << k;
     }
-    for (std::string DatosCatenaria::*campo :
-         {&DatosCatenaria::Pto1, &DatosCatenaria::Pto1X, &DatosCatenaria::Pto1Y, &DatosCatenaria::Pto1Z,
-          &DatosCatenaria::Pto2, &DatosCatenaria::Pto2X, &DatosCatenaria::Pto2Y, &DatosCatenaria::Pto2Z}) {
-        DatosCatenaria d = bien;
-        d.*campo = "";
-        d.i = "";
-        EXPECT_EQ(fallo(d), FalloCatenaria::SinAnclajes);
+    // Then the observation list and i, the count of rows, and the block.
+    struct Caso {
+        size_t filas;
+        const char *i, *ini, *fin;
+        F fallo;
+    };
+    for (const Caso& c : {Caso{0, "1.5", "1", "2", F::DatosNoValidos}, {2, "", "1", "2", F::DatosNoValidos},
+                          {2, "1.2.3", "1", "2", F::DatosNoValidos}, {2, "-", "1", "2", F::DatosNoValidos},
+                          {2, "1.5", "1", "2", F::PocasObservaciones}, {3, "1.5", "5", "5", F::FinalNoMayor},
+                          {3, "1.5", "", "", F::FinalNoMayor}, {3, "1.5", "7", "3", F::FinalNoMayor},
+                          {3, "1.5", "2.4", "2", F::FinalNoMayor}, {3, "1.5", "99", "100", F::InicialNoEncontrado},
+                          {3, "1.5", "1", "4", F::FinalNoEncontrado}}) {
+        D d = DatosEjemplo();
+        d.Observaciones.resize(c.filas);
+        d.i = c.i;
+        d.PtoI = c.ini;
+        d.PtoF = c.fin;
+        EXPECT_EQ(fallo(d), c.fallo) << c.filas << " '" << c.i << "' " << c.ini << "-" << c.fin;
     }
-
-    DatosCatenaria d = bien;
-    d.Observaciones.clear();
-    EXPECT_EQ(fallo(d), FalloCatenaria::DatosNoValidos);
-    for (const char* i : {"", " ", "abc", "1.2.3", "-"}) {
-        d = bien;
-        d.i = i;
-        d.Observaciones.resize(2);
-        EXPECT_EQ(fallo(d), FalloCatenaria::DatosNoValidos) << i;
-    }
-    d = bien;
-    d.Observaciones.resize(2);
-    EXPECT_EQ(fallo(d), FalloCatenaria::PocasObservaciones);
-
-    for (auto [ini, fin] : {std::pair{"5", "5"}, {"", ""}, {"7", "3"}, {"2.4", "2"}}) {
-        d = bien;
-        d.PtoI = ini;
-        d.PtoF = fin;
-        EXPECT_EQ(fallo(d), FalloCatenaria::FinalNoMayor) << ini << " " << fin;
-    }
-    d = bien;
-    d.PtoI = "99";
-    d.PtoF = "100";
-    EXPECT_EQ(fallo(d), FalloCatenaria::InicialNoEncontrado);
-    d = bien;
-    d.PtoF = "4";
-    EXPECT_EQ(fallo(d), FalloCatenaria::FinalNoEncontrado);
     // Whole numbers: 1.4 is point 1, and 2,6 (comma) is point 3.
-    d = bien;
+    D d = DatosEjemplo();
     d.PtoI = "1.4";
     d.PtoF = "2,6";
-    EXPECT_TRUE(CalcularCatenaria(d).Calculado());
-    EXPECT_EQ(CalcularCatenaria(d).PuntosCatenaria.size(), 4u);
+    const ResultadoCatenaria r = CalcularCatenaria(d);
+    EXPECT_TRUE(r.Calculado());
+    EXPECT_EQ(r.PuntosCatenaria.size(), 4u);
 }
 
 TEST(Catenaria, FilasDelBloqueSegunLaLista)
@@ -273,7 +195,6 @@ TEST(Catenaria, FilasDelBloqueSegunLaLista)
     const std::string cable = "2 142.0833 87.6713 0.000 0.000";
     // The final row above the initial one: only the anchors, and no fit.
     d.Observaciones = {"3 180.0000 90.0000 0.000 0.000", cable, "1 100.0000 99.0000 0.000 0.000"};
-    d.PtoI = "1";
     d.PtoF = "3";
     ResultadoCatenaria r = CalcularCatenaria(d);
     EXPECT_EQ(r.Fallo, FalloCatenaria::SinAjuste);
@@ -294,71 +215,36 @@ TEST(Catenaria, FilasDelBloqueSegunLaLista)
 
 TEST(Catenaria, VisualesSinCorteQuedanFuera)
 {
-    // Station at the origin, anchor 1 due east (azimuth 100), the span rising
-    // to the north-east at azimuth 50; the circle reads 100 on anchor 1.
-    DatosCatenaria d = DatosEjemplo();
-    d.BaseX = "0.000";
-    d.BaseY = "0.000";
-    d.BaseZ = "0.000";
-    d.Pto1X = "100.000";
-    d.Pto1Y = "0.000";
-    d.Pto1Z = "10.000";
-    d.Pto2X = "200.000";
-    d.Pto2Y = "100.000";
-    d.Pto2Z = "20.000";
-    d.i = "0";
-    d.PtoI = "1";
-    d.PtoF = "4";
-    d.Observaciones = {"1 100.0000 100.0000 0.000 0.000",
-                       "2 50.0000 100.0000 0.000 0.000",   // parallel to the span
-                       "3 80.0000 100.0000 0.000 0.000",   // a good sight
-                       "4 250.0000 100.0000 0.000 0.000"}; // parallel, the other way
-    const ResultadoCatenaria r = CalcularCatenaria(d);
-    EXPECT_EQ(r.Omitidos, 2);
-    ASSERT_EQ(r.PuntosCatenaria.size(), 3u);
-    EXPECT_EQ(Palabra0(r.PuntosCatenaria[1]), "3");
-    const P c = Interseccion({0, 0, 0}, {100, 0, 10}, {200, 100, 20}, 80.0, 0.0, 100.0);
-    EXPECT_EQ(r.PuntosCatenaria[1], "3 " + Fijo(c.x, 3) + " " + Fijo(c.y, 3) + " " + Fijo(c.z, 3));
-    // The one point left fits: three profile rows and the six result rows.
-    EXPECT_EQ(r.Fallo, FalloCatenaria::Ninguno);
-    EXPECT_EQ(r.Proyeccion.size(), 9u);
-    EXPECT_EQ(r.Perfil.size(), 3u);
+    // Station at the origin, anchor 1 due east (circle reads 100 on it); the
+    // span runs at azimuth 50, then due north. Sights along it are left out.
+    struct Caso {
+        P B;
+        std::vector<std::string> obs;
+        double hz, v;
+        int omitidos;
+    };
+    const Caso casos[] = {
+        {{200, 100, 20},
+         {"1 100.0000 100.0000 0.000 0.000", "2 50.0000 100.0000 0.000 0.000", "3 80.0000 100.0000 0.000 0.000",
+          "4 250.0000 100.0000 0.000 0.000"},
+         80.0, 100.0, 2},
+        {{100, 300, 20},
+         {"1 100.0000 100.0000 0.000 0.000", "2 0.0000 100.0000 0.000 0.000", "3 60.0000 99.0000 0.000 0.000"},
+         60.0, 99.0, 1},
+    };
+    for (const Caso& k : casos) {
+        DatosCatenaria d = DatosEjemplo();
+        Coordenadas(d, {P{0, 0, 0}, P{100, 0, 10}, k.B});
+        d.i = "0";
+        d.PtoF = std::to_string(k.obs.size());
+        d.Observaciones = k.obs;
+        const ResultadoCatenaria r = CalcularCatenaria(d);
+        EXPECT_EQ(r.Omitidos, k.omitidos);
+        ASSERT_EQ(r.PuntosCatenaria.size(), 3u);
+        EXPECT_EQ(r.PuntosCatenaria[1], Fila("3", Interseccion({0, 0, 0}, {100, 0, 10}, k.B, k.hz, 0.0, k.v)));
+    }
     EXPECT_EQ(MensajeOmitidos(3),
               "Se han omitido 3 observaciones: su visual no corta la línea de los anclajes en un solo punto.");
     EXPECT_EQ(MensajeOmitidos(1),
               "Se ha omitido 1 observación: su visual no corta la línea de los anclajes en un solo punto.");
-}
-
-TEST(Catenaria, VanoHaciaElNorte)
-{
-    // Anchors with the same X, the second due north of the first: the sights
-    // meet the span as on any other bearing; only the one along it is left out.
-    DatosCatenaria d = DatosEjemplo();
-    d.BaseX = "0.000";
-    d.BaseY = "0.000";
-    d.BaseZ = "0.000";
-    d.Pto1X = "100.000";
-    d.Pto1Y = "0.000";
-    d.Pto1Z = "10.000";
-    d.Pto2X = "100.000";
-    d.Pto2Y = "300.000";
-    d.Pto2Z = "20.000";
-    d.i = "0";
-    d.PtoI = "1";
-    d.PtoF = "3";
-    d.Observaciones = {"1 100.0000 100.0000 0.000 0.000",
-                       "2 0.0000 100.0000 0.000 0.000",  // along the span
-                       "3 60.0000 99.0000 0.000 0.000"}; // a good sight
-    const ResultadoCatenaria r = CalcularCatenaria(d);
-    EXPECT_EQ(r.Omitidos, 1);
-    ASSERT_EQ(r.PuntosCatenaria.size(), 3u);
-    const P c = Interseccion({0, 0, 0}, {100, 0, 10}, {100, 300, 20}, 60.0, 0.0, 99.0);
-    EXPECT_NEAR(c.x, 100.0, 1e-9);
-    EXPECT_EQ(r.PuntosCatenaria[1], "3 " + Fijo(c.x, 3) + " " + Fijo(c.y, 3) + " " + Fijo(c.z, 3));
-}
-
-TEST(Catenaria, FilaDeProyeccion)
-{
-    EXPECT_EQ(FilaProyeccion(45.1234, 102.4564), "45.123,102.456");
-    EXPECT_EQ(FilaProyeccion(0.0, -3.5), "0.000,-3.500");
 }

@@ -31,24 +31,11 @@ DatosRadiacion Datos(const std::string& hzO, const std::string& hzV, const std::
 TEST_F(Radiacion, DesdeUnaBaseOrientadaAlNorte)
 {
     KRefraccion = 0.5;
-    const auto p = RadiarPunto(Datos("0.0000", "100", "100", "50", "1.5", "1.5"));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->N, "P1");
-    EXPECT_NEAR(p->X, 1050.0, 1e-9);
-    EXPECT_NEAR(p->Y, 1000.0, 1e-9);
-    EXPECT_NEAR(p->Z, 100.0, 1e-9);
-    const auto t = TextosRadiacion(Datos("0.0000", "100", "100", "50", "1.5", "1.5"));
-    EXPECT_EQ(t[0], "1050.000");
-    EXPECT_EQ(t[1], "1000.000");
-    EXPECT_EQ(t[2], "100.000");
-
-    // With the usual K the height takes the curvature and refraction term.
-    KRefraccion = 0.08;
-    const auto q = RadiarPunto(Datos("0", "100", "100", "50", "1.5", "1.5"));
-    ASSERT_TRUE(q);
-    const double dr = 50.0 * std::sin(100.0 * G);
-    EXPECT_NEAR(q->Z, 100.0 + 50.0 * std::cos(100.0 * G) + 0.84 * dr * dr / (2.0 * 6371064.0), 1e-9);
-    EXPECT_GT(q->Z, 100.0001);
+    EXPECT_EQ(TextosRadiacion(Datos("0.0000", "100", "100", "50", "1.5", "1.5")),
+              (std::array<std::string, 3>{"1050.000", "1000.000", "100.000"}));
+    // Hz visado 100 with the orientation read at 300: the point lies due south.
+    EXPECT_EQ(TextosRadiacion(Datos("300", "100", "100", "50", "1.5", "1.5")),
+              (std::array<std::string, 3>{"1000.000", "950.000", "100.000"}));
 }
 
 TEST_F(Radiacion, SetUpCualquieraContraFormulasDeMano)
@@ -72,21 +59,10 @@ TEST_F(Radiacion, SetUpCualquieraContraFormulasDeMano)
     EXPECT_EQ(p->N, "B7");
 }
 
-TEST_F(Radiacion, DireccionMenorQueLaDeOrientacion)
-{
-    KRefraccion = 0.5;
-    // Hz visado 100 with the orientation read at 300: the point lies due south.
-    const auto p = RadiarPunto(Datos("300", "100", "100", "50", "1.5", "1.5"));
-    ASSERT_TRUE(p);
-    EXPECT_NEAR(p->X, 1000.0, 1e-9);
-    EXPECT_NEAR(p->Y, 950.0, 1e-9);
-}
-
 TEST_F(Radiacion, DatosIncompletosNoDanResultado)
 {
     const auto completos = Datos("0", "100", "100", "50", "1.5", "1.5", "");
     // The name is not needed for the result.
-    EXPECT_TRUE(ObservacionesRadiacionValidas(completos.observaciones));
     EXPECT_TRUE(RadiarPunto(completos));
     for (int k = 0; k < 6; ++k) {
         for (const char* malo : {"", ".", "1.2.3", "abc"}) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <map>
 
 #include "core/modFuncionesTopo.h"
 #include "points/Taquimetrico.h"
@@ -16,15 +18,16 @@ protected:
     void TearDown() override { KRefraccion = K_POR_DEFECTO; }
 };
 
-EstacionTaquimetrica Estacion()
+EstacionTaquimetrica Estacion(std::array<std::string, 4> be, std::array<std::string, 4> bo, std::string i,
+                              std::string ini, std::string fin)
 {
     EstacionTaquimetrica e;
-    e.BE = {"E1", "350210.450", "4120340.880", "215.320"};
-    e.BO = {"R1", "350380.115", "4120512.004", "221.004"};
-    e.Hz = "12.3456";
-    e.i = "1.550";
-    e.PtoI = "101";
-    e.PtoF = "103";
+    e.BE = be;
+    e.BO = bo;
+    e.Hz = "0";
+    e.i = i;
+    e.PtoI = ini;
+    e.PtoF = fin;
     return e;
 }
 
@@ -54,26 +57,24 @@ TEST_F(Taquimetrico, BloqueYSiguienteEstacion)
         "102 123.4567 101.2345 87.450 1.800", "103 398.7654 96.5432 142.010 2.000",
         "104 200.0000 100.0000 50.000 1.500",
     };
-    EstacionTaquimetrica e = Estacion();
+    EstacionTaquimetrica e = Estacion({"E1", "350210.450", "4120340.880", "215.320"},
+                                      {"R1", "350380.115", "4120512.004", "221.004"}, "1.550", "101", "103");
+    e.Hz = "12.3456";
     const EstacionTaquimetrica antes = e;
-    std::vector<std::string> puntos = {"1 0.000 0.000 0.000"};
+    std::vector<std::string> puntos = {"1 0.000 0.000 0.000"}; // earlier results are kept
     ASSERT_EQ(CalcularBloque(e, obs, puntos), EstadoBloque::Calculado);
-    ASSERT_EQ(puntos.size(), 4u);
-    EXPECT_EQ(puntos[0], "1 0.000 0.000 0.000") << "earlier results are kept";
-    EXPECT_EQ(puntos[1], Esperado(antes, "101", 45.6789, 98.7654, 25.3, 1.5, 0.08));
-    EXPECT_EQ(puntos[2], Esperado(antes, "102", 123.4567, 101.2345, 87.45, 1.8, 0.08));
-    EXPECT_EQ(puntos[3], Esperado(antes, "103", 398.7654, 96.5432, 142.01, 2.0, 0.08));
+    EXPECT_EQ(puntos, (std::vector<std::string>{"1 0.000 0.000 0.000",
+                                                Esperado(antes, "101", 45.6789, 98.7654, 25.3, 1.5, 0.08),
+                                                Esperado(antes, "102", 123.4567, 101.2345, 87.45, 1.8, 0.08),
+                                                Esperado(antes, "103", 398.7654, 96.5432, 142.01, 2.0, 0.08)}));
 
     // The station becomes the orientation of the next one.
     EXPECT_EQ(e.BO, antes.BE);
     EXPECT_EQ(e.BE, (std::array<std::string, 4>{}));
     EXPECT_EQ(e.PtoI, "104");
-    EXPECT_EQ(e.PtoF, "");
-    EXPECT_EQ(e.i, "");
-    EXPECT_EQ(e.Hz, "12.3456");
+    EXPECT_EQ(e.PtoF + e.i + "|" + e.Hz, "|12.3456");
 
-    // Next station of the run: set up on a point of the block... here a new
-    // base, oriented back on E1, reading 0 on it.
+    // Next station: a new base, oriented back on E1, reading 0 on it.
     e.BE = {"E2", "350240.000", "4120330.000", "216.000"};
     e.Hz = "0";
     e.i = "1.6";
@@ -82,7 +83,6 @@ TEST_F(Taquimetrico, BloqueYSiguienteEstacion)
     std::vector<std::string> mas;
     EXPECT_EQ(CalcularBloque(e, obs, mas), EstadoBloque::FinalMenorOIgual);
     EXPECT_TRUE(mas.empty());
-    EXPECT_EQ(e.PtoI, "104");
     e.PtoI = "100";
     const EstacionTaquimetrica segunda = e;
     ASSERT_EQ(CalcularBloque(e, obs, mas), EstadoBloque::Calculado);
@@ -92,82 +92,85 @@ TEST_F(Taquimetrico, BloqueYSiguienteEstacion)
     EXPECT_EQ(e.BO[0], "E2");
 }
 
-TEST_F(Taquimetrico, AlturaSinCorreccion)
+TEST_F(Taquimetrico, BloquesParticulares)
 {
-    KRefraccion = 0.5;
-    EstacionTaquimetrica e;
-    e.BE = {"A", "0", "0", "50"};
-    e.BO = {"B", "0", "100", "50"};
-    e.Hz = "0";
-    e.i = "1.5";
-    e.PtoI = "1";
-    e.PtoF = "2";
-    std::vector<std::string> puntos;
-    ASSERT_EQ(CalcularBloque(e, {"1 100 100 10 1.5", "2 0 100 10 1.5"}, puntos), EstadoBloque::Calculado);
-    ASSERT_EQ(puntos.size(), 2u);
-    EXPECT_EQ(puntos[0], "1 10.000 0.000 50.000");
-    EXPECT_EQ(puntos[1], "2 0.000 10.000 50.000");
+    KRefraccion = 0.5; // no curvature and refraction term
+    struct Caso {
+        EstacionTaquimetrica e;
+        std::vector<std::string> obs, puntos;
+        std::string siguiente;
+    };
+    const auto e1 = Estacion({"A", "0", "0", "50"}, {"B", "0", "100", "50"}, "1.5", "1", "2");
+    const auto e2 = Estacion({"A", "0", "0", "50"}, {"B", "0", "100", "50"}, "1.5", "5", "9");
+    const auto e3 = Estacion({"A", "10", "20", "50"}, {"B", "10", "100", "50"}, "1,5", "1", "3");
+    const Caso casos[] = {
+        {e1, {"1 100 100 10 1.5", "2 0 100 10 1.5"}, {"1 10.000 0.000 50.000", "2 0.000 10.000 50.000"}, "3"},
+        // The final point listed before the initial one: nothing, but the station still moves on.
+        {e2, {"9 0 100 10 1.5", "5 0 100 10 1.5"}, {}, "10"},
+        // A pasted decimal comma reads as the point; a row whose values all read 0
+        // falls on the station, instrument height above it.
+        {e3,
+         {"1 100 100 10 1.5", "X abc", "3 100 100 20 1.5"},
+         {"1 20.000 20.000 50.000", "X 10.000 20.000 51.500", "3 30.000 20.000 50.000"},
+         "4"},
+    };
+    for (const Caso& c : casos) {
+        EstacionTaquimetrica e = c.e;
+        std::vector<std::string> puntos;
+        ASSERT_EQ(CalcularBloque(e, c.obs, puntos), EstadoBloque::Calculado);
+        EXPECT_EQ(puntos, c.puntos);
+        EXPECT_EQ(e.BO[0], "A");
+        EXPECT_EQ(e.BE[0], "");
+        EXPECT_EQ(e.PtoI, c.siguiente);
+    }
 }
 
 TEST_F(Taquimetrico, MensajesYNadaCambia)
 {
+    using E = EstacionTaquimetrica;
+    const std::map<EstadoBloque, std::string> mensajes = {
+        {EstadoBloque::Calculado, ""},
+        {EstadoBloque::DatosNoValidos, "Los datos no son válidos o están en blanco."},
+        {EstadoBloque::SinBases, "Seleccione las bases."},
+        {EstadoBloque::FinalMenorOIgual, "El punto final es menor o igual al punto inicial."},
+        {EstadoBloque::InicialNoEncontrado, "Punto inicial no encontrado."},
+        {EstadoBloque::FinalNoEncontrado, "Punto final no encontrado."}};
+    for (const auto& [estado, mensaje] : mensajes)
+        EXPECT_EQ(MensajeBloque(estado), mensaje);
+
     const std::vector<std::string> obs = {"5 0 100 10 1.5", "7 0 100 10 1.5", "9 0 100 10 1.5"};
-    struct Caso {
-        void (*preparar)(EstacionTaquimetrica&);
-        std::vector<std::string> obs;
-        EstadoBloque estado;
-        const char* mensaje;
+    const std::pair<void (*)(E&), EstadoBloque> casos[] = {
+        {[](E& e) { e.PtoI = ""; }, EstadoBloque::DatosNoValidos},
+        {[](E& e) { e.PtoF = "x"; }, EstadoBloque::DatosNoValidos},
+        {[](E& e) { e.Hz = ""; }, EstadoBloque::DatosNoValidos},
+        {[](E& e) { e.i = "."; }, EstadoBloque::DatosNoValidos},
+        {nullptr, EstadoBloque::DatosNoValidos}, // an empty observation list
+        {[](E& e) { e.BE[3] = ""; }, EstadoBloque::SinBases},
+        {[](E& e) { e.BO = {}; }, EstadoBloque::SinBases},
+        {[](E& e) { e.PtoF = "5"; }, EstadoBloque::FinalMenorOIgual},
+        {[](E& e) { e.PtoF = "3"; }, EstadoBloque::FinalMenorOIgual},
+        {[](E& e) { e.PtoI = "6"; }, EstadoBloque::InicialNoEncontrado},
+        {[](E& e) { e.PtoF = "8"; }, EstadoBloque::FinalNoEncontrado},
     };
-    const Caso casos[] = {
-        {[](EstacionTaquimetrica& e) { e.PtoI = ""; }, obs, EstadoBloque::DatosNoValidos,
-         "Los datos no son válidos o están en blanco."},
-        {[](EstacionTaquimetrica& e) { e.PtoF = "x"; }, obs, EstadoBloque::DatosNoValidos,
-         "Los datos no son válidos o están en blanco."},
-        {[](EstacionTaquimetrica& e) { e.Hz = ""; }, obs, EstadoBloque::DatosNoValidos,
-         "Los datos no son válidos o están en blanco."},
-        {[](EstacionTaquimetrica& e) { e.i = "."; }, obs, EstadoBloque::DatosNoValidos,
-         "Los datos no son válidos o están en blanco."},
-        {[](EstacionTaquimetrica&) {}, {}, EstadoBloque::DatosNoValidos, "Los datos no son válidos o están en blanco."},
-        {[](EstacionTaquimetrica& e) { e.BE[3] = ""; }, obs, EstadoBloque::SinBases, "Seleccione las bases."},
-        {[](EstacionTaquimetrica& e) { e.BO = {}; }, obs, EstadoBloque::SinBases, "Seleccione las bases."},
-        {[](EstacionTaquimetrica& e) { e.PtoF = "5"; }, obs, EstadoBloque::FinalMenorOIgual,
-         "El punto final es menor o igual al punto inicial."},
-        {[](EstacionTaquimetrica& e) { e.PtoF = "3"; }, obs, EstadoBloque::FinalMenorOIgual,
-         "El punto final es menor o igual al punto inicial."},
-        {[](EstacionTaquimetrica& e) { e.PtoI = "6"; }, obs, EstadoBloque::InicialNoEncontrado,
-         "Punto inicial no encontrado."},
-        {[](EstacionTaquimetrica& e) { e.PtoF = "8"; }, obs, EstadoBloque::FinalNoEncontrado,
-         "Punto final no encontrado."},
-    };
-    for (const Caso& c : casos) {
-        EstacionTaquimetrica e;
-        e.BE = {"A", "0", "0", "50"};
-        e.BO = {"B", "0", "100", "50"};
-        e.Hz = "0";
-        e.i = "1.5";
-        e.PtoI = "5";
-        e.PtoF = "9";
-        c.preparar(e);
-        const EstacionTaquimetrica antes = e;
+    for (size_t k = 0; k < std::size(casos); ++k) {
+        E e = Estacion({"A", "0", "0", "50"}, {"B", "0", "100", "50"}, "1.5", "5", "9");
+        if (casos[k].first)
+            casos[k].first(e);
+        const E antes = e;
         std::vector<std::string> puntos = {"previo"};
-        const EstadoBloque r = CalcularBloque(e, c.obs, puntos);
-        EXPECT_EQ(r, c.estado) << c.mensaje;
-        EXPECT_EQ(MensajeBloque(r), c.mensaje);
+        EXPECT_EQ(CalcularBloque(e, casos[k].first ? obs : std::vector<std::string>{}, puntos), casos[k].second)
+            << "caso " << k;
         EXPECT_EQ(puntos, std::vector<std::string>{"previo"});
-        EXPECT_EQ(e.BE, antes.BE);
-        EXPECT_EQ(e.BO, antes.BO);
-        EXPECT_EQ(e.PtoI, antes.PtoI);
-        EXPECT_EQ(e.PtoF, antes.PtoF);
-        EXPECT_EQ(e.i, antes.i);
+        EXPECT_TRUE(e.BE == antes.BE && e.BO == antes.BO && e.PtoI == antes.PtoI && e.PtoF == antes.PtoF &&
+                    e.i == antes.i)
+            << "caso " << k;
     }
-    EXPECT_EQ(MensajeBloque(EstadoBloque::Calculado), "");
 }
 
 TEST_F(Taquimetrico, LocalizacionDelBloque)
 {
     // Point 5 twice before point 9: the block starts at the second 5.
-    const std::vector<std::string> obs = {"5 a", "5 b", "6 c", "9 d", "5 e", "9 f"};
-    FilasBloque f = LocalizarBloque(obs, 5, 9);
+    FilasBloque f = LocalizarBloque({"5 a", "5 b", "6 c", "9 d", "5 e", "9 f"}, 5, 9);
     EXPECT_EQ(f.primera, 1);
     EXPECT_EQ(f.ultima, 3);
     // The last point listed before the first: the walk stops at the first 5.
@@ -183,41 +186,4 @@ TEST_F(Taquimetrico, LocalizacionDelBloque)
     EXPECT_FALSE(NumeroDeFila(" 12 1 2 3", n));
     EXPECT_TRUE(NumeroDeFila("-3 1 2 3", n));
     EXPECT_EQ(n, -3);
-}
-
-TEST_F(Taquimetrico, BloqueAlReves)
-{
-    KRefraccion = 0.5;
-    EstacionTaquimetrica e;
-    e.BE = {"A", "0", "0", "50"};
-    e.BO = {"B", "0", "100", "50"};
-    e.Hz = "0";
-    e.i = "1.5";
-    e.PtoI = "5";
-    e.PtoF = "9";
-    std::vector<std::string> puntos;
-    ASSERT_EQ(CalcularBloque(e, {"9 0 100 10 1.5", "5 0 100 10 1.5"}, puntos), EstadoBloque::Calculado);
-    EXPECT_TRUE(puntos.empty());
-    EXPECT_EQ(e.BO[0], "A");
-    EXPECT_EQ(e.BE[0], "");
-    EXPECT_EQ(e.PtoI, "10");
-}
-
-TEST_F(Taquimetrico, FilasRarasDentroDelBloque)
-{
-    KRefraccion = 0.5;
-    EstacionTaquimetrica e;
-    e.BE = {"A", "10", "20", "50"};
-    e.BO = {"B", "10", "100", "50"};
-    e.Hz = "0";
-    e.i = "1,5"; // a pasted decimal comma reads as the point
-    e.PtoI = "1";
-    e.PtoF = "3";
-    std::vector<std::string> puntos;
-    ASSERT_EQ(CalcularBloque(e, {"1 100 100 10 1.5", "X abc", "3 100 100 20 1.5"}, puntos), EstadoBloque::Calculado);
-    ASSERT_EQ(puntos.size(), 3u);
-    EXPECT_EQ(puntos[0], "1 20.000 20.000 50.000");
-    // Every value reads 0: the point falls on the station, instrument height above it.
-    EXPECT_EQ(puntos[1], "X 10.000 20.000 51.500");
-    EXPECT_EQ(puntos[2], "3 30.000 20.000 50.000");
 }
