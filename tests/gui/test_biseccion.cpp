@@ -1,5 +1,3 @@
-#include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -9,300 +7,174 @@
 
 #include "Ayudantes.h"
 #include "core/Configuracion.h"
-#include "core/modFuncionesTopo.h"
 #include "points/frmBiseccion.h"
 #include "shell/MDIfrmMain.h"
 
 using namespace prueba;
+using namespace prueba::ficheros;
 
-namespace
+namespace {
+
+void Entrar(QListWidget* lista, int fila, QAbstractButton* boton)
 {
+    Seleccionar(lista, fila);
+    QTest::mouseClick(boton, Qt::LeftButton);
+}
 
-const QString DATOS_NO_VALIDOS = QStringLiteral("Los datos no son válidos o están en blanco.");
-
-QColor ColorTexto(const QLabel* l)
+// Presses the button and checks the box it brings up, answered with `respuesta`.
+void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Icon icono,
+            QMessageBox::StandardButton respuesta = QMessageBox::Ok)
 {
-    return l->palette().color(QPalette::WindowText);
+    auto m = Responder(respuesta);
+    QTest::mouseClick(boton, Qt::LeftButton);
+    QVERIFY2(m->visto, qPrintable(texto));
+    QCOMPARE(m->titulo, QString("cartavector"));
+    QCOMPARE(m->texto, texto);
+    QCOMPARE(m->icono, icono);
+    QCOMPARE(m->botones, icono == QMessageBox::NoIcon ? QMessageBox::Yes | QMessageBox::No
+                                                      : QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+QString Punto(const frmBiseccion& w)
+{
+    return w.lblPtoX->text() + "|" + w.lblPtoY->text() + "|" + w.lblPtoZ->text() + "|" + w.lblDifCotas->text();
+}
+
+// B1 (0, 0, 100) and B2 (100, 0, 100) as stations; both sight (50, 50) from i = 1.5, B1 at V 99, B2 level.
+void Preparar(frmBiseccion& w)
+{
+    w.lstBases->addItems({"B1", "", "0.000", "0.000", "100.000", "", "B2", "", "100.000", "0.000", "100.000", ""});
+    Entrar(w.lstBases, 0, w.cmdEntrarB1);
+    Entrar(w.lstBases, 6, w.cmdEntrarB2);
+    const char* v[9] = {"", "0.0000", "350", "99", "1.5", "0.0000", "50", "100", "1.5"};
+    for (int i = 1; i < 9; ++i)
+        w.txtObservaciones[i]->setText(v[i]);
 }
 
 } // namespace
 
 class PruebaBiseccion : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
+
 private slots:
-    void init() { QVERIFY(dir_.isValid()); }
-
-    void aperturaYControles()
-    {
-        frmBiseccion w;
-        QVERIFY(Mostrar(&w));
-        QCOMPARE(w.objectName(), QString("frmBiseccion"));
-        QCOMPARE(w.windowTitle(), QString("Bisección"));
-        const char* ayudas[9] = {"Número de punto",        "Hz de orientación", "Hz visado", "V visado",
-                                 "Altura del instrumento", "Hz de orientación", "Hz visado", "V visado",
-                                 "Altura del instrumento"};
-        for (int i = 0; i < 9; ++i) {
-            auto* t = Control<QLineEdit>(&w, QString("txtObservaciones_%1").arg(i));
-            QVERIFY(t);
-            QCOMPARE(t->toolTip(), QString::fromUtf8(ayudas[i]));
-            QCOMPARE(t->text(), i == 1 || i == 5 ? QString("0.0000") : QString());
-        }
-        QVERIFY(ConFoco(w.txtObservaciones[0]));
-        QCOMPARE(w.cmdEntrarB1->text(), QString(">>"));
-        QCOMPARE(w.cmdEntrarB1->toolTip(), QString("Entrar Base 1"));
-        QCOMPARE(w.cmdEntrarB2->toolTip(), QString("Entrar Base 2"));
-        QCOMPARE(w.cmdEntrarPunto->text(), QString(">>"));
-        QCOMPARE(w.cmdEntrarPunto->toolTip(), QString("Entrar punto"));
-        QCOMPARE(w.lstBases->toolTip(), QString("Listado de bases"));
-        QCOMPARE(w.lstPuntos->toolTip(), QString("Lista de puntos calculados"));
-        QCOMPARE(w.cmdPuntosGuardar->toolTip(), QString("Guardar fichero ascii"));
-        QCOMPARE(w.cmdPuntosBorrar->toolTip(), QString("Cortar punto seleccionado"));
-        QCOMPARE(w.cmdPuntosLimpiar->toolTip(), QString("Borrar todos los puntos"));
-        QCOMPARE(w.cmdAbrirBases->toolTip(), QString("Abrir fichero de bases"));
-        QCOMPARE(w.cmdCortarBase->toolTip(), QString("Cortar base seleccionada"));
-        QCOMPARE(w.cmdLimpiarBases->toolTip(), QString("Borrar todas las bases"));
-        for (const char* n : {"lblB1", "lblB1X", "lblB1Y", "lblB1Z", "lblB2", "lblB2X", "lblB2Y", "lblB2Z", "lblPtoX",
-                              "lblPtoY", "lblPtoZ", "lblDifCotas"})
-            QCOMPARE(Control<QLabel>(&w, n)->text(), QString());
-        auto* tim = Control<QTimer>(&w, "timIntermitencia");
-        QVERIFY(tim && tim->isActive());
-        QCOMPARE(tim->interval(), 650);
-    }
-
-    // Two bases from a file, the nine boxes typed in order, the point added.
-    void interseccionConComprobacionDeCotas()
+    // Two bases from a file, the nine boxes typed in order, the point added and saved.
+    void interseccionPorTeclado()
     {
         const QString ruta = dir_.filePath("b.bse");
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\"B1\",\"0\",\"0\",\"100\"\r\n\"B2\",\"100\",\"0\",\"100\"\r\n");
-        f.close();
+        QVERIFY(Escribir(ruta, "\"B1\",\"0\",\"0\",\"100\"\r\n\"B2\",\"100\",\"0\",\"100\"\r\n"));
         frmBiseccion w;
         QVERIFY(Mostrar(&w));
         auto d = ResponderFichero(ruta);
         QTest::mouseClick(w.cmdAbrirBases, Qt::LeftButton);
         QVERIFY(d->visto);
-        QCOMPARE(d->titulo, QString("Abrir fichero de bases"));
-        Seleccionar(w.lstBases, 0);
-        QTest::mouseClick(w.cmdEntrarB1, Qt::LeftButton);
-        QVERIFY(ConFoco(w.txtObservaciones[0]));
-        Seleccionar(w.lstBases, 6);
-        QTest::mouseClick(w.cmdEntrarB2, Qt::LeftButton);
-        QCOMPARE(w.lblB1->text(), QString("B1"));
-        QCOMPARE(w.lblB2X->text(), QString("100.000"));
-        QVERIFY(ConFoco(w.txtObservaciones[0]));
-
-        const char* teclas[9] = {"p1", "", "350", "99", "1.5", "", "50", "100", "1.5"};
+        Entrar(w.lstBases, 0, w.cmdEntrarB1);
+        Entrar(w.lstBases, 6, w.cmdEntrarB2);
+        QCOMPARE(w.lblB1->text() + " " + w.lblB2X->text(), QString("B1 100.000"));
+        // Boxes 1 and 5 already read 0.0000: Enter passes them. Keys are filtered.
+        const char* teclas[9] = {"p1", "", "-3,5a0", "99", "1.5", "", "50", "100", "1.5"};
         for (int i = 0; i < 9; ++i) {
             QVERIFY(ConFoco(w.txtObservaciones[i]));
-            if (i < 8)
-                QCOMPARE(w.lblPtoX->text(), QString());
+            QCOMPARE(w.lblPtoX->text(), QString());
             QTest::keyClicks(w.txtObservaciones[i], teclas[i]);
             QTest::keyClick(w.txtObservaciones[i], Qt::Key_Return);
         }
         QVERIFY(ConFoco(w.cmdEntrarPunto));
-        QCOMPARE(w.txtObservaciones[0]->text(), QString("P1"));
-        const double g = M_PI / 200.0;
-        const double z1 = 100.0 + 1.5 + std::hypot(50.0, 50.0) * std::tan(1.0 * g);
-        QCOMPARE(w.lblPtoX->text(), QString("50.000"));
-        QCOMPARE(w.lblPtoY->text(), QString("50.000"));
-        QCOMPARE(w.lblPtoZ->text(), QString::number((z1 + 101.5) / 2.0, 'f', 3));
-        QCOMPARE(w.lblPtoZ->text(), QString("102.055"));
-        QCOMPARE(w.lblDifCotas->text(), QString("1.111"));
-
-        // Level sights from both stations: both heights agree.
+        QCOMPARE(w.txtObservaciones[0]->text() + " " + w.txtObservaciones[2]->text(), QString("P1 350"));
+        // The height is the mean of both stations' heights; Dif. cotas their difference.
+        const double z1 = 100.0 + 1.5 + std::hypot(50.0, 50.0) * std::tan(M_PI / 200.0);
+        QCOMPARE(Punto(w), QString("50.000|50.000|%1|%2")
+                               .arg(QString::number((z1 + 101.5) / 2.0, 'f', 3), QString::number(z1 - 101.5, 'f', 3)));
         w.txtObservaciones[3]->setText("100");
-        QCOMPARE(w.lblPtoZ->text(), QString("101.500"));
-        QCOMPARE(w.lblDifCotas->text(), QString("0.000"));
+        QCOMPARE(Punto(w), QString("50.000|50.000|101.500|0.000"));
 
         QTest::keyClick(w.cmdEntrarPunto, Qt::Key_Return);
-        QCOMPARE(w.lstPuntos->count(), 1);
-        QCOMPARE(w.lstPuntos->item(0)->text(), QString("P1 50.000 50.000 101.500"));
-        for (int i : {0, 2, 3, 6, 7})
-            QCOMPARE(w.txtObservaciones[i]->text(), QString());
-        QCOMPARE(w.txtObservaciones[1]->text(), QString("0.0000"));
-        QCOMPARE(w.txtObservaciones[4]->text(), QString("1.5"));
-        QCOMPARE(w.txtObservaciones[5]->text(), QString("0.0000"));
-        QCOMPARE(w.txtObservaciones[8]->text(), QString("1.5"));
+        QCOMPARE(Filas(w.lstPuntos), QStringList{"P1 50.000 50.000 101.500"});
+        // Ready for the next point: the orientations and instrument heights stay.
+        QStringList quedan;
+        for (const QLineEdit* t : w.txtObservaciones)
+            quedan << t->text();
+        QCOMPARE(quedan.join('|'), QString("|0.0000|||1.5|0.0000|||1.5"));
         QCOMPARE(w.lblPtoX->text(), QString());
-        QCOMPARE(w.lblDifCotas->text(), QString("0.000"));
         QVERIFY(ConFoco(w.txtObservaciones[0]));
 
-        // Saving the point list.
         const QString salida = dir_.filePath("p.asc");
-        d = ResponderFichero(salida);
-        auto m = Responder();
-        QTest::mouseClick(w.cmdPuntosGuardar, Qt::LeftButton);
-        QCOMPARE(d->titulo, QString("Exportar puntos"));
-        QCOMPARE(m->texto, QString("Fichero guardado."));
-        QCOMPARE(m->icono, QMessageBox::Information);
-        QFile s(salida);
-        QVERIFY(s.open(QIODevice::ReadOnly));
-        QCOMPARE(s.readAll(), QByteArray("P1 50.000 50.000 101.500\r\n"));
+        ResponderFichero(salida);
+        Pulsar(w.cmdPuntosGuardar, "Fichero guardado.", QMessageBox::Information);
+        QCOMPARE(Leer(salida), QByteArray("P1 50.000 50.000 101.500\r\n"));
     }
 
     void vaciadosYSinSolucion()
     {
         frmBiseccion w;
         QVERIFY(Mostrar(&w));
-        w.lstBases->addItems({"B1", "", "0.000", "0.000", "100.000", "", "B2", "", "100.000", "0.000", "100.000", ""});
-        Seleccionar(w.lstBases, 0);
-        QTest::mouseClick(w.cmdEntrarB1, Qt::LeftButton);
-        Seleccionar(w.lstBases, 6);
-        QTest::mouseClick(w.cmdEntrarB2, Qt::LeftButton);
-        const char* v[9] = {"", "0.0000", "350", "99", "1.5", "0.0000", "50", "100", "1.5"};
-        for (int i = 2; i < 9; ++i)
-            w.txtObservaciones[i]->setText(v[i]);
-        QCOMPARE(w.lblDifCotas->text(), QString("1.111"));
-        // Emptying a box empties the point but not "Dif. cotas".
+        Preparar(w);
+        // Emptying any box empties the point but not "Dif. cotas".
         for (int i = 1; i < 9; ++i) {
+            const QString antes = w.txtObservaciones[i]->text();
             w.txtObservaciones[i]->clear();
-            QCOMPARE(w.lblPtoX->text(), QString());
-            QCOMPARE(w.lblPtoY->text(), QString());
-            QCOMPARE(w.lblPtoZ->text(), QString());
-            QCOMPARE(w.lblDifCotas->text(), QString("1.111"));
-            w.txtObservaciones[i]->setText(v[i]);
+            QCOMPARE(Punto(w), QString("|||1.111"));
+            w.txtObservaciones[i]->setText(antes);
             QCOMPARE(w.lblPtoX->text(), QString("50.000"));
         }
-        // A pasted comma is a decimal point.
-        w.txtObservaciones[4]->setText("1,5");
+        w.txtObservaciones[4]->setText("1,5"); // a pasted comma is a decimal point
         QCOMPARE(w.lblPtoZ->text(), QString("102.055"));
-
-        // Parallel rays and a ray along the Y axis: nothing is shown.
+        // Parallel rays, then a ray along the Y axis: nothing is shown.
         w.txtObservaciones[6]->setText("150");
-        QCOMPARE(w.lblPtoX->text(), QString());
-        QCOMPARE(w.lblPtoZ->text(), QString());
-        QCOMPARE(w.lblDifCotas->text(), QString());
+        QCOMPARE(Punto(w), QString("|||"));
         w.txtObservaciones[6]->setText("50");
-        QCOMPARE(w.lblPtoX->text(), QString("50.000"));
         w.txtObservaciones[2]->setText("300");
         QCOMPARE(w.lblPtoY->text(), QString());
         w.txtObservaciones[2]->setText("350");
+        // A base taken from an X row empties its labels and the result.
+        QVERIFY(!w.lblPtoX->text().isEmpty());
+        Entrar(w.lstBases, 8, w.cmdEntrarB2);
+        QCOMPARE(w.lblB2->text() + w.lblB2X->text() + w.lblPtoX->text(), QString());
 
-        // Adding without a number or without a result.
-        auto m = Responder();
-        QTest::mouseClick(w.cmdEntrarPunto, Qt::LeftButton);
-        QVERIFY(m->visto);
-        QCOMPARE(m->titulo, QString("cartavector"));
-        QCOMPARE(m->texto, DATOS_NO_VALIDOS);
-        QCOMPARE(m->icono, QMessageBox::Warning);
-        QCOMPARE(w.lstPuntos->count(), 0);
+        // The blinking result blinks with or without a point.
+        const QColor azul(0, 0, 255), blanco(255, 255, 255), antes = w.lblPtoX->palette().color(QPalette::WindowText);
+        QVERIFY(antes == azul || antes == blanco);
+        QTRY_COMPARE_WITH_TIMEOUT(w.lblPtoX->palette().color(QPalette::WindowText), antes == azul ? blanco : azul,
+                                  1500);
+        QCOMPARE(w.lblPtoZ->palette().color(QPalette::WindowText), antes == azul ? blanco : azul);
+    }
+
+    void mensajesYListas()
+    {
+        frmBiseccion w;
+        QVERIFY(Mostrar(&w));
+        Preparar(w);
+        w.lstPuntos->addItems({"1 0.000 0.000 0.000", "2 0.000 0.000 0.000", "3 0.000 0.000 0.000"});
+        const QString datos = QStringLiteral("Los datos no son válidos o están en blanco.");
+        Pulsar(w.cmdEntrarPunto, datos, QMessageBox::Warning); // a point but no number
         w.txtObservaciones[0]->setText("7");
         w.txtObservaciones[7]->clear();
-        m = Responder();
-        QTest::mouseClick(w.cmdEntrarPunto, Qt::LeftButton);
-        QCOMPARE(m->texto, DATOS_NO_VALIDOS);
-        QCOMPARE(w.lstPuntos->count(), 0);
-        QCOMPARE(w.txtObservaciones[0]->text(), QString("7"));
+        Pulsar(w.cmdEntrarPunto, datos, QMessageBox::Warning); // a number but no point
+        QCOMPARE(w.lstPuntos->count(), 3);
+        QCOMPARE(w.txtObservaciones[0]->text(), QString("7")); // refused: the boxes keep their text
 
-        // A base taken from an X row empties its labels and the result.
-        w.txtObservaciones[7]->setText("100");
-        QVERIFY(!w.lblPtoX->text().isEmpty());
-        Seleccionar(w.lstBases, 8);
-        QTest::mouseClick(w.cmdEntrarB2, Qt::LeftButton);
-        QCOMPARE(w.lblB2->text(), QString());
-        QCOMPARE(w.lblB2X->text(), QString());
-        QCOMPARE(w.lblPtoX->text(), QString());
-    }
-
-    void teclas()
-    {
-        frmBiseccion w;
-        QVERIFY(Mostrar(&w));
-        auto* t = w.txtObservaciones;
-        Teclear(t[0], "p-1a");
-        QCOMPARE(t[0]->text(), QString("P-1A"));
-        QTest::keyClick(t[0], Qt::Key_Down);
-        QVERIFY(ConFoco(t[1]));
-        t[2]->setFocus();
-        QTest::keyClicks(t[2], "-3,5a0.");
-        QCOMPARE(t[2]->text(), QString("350."));
-        QTest::keyClick(t[2], Qt::Key_Up);
-        QVERIFY(ConFoco(t[1]));
-        QTest::keyClick(t[1], Qt::Key_Up);
-        QVERIFY(ConFoco(t[0]));
-        QTest::keyClick(t[0], Qt::Key_Up);
-        QVERIFY(ConFoco(t[0]));
-        t[8]->setFocus();
-        QTest::keyClick(t[8], Qt::Key_Down);
-        QVERIFY(ConFoco(t[8]));
-        QTest::keyClick(t[8], Qt::Key_Return);
-        QVERIFY(ConFoco(w.cmdEntrarPunto));
-        QCOMPARE(w.lstPuntos->count(), 0);
-    }
-
-    void listasYConfirmaciones()
-    {
-        frmBiseccion w;
-        QVERIFY(Mostrar(&w));
-        w.lstBases->addItems({"B1", "", "1.000", "2.000", "3.000", "", "B2", "", "4.000", "5.000", "6.000", ""});
-        Seleccionar(w.lstBases, 0);
-        QTest::mouseClick(w.cmdEntrarB1, Qt::LeftButton);
-        Seleccionar(w.lstBases, 4);
-        QTest::mouseClick(w.cmdCortarBase, Qt::LeftButton);
-        QCOMPARE(w.lstBases->count(), 12);
-        Seleccionar(w.lstBases, 0);
-        QTest::mouseClick(w.cmdCortarBase, Qt::LeftButton);
+        Entrar(w.lstBases, 0, w.cmdCortarBase);
+        QCOMPARE(Filas(w.lstBases).first(), QString("B2"));
+        Entrar(w.lstPuntos, 2, w.cmdPuntosBorrar);
+        QCOMPARE(w.lstPuntos->count(), 2);
+        const QString bases = QStringLiteral("¿Confirma que desea borrar todas las bases?");
+        Pulsar(w.cmdLimpiarBases, bases, QMessageBox::NoIcon, QMessageBox::No);
         QCOMPARE(w.lstBases->count(), 6);
-        QCOMPARE(w.lstBases->item(0)->text(), QString("B2"));
-        auto m = Responder(QMessageBox::No);
-        QTest::mouseClick(w.cmdLimpiarBases, Qt::LeftButton);
-        QCOMPARE(m->texto, QString("¿Confirma que desea borrar todas las bases?"));
-        QCOMPARE(m->icono, QMessageBox::NoIcon);
-        QCOMPARE(m->botones, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(w.lstBases->count(), 6);
-        m = Responder(QMessageBox::Yes);
-        QTest::mouseClick(w.cmdLimpiarBases, Qt::LeftButton);
-        QCOMPARE(w.lstBases->count(), 0);
+        Pulsar(w.cmdLimpiarBases, bases, QMessageBox::NoIcon, QMessageBox::Yes);
+        Pulsar(w.cmdPuntosLimpiar, "¿Confirma que desea borrar todos los puntos?", QMessageBox::NoIcon,
+               QMessageBox::Yes);
+        QCOMPARE(w.lstBases->count() + w.lstPuntos->count(), 0);
         QCOMPARE(w.lblB1->text(), QString("B1"));
-        QVERIFY(ConFoco(w.txtObservaciones[0]));
 
-        w.lstPuntos->addItems({"1 0.000 0.000 0.000", "2 0.000 0.000 0.000", "3 0.000 0.000 0.000"});
-        Seleccionar(w.lstPuntos, 2);
-        QTest::mouseClick(w.cmdPuntosBorrar, Qt::LeftButton);
-        QCOMPARE(w.lstPuntos->count(), 2);
-        QCOMPARE(w.lstPuntos->currentRow(), 1);
-        m = Responder(QMessageBox::No);
-        QTest::mouseClick(w.cmdPuntosLimpiar, Qt::LeftButton);
-        QCOMPARE(m->texto, QString("¿Confirma que desea borrar todos los puntos?"));
-        QCOMPARE(w.lstPuntos->count(), 2);
-        m = Responder(QMessageBox::Yes);
-        QTest::mouseClick(w.cmdPuntosLimpiar, Qt::LeftButton);
-        QCOMPARE(w.lstPuntos->count(), 0);
-    }
-
-    void intermitenciaSiempre()
-    {
-        frmBiseccion w;
-        w.show();
-        // It blinks with or without a result.
-        QCOMPARE(w.lblPtoX->text(), QString());
-        const QColor antes = ColorTexto(w.lblPtoX);
-        QTRY_VERIFY_WITH_TIMEOUT(ColorTexto(w.lblPtoX) != antes, 1500);
-        const QColor despues = ColorTexto(w.lblPtoX);
-        QVERIFY(despues == QColor(0, 0, 255) || despues == QColor(255, 255, 255));
-        QVERIFY(antes == QColor(0, 0, 255) || antes == QColor(255, 255, 255));
-        QCOMPARE(ColorTexto(w.lblPtoY), despues);
-        QCOMPARE(ColorTexto(w.lblPtoZ), despues);
-    }
-
-    void desdeElMenuEsVentanaHija()
-    {
+        // From the menu: a child of the main window.
         FijarCarpetaPrograma(dir_.path().toStdString());
-        Configuracion c{0.08, 0};
-        GuardarConfiguracion(c);
+        auto m = Responder(); // a first start without configuration says so
         MDIfrmMain principal;
         principal.show();
-        principal.findChild<QAction*>("mnuBiseccionCalcular")->trigger();
-        auto* w = principal.Buscar<frmBiseccion>();
-        QVERIFY(w);
+        principal.mnuBiseccionCalcular->trigger();
         QCOMPARE(principal.mdiArea->subWindowList().size(), 1);
-        QCOMPARE(principal.mdiArea->subWindowList().first()->widget(), w);
-        QCOMPARE(w->windowTitle(), QString("Bisección"));
+        QCOMPARE(principal.mdiArea->subWindowList().first()->widget(), principal.Buscar<frmBiseccion>());
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 QTEST_MAIN(PruebaBiseccion)

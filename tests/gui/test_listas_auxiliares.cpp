@@ -1,7 +1,5 @@
 // The shared list operations on real list controls: their dialogs, files and
 // messages, and the sample files of the program.
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -15,10 +13,34 @@ using namespace prueba::ficheros;
 
 namespace {
 
-QString NombreInicial(const Dialogo& d)
+const QString ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
+const QString ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
+
+// The system's own words follow the fixed start of a file message.
+bool ConMotivo(const QString& texto, const QString& inicio)
 {
-    return d.seleccion.isEmpty() ? QString() : QFileInfo(d.seleccion.first()).completeBaseName();
+    return texto.startsWith(inicio) && texto.size() > inicio.size();
 }
+
+// Closes, and counts, every message box shown while it lives.
+class Avisos {
+public:
+    Avisos()
+    {
+        temporizador_.setInterval(20);
+        QObject::connect(&temporizador_, &QTimer::timeout, [this] {
+            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++vistos;
+                caja->done(QMessageBox::Ok);
+            }
+        });
+        temporizador_.start();
+    }
+    int vistos = 0;
+
+private:
+    QTimer temporizador_;
+};
 
 } // namespace
 
@@ -27,6 +49,7 @@ class PruebaListasAuxiliares : public QObject {
 
     QWidget ventana;
     QListWidget* lista = nullptr;
+    QTemporaryDir carpeta;
 
 private slots:
     void init()
@@ -36,148 +59,165 @@ private slots:
     }
     void cleanup() { delete lista; }
 
+    // Every file dialog once: title, filters, suffix and initial name; cancelled,
+    // nothing is said and only the openings that empty the list first leave it empty.
+    void dialogos()
+    {
+        using Operacion = void (*)(QListWidget*, QWidget*);
+        const struct {
+            Operacion operacion;
+            QString titulo;
+            QStringList filtros;
+            QString extension, inicial;
+            int filas;
+        } casos[] = {
+            {ExportarPuntos, "Exportar puntos", {"Cartavector 3.0 (*.asc)"}, "asc", "Puntos", 6},
+            {ExportarTense, "Exportar tense", {"Cartavector 3.0 (*.tse)"}, "tse", "Tense", 6},
+            {GuardarFicheroBases, "Exportar fichero de bases", {"Cartavector 3.0 (*.bse)"}, "bse", "Bases", 6},
+            {AbrirFicheroBases, "Abrir fichero de bases", {"Cartavector 3.0 (*.bse)"}, "bse", "", 6},
+            {AbrirFicheroPuntos, "Abrir fichero de puntos", {"Cartavector 3.0 (*.asc)"}, "asc", "", 0},
+            {AbrirFicheroObservaciones,
+             "Abrir fichero de observaciones",
+             {"Cartavector 3.0 texto (*.txt)", "(*.obs)"},
+             "txt",
+             "",
+             0},
+        };
+        for (const auto& c : casos) {
+            lista->clear();
+            lista->addItems({"1", "", "1.000", "2.000", "3.000", ""});
+            Avisos avisos;
+            auto d = ResponderFichero(QString());
+            c.operacion(lista, &ventana);
+            QVERIFY2(d->visto, qPrintable(c.titulo));
+            QCOMPARE(d->titulo, c.titulo);
+            QCOMPARE(d->filtros, c.filtros);
+            QCOMPARE(d->extension, c.extension);
+            QVERIFY(!d->nativo);
+            if (!c.inicial.isEmpty())
+                QCOMPARE(QFileInfo(d->seleccion.value(0)).completeBaseName(), c.inicial);
+            QCOMPARE(avisos.vistos, 0);
+            QCOMPARE(lista->count(), c.filas);
+        }
+    }
+
     void exportarPuntosYTense()
     {
-        QTemporaryDir carpeta;
         // An empty list exports nothing and opens no dialog.
         auto nada = std::make_shared<bool>(false);
-        AlAparecer<QFileDialog>([nada](QFileDialog* d) {
-            *nada = true;
-            d->reject();
-        }, 300);
+        AlAparecer<QFileDialog>(
+            [nada](QFileDialog* d) {
+                *nada = true;
+                d->reject();
+            },
+            300);
         ExportarPuntos(lista, &ventana);
         ExportarTense(lista, &ventana);
         QTest::qWait(400);
         QVERIFY(!*nada);
 
+        // Points leave out blank rows; the tense keeps them; the dialog adds the suffix.
         lista->addItems({"12 1000.000 2000.000 100.000", "", "13 1.000 2.000 3.000"});
         const QString puntos = carpeta.filePath("p.asc");
         auto d = ResponderFichero(puntos);
         auto m = Responder();
         ExportarPuntos(lista, &ventana);
-        QVERIFY(d->visto);
-        QCOMPARE(d->titulo, QString("Exportar puntos"));
-        QCOMPARE(d->filtros, QStringList{"Cartavector 3.0 (*.asc)"});
-        QCOMPARE(d->extension, QString("asc"));
-        QCOMPARE(NombreInicial(*d), QString("Puntos"));
-        QVERIFY(m->visto);
+        QVERIFY(d->visto && m->visto);
         QCOMPARE(m->texto, QString("Fichero guardado."));
         QCOMPARE(m->icono, QMessageBox::Information);
         QCOMPARE(Leer(puntos), QByteArray("12 1000.000 2000.000 100.000\r\n13 1.000 2.000 3.000\r\n"));
-
-        // Without the suffix typed, the dialog adds it.
-        auto t = ResponderFichero(carpeta.filePath("catenaria"));
-        auto mt = Responder();
+        d = ResponderFichero(carpeta.filePath("catenaria"));
+        m = Responder();
         ExportarTense(lista, &ventana);
-        QVERIFY(t->visto && mt->visto);
-        QCOMPARE(t->titulo, QString("Exportar tense"));
-        QCOMPARE(t->filtros, QStringList{"Cartavector 3.0 (*.tse)"});
-        QCOMPARE(t->extension, QString("tse"));
-        QCOMPARE(NombreInicial(*t), QString("Tense"));
+        QVERIFY(d->visto && m->visto);
         QCOMPARE(Leer(carpeta.filePath("catenaria.tse")),
                  QByteArray("12 1000.000 2000.000 100.000\r\n\r\n13 1.000 2.000 3.000\r\n"));
 
         // An empty base list saves an empty file, and says so.
         QListWidget bases;
-        auto b = ResponderFichero(carpeta.filePath("vacio.bse"));
-        auto mb = Responder();
+        d = ResponderFichero(carpeta.filePath("vacio.bse"));
+        m = Responder();
         GuardarFicheroBases(&bases, &ventana);
-        QVERIFY(b->visto && mb->visto);
-        QCOMPARE(mb->texto, QString("Fichero guardado."));
+        QVERIFY(d->visto && m->visto);
+        QCOMPARE(m->texto, QString("Fichero guardado."));
         QCOMPARE(Leer(carpeta.filePath("vacio.bse")), QByteArray(""));
 
         // A place where no file can be made: the saving message, nothing written.
-        auto f = ResponderFichero(carpeta.filePath("no_hay/p.asc"));
-        auto mf = Responder();
+        d = ResponderFichero(carpeta.filePath("no_hay/p.asc"));
+        m = Responder();
         ExportarPuntos(lista, &ventana);
-        QVERIFY(f->visto && mf->visto);
-        QVERIFY2(mf->texto.startsWith("Se produjo un error al guardar el fichero. ") &&
-                     mf->texto.size() > QString("Se produjo un error al guardar el fichero. ").size(),
-                 qPrintable(mf->texto));
-        QCOMPARE(mf->icono, QMessageBox::Critical);
-        QCOMPARE(mf->titulo, QString("cartavector"));
+        QVERIFY(d->visto && m->visto);
+        QVERIFY2(ConMotivo(m->texto, ERROR_GUARDAR), qPrintable(m->texto));
+        QCOMPARE(m->icono, QMessageBox::Critical);
+        QCOMPARE(m->titulo, QString("cartavector"));
     }
 
-    void abrirPuntosYObservaciones()
+    void abrirFicheros()
     {
-        QTemporaryDir carpeta;
         const QString puntos = carpeta.filePath("p.asc");
         QVERIFY(Escribir(puntos, "12.5 10 20 30\r\n13.5 1 2 3\nA7 1 2 3\n\n"));
         lista->addItems({"de antes"});
         auto d = ResponderFichero(puntos);
         AbrirFicheroPuntos(lista, &ventana);
         QVERIFY(d->visto);
-        QCOMPARE(d->titulo, QString("Abrir fichero de puntos"));
-        QCOMPARE(d->filtros, QStringList{"Cartavector 3.0 (*.asc)"});
-        QCOMPARE(d->extension, QString("asc"));
-        QCOMPARE(Filas(lista),
-                 QStringList({"12 10.000 20.000 30.000", "14 1.000 2.000 3.000", "0 1.000 2.000 3.000"}));
+        QCOMPARE(Filas(lista), QStringList({"12 10.000 20.000 30.000", "14 1.000 2.000 3.000", "0 1.000 2.000 3.000"}));
+        lista->clear();
 
-        // Cancelling still leaves the list emptied: it is emptied before asking.
-        auto c = ResponderFichero("");
-        AbrirFicheroPuntos(lista, &ventana);
-        QVERIFY(c->visto);
-        QCOMPARE(lista->count(), 0);
-
+        // The record cut short is reported; the ones before it stay.
         const QString obs = carpeta.filePath("campo.obs");
         QVERIFY(Escribir(obs, "101,123.45678,98.7,25.3,1.5\r\n102,1,2,3,4\r\n103,1"));
         lista->addItems({"de antes"});
-        auto o = ResponderFichero(obs);
+        d = ResponderFichero(obs);
         auto m = Responder();
         AbrirFicheroObservaciones(lista, &ventana);
-        QVERIFY(o->visto);
-        QCOMPARE(o->titulo, QString("Abrir fichero de observaciones"));
-        QCOMPARE(o->filtros.size(), 2);
-        QCOMPARE(o->filtros[0], QString("Cartavector 3.0 texto (*.txt)"));
-        QCOMPARE(o->filtros[1], QString("(*.obs)"));
-        QCOMPARE(o->extension, QString("txt"));
-        // The record cut short is reported; the ones before it stay.
-        QVERIFY(m->visto);
-        QVERIFY(m->texto.startsWith("Se produjo un error al abrir el fichero. "));
+        QVERIFY(d->visto && m->visto);
+        QVERIFY2(ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
         QCOMPARE(m->icono, QMessageBox::Critical);
-        QCOMPARE(Filas(lista),
-                 QStringList({"101 123.4568 98.7000 25.300 1.500", "102 1.0000 2.0000 3.000 4.000"}));
+        QCOMPARE(Filas(lista), QStringList({"101 123.4568 98.7000 25.300 1.500", "102 1.0000 2.0000 3.000 4.000"}));
+
+        // A missing file or a folder reaching the reading: the opening message, the list as it was.
+        for (const QString& ruta : {carpeta.filePath("no_existe.bse"), carpeta.path()}) {
+            m = Responder();
+            QVERIFY(!CargarFichero(lista, &ventana, ruta, TipoFichero::Bases));
+            QVERIFY(m->visto);
+            QVERIFY2(ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
+            QCOMPARE(m->icono, QMessageBox::Critical);
+            QCOMPARE(lista->count(), 2);
+        }
     }
 
     void cortarFilaYMostrarSeleccion()
     {
         QLabel n, x, y, z;
+        auto textos = [&] { return QStringList({n.text(), x.text(), y.text(), z.text()}); };
         lista->addItems({"1 10 20,5 abc", "2 1.0004 2 3", "3 0 0 0"});
         SeleccionarFila(lista, 0);
         MostrarPuntoSeleccionado(lista, &n, &x, &y, &z);
-        QCOMPARE(QStringList({n.text(), x.text(), y.text(), z.text()}),
-                 QStringList({"1", "10.000", "20.500", "0.000"}));
+        QCOMPARE(textos(), QStringList({"1", "10.000", "20.500", "0.000"}));
         SeleccionarFila(lista, 2);
         CortarFilaSeleccionada(lista);
-        QCOMPARE(lista->count(), 2);
         QCOMPARE(FilaSeleccionada(lista), 1);
         CortarFilaSeleccionada(lista);
         QCOMPARE(Filas(lista), QStringList{"1 10 20,5 abc"});
         QCOMPARE(FilaSeleccionada(lista), 0);
         CortarFilaSeleccionada(lista);
-        QCOMPARE(lista->count(), 0);
         QCOMPARE(FilaSeleccionada(lista), -1);
         MostrarPuntoSeleccionado(lista, &n, &x, &y, &z);
-        QVERIFY(n.text().isEmpty() && x.text().isEmpty() && z.text().isEmpty());
+        QCOMPARE(textos().join(""), QString());
 
         lista->addItems({"P-1", "", "1000,5", "2000", "-3.25", ""});
         SeleccionarFila(lista, 0);
         MostrarBaseSeleccionada(lista, &n, &x, &y, &z);
-        QCOMPARE(QStringList({n.text(), x.text(), y.text(), z.text()}),
-                 QStringList({"P-1", "1000.500", "2000.000", "-3.250"}));
-        SeleccionarFila(lista, 2);
+        QCOMPARE(textos(), QStringList({"P-1", "1000.500", "2000.000", "-3.250"}));
+        SeleccionarFila(lista, 2); // not a name row
         MostrarBaseSeleccionada(lista, &n, &x, &y, &z);
-        QVERIFY(n.text().isEmpty() && x.text().isEmpty() && y.text().isEmpty() && z.text().isEmpty());
+        QCOMPARE(textos().join(""), QString());
         CortarBaseSeleccionada(lista);
         QCOMPARE(lista->count(), 6);
         SeleccionarFila(lista, 0);
         CortarBaseSeleccionada(lista);
         QCOMPARE(lista->count(), 0);
-    }
 
-    void existeFichero()
-    {
-        QTemporaryDir carpeta;
         const QString f = carpeta.filePath("a.bse");
         QVERIFY(!ExisteFichero(f));
         QVERIFY(Escribir(f, ""));
@@ -208,9 +248,8 @@ private slots:
         for (const QString& fila : Filas(lista)) {
             const QStringList p = fila.split(' ');
             QCOMPARE(p.size(), 5);
-            const double v = p[2].toDouble();
-            const double di = p[3].toDouble();
-            QVERIFY2(v > 90 && v < 110 && di > 5 && di < 250, qPrintable(fila));
+            QVERIFY2(p[2].toDouble() > 90 && p[2].toDouble() < 110 && p[3].toDouble() > 5 && p[3].toDouble() < 250,
+                     qPrintable(fila));
         }
         // The samples are written as the program writes: CR LF line ends.
         for (const char* nombre : {"/obra.bse", "/obra.asc", "/obra.txt"}) {
