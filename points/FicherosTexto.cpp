@@ -407,7 +407,10 @@ std::string EscribirBases(const std::vector<std::string>& filas)
     return r;
 }
 
-std::string EscribirPuntos(const std::vector<std::string>& filas)
+namespace {
+
+// Every row followed by CR LF; empty rows left out when asked.
+std::string EscribirFilas(const std::vector<std::string>& filas, bool saltarVacias)
 {
     std::string r;
     size_t total = 0;
@@ -415,7 +418,7 @@ std::string EscribirPuntos(const std::vector<std::string>& filas)
         total += f.size() + 2;
     r.reserve(total);
     for (const auto& f : filas) {
-        if (f.empty())
+        if (saltarVacias && f.empty())
             continue;
         r += f;
         r += "\r\n";
@@ -423,18 +426,16 @@ std::string EscribirPuntos(const std::vector<std::string>& filas)
     return r;
 }
 
+} // namespace
+
+std::string EscribirPuntos(const std::vector<std::string>& filas)
+{
+    return EscribirFilas(filas, true);
+}
+
 std::string EscribirTense(const std::vector<std::string>& filas)
 {
-    std::string r;
-    size_t total = 0;
-    for (const auto& f : filas)
-        total += f.size() + 2;
-    r.reserve(total);
-    for (const auto& f : filas) {
-        r += f;
-        r += "\r\n";
-    }
-    return r;
+    return EscribirFilas(filas, false);
 }
 
 // ---------------------------------------------------------------- texts

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -141,6 +142,29 @@ inline void Seleccionar(QListWidget* lista, int fila)
     lista->scrollToItem(item);
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
     QCOMPARE(lista->currentRow(), fila);
+}
+
+// Picks a row of a list and presses the button that takes it.
+inline void Entrar(QListWidget* lista, int fila, QAbstractButton* boton)
+{
+    Seleccionar(lista, fila);
+    QTest::mouseClick(boton, Qt::LeftButton);
+}
+
+// Presses the button and checks the box it brings up (title, text, icon and
+// buttons: Yes/No for a question without icon, OK otherwise), answered with
+// `respuesta`.
+inline void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Icon icono,
+                   QMessageBox::StandardButton respuesta = QMessageBox::Ok)
+{
+    auto m = Responder(respuesta);
+    QTest::mouseClick(boton, Qt::LeftButton);
+    QTRY_VERIFY2(m->visto, qPrintable(texto));
+    QCOMPARE(m->titulo, QString("cartavector"));
+    QCOMPARE(m->texto, texto);
+    QCOMPARE(m->icono, icono);
+    QCOMPARE(m->botones, icono == QMessageBox::NoIcon ? QMessageBox::Yes | QMessageBox::No
+                                                      : QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 // True when the control holds its window's focus: at once when the window is

@@ -49,18 +49,6 @@ void CargarVano(frmCatenaria& w, const QString& bases, const QString& anclajes, 
     QVERIFY(b->visto && a->visto && o->visto);
 }
 
-// Presses the button and checks the box it brings up, answered with `respuesta`.
-void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Icon icono,
-            QMessageBox::StandardButton respuesta = QMessageBox::Ok)
-{
-    auto m = Responder(respuesta);
-    QTest::mouseClick(boton, Qt::LeftButton);
-    QTRY_VERIFY2(m->visto, qPrintable(texto));
-    QCOMPARE(m->titulo, QString("cartavector"));
-    QCOMPARE(m->texto, texto);
-    QCOMPARE(m->icono, icono);
-}
-
 // Station E1 at (0, 0, 100), anchors 7 (-50, 100, 120) and 8 (50, 100, 120),
 // i = 1.5; the cable point of Hz 142.0833, V 87.6713 lies 1.5 m above the
 // level chord, so no parabola fits these rows.

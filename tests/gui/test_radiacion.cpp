@@ -15,32 +15,12 @@ using namespace prueba::ficheros;
 
 namespace {
 
-void Entrar(QListWidget* lista, int fila, QAbstractButton* boton)
-{
-    Seleccionar(lista, fila);
-    QTest::mouseClick(boton, Qt::LeftButton);
-}
-
 QString Textos(std::initializer_list<const QLabel*> etiquetas)
 {
     QStringList r;
     for (const QLabel* l : etiquetas)
         r << l->text();
     return r.join('|');
-}
-
-// Presses the button and checks the box it brings up, answered with `respuesta`.
-void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Icon icono,
-            QMessageBox::StandardButton respuesta = QMessageBox::Ok)
-{
-    auto m = Responder(respuesta);
-    QTest::mouseClick(boton, Qt::LeftButton);
-    QVERIFY2(m->visto, qPrintable(texto));
-    QCOMPARE(m->titulo, QString("cartavector"));
-    QCOMPARE(m->texto, texto);
-    QCOMPARE(m->icono, icono);
-    QCOMPARE(m->botones, icono == QMessageBox::NoIcon ? QMessageBox::Yes | QMessageBox::No
-                                                      : QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 } // namespace
