@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PAQUETES=(build-essential cmake qt6-base-dev qt6-svg-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang clang-tidy libclang-rt-14-dev)
+          clang clang-tidy libclang-rt-14-dev fonts-dejavu-core)
 
 faltan=()
 for p in "${PAQUETES[@]}"; do
