@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "core/modFuncionesTopo.h"
 #include "traverse/Poligonal.h"
@@ -323,4 +325,28 @@ TEST(PoligonalFicheros, ExportacionEInforme)
     EXPECT_EQ(EscribirExportacion(BE, BO, col), vertices + "\"E-1\",\"1.235\",\"-2.000\",\"3.000\"\r\n"
                                                            "\"E-2\",\"4.000\",\"5.000\",\"6.000\"\r\n");
     EXPECT_EQ(EscribirInforme({"A [V. salida BO]", "", "1.000"}), "A [V. salida BO]\r\n\r\n1.000\r\n");
+}
+
+TEST(PoligonalEjemplo, CierraSobreSusVerticesDeLlegada)
+{
+    // The sample traverse a new user opens: six stations from P-2 to P-9,
+    // closed on P-9 with a sight to P-8 to about a centimetre.
+    std::ifstream f(std::string(CV_EJEMPLOS) + "/poligonal.pol", std::ios::binary);
+    ASSERT_TRUE(f.good());
+    const std::string texto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    LecturaPol pol = LeerPol(texto);
+    ASSERT_TRUE(pol.ok) << pol.error;
+    ASSERT_EQ(pol.estaciones.size(), 6u);
+    const ConK k(0.08);
+    pol.estaciones.front().objBE = pol.BE;
+    pol.estaciones.front().objBO = pol.BO;
+    pol.estaciones.front().Radiar();
+    PropagarBases(pol.estaciones, 1);
+    const objPto llegada{"P-9", 452866.505, 4481344.772, 624.733};
+    const objPto visado{"P-8", 452912.840, 4481478.361, 630.118};
+    const ErroresCierre e = CalcularErroresCierre(pol.BE, pol.BO, pol.estaciones, llegada, visado);
+    EXPECT_LT(std::fabs(e.EA), 0.001);
+    EXPECT_LT(e.ED, 0.03);
+    EXPECT_LT(std::fabs(e.EZ), 0.03);
+    EXPECT_EQ(pol.estaciones.back().objBE.N, "P-9");
 }
