@@ -182,9 +182,18 @@ inline void Teclear(QWidget* campo, const QString& texto)
     QTest::keyClicks(campo, texto);
 }
 
-// The rows of a list and whole files, for the tests of the list files (a
-// test that reads and writes files its own way leaves these out).
+// The file messages, the rows of a list and whole files, for the tests of the
+// list files (a test that reads and writes files its own way leaves these out).
 namespace ficheros {
+
+inline const QString ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
+inline const QString ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
+
+// The system's own words follow the fixed start of a file message.
+inline bool ConMotivo(const QString& texto, const QString& inicio)
+{
+    return texto.startsWith(inicio) && texto.size() > inicio.size();
+}
 
 inline QStringList Filas(const QListWidget* lista)
 {

@@ -13,15 +13,6 @@ using namespace prueba::ficheros;
 
 namespace {
 
-const QString ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
-const QString ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
-
-// The system's own words follow the fixed start of a file message.
-bool ConMotivo(const QString& texto, const QString& inicio)
-{
-    return texto.startsWith(inicio) && texto.size() > inicio.size();
-}
-
 // Closes, and counts, every message box shown while it lives.
 class Avisos {
 public:
