@@ -85,12 +85,6 @@ bool AlgunoVacio(std::initializer_list<const std::string*> textos)
     return false;
 }
 
-// A point number as a whole number: halves go to the even neighbour.
-double NumeroEntero(const std::string& texto)
-{
-    return std::nearbyint(LeerNumero(texto));
-}
-
 objPto PuntoDeEtiquetas(const std::string& n, const std::string& x, const std::string& y, const std::string& z)
 {
     return objPto{n, LeerNumero(x), LeerNumero(y), LeerNumero(z)};
@@ -118,23 +112,15 @@ ResultadoCatenaria CalcularCatenaria(const DatosCatenaria& d)
         r.Fallo = FalloCatenaria::PocasObservaciones;
         return r;
     }
-    const double ptoI = NumeroEntero(d.PtoI);
-    const double ptoF = NumeroEntero(d.PtoF);
+    const double ptoI = LeerEntero(d.PtoI);
+    const double ptoF = LeerEntero(d.PtoF);
     if (!(ptoF > ptoI)) {
         r.Fallo = FalloCatenaria::FinalNoMayor;
         return r;
     }
-    // The first row holding each number, unless a later one comes before the
-    // other number has been found.
-    long iI = -1;
-    long iF = -1;
-    for (size_t j = 0; j < obs.size() && (iI < 0 || iF < 0); ++j) {
-        const double n = NumeroEntero(ExtraerCampo(obs[j], 0));
-        if (n == ptoI)
-            iI = static_cast<long>(j);
-        if (n == ptoF)
-            iF = static_cast<long>(j);
-    }
+    const FilasBloque bloque = LocalizarBloque(obs, ptoI, ptoF);
+    const long iI = bloque.primera;
+    const long iF = bloque.ultima;
     if (iI < 0) {
         r.Fallo = FalloCatenaria::InicialNoEncontrado;
         return r;
@@ -161,7 +147,7 @@ ResultadoCatenaria CalcularCatenaria(const DatosCatenaria& d)
 
     for (long j = iI + 1; j <= iF; ++j) {
         const std::string& fila = obs[static_cast<size_t>(j)];
-        const double n = NumeroEntero(ExtraerCampo(fila, 0));
+        const double n = LeerEntero(ExtraerCampo(fila, 0));
         const double Hz = LeerNumero(ExtraerCampo(fila, 1));
         const double V = LeerNumero(ExtraerCampo(fila, 2));
         // The azimuth is not reduced to one turn.

@@ -98,6 +98,11 @@ double LeerNumero(const std::string& texto)
     return LeerDecimal(ComaAPunto(texto));
 }
 
+double LeerEntero(const std::string& texto)
+{
+    return std::nearbyint(LeerNumero(texto));
+}
+
 bool EsNumero(const std::string& texto)
 {
     size_t i = 0;

@@ -16,6 +16,10 @@ double LeerDecimal(const std::string& texto);
 // What a window reads from a number field: ComaAPunto, then LeerDecimal.
 double LeerNumero(const std::string& texto);
 
+// A typed point number taken as a whole number: the number read by LeerNumero,
+// to the nearest whole, halves to the even neighbour.
+double LeerEntero(const std::string& texto);
+
 // True when the text is an optional sign, digits with at most one "." or ",",
 // optionally surrounded by blanks. "", "." and "1.2.3" are not numbers.
 bool EsNumero(const std::string& texto);

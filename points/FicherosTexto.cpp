@@ -501,3 +501,35 @@ std::string TextoUtf8(std::string_view texto)
     }
     return r;
 }
+
+bool NumeroDeFila(const std::string& fila, double& numero)
+{
+    // Word 0 ends at the first blank; the observation files always give a
+    // whole number there. Anything else cannot be a point of a block.
+    const size_t fin = fila.find(' ');
+    const std::string palabra = fila.substr(0, fin);
+    if (!EsNumero(palabra))
+        return false;
+    const double v = LeerNumero(palabra);
+    if (!std::isfinite(v) || v != std::trunc(v))
+        return false;
+    numero = v;
+    return true;
+}
+
+FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, double ptoI, double ptoF)
+{
+    FilasBloque f;
+    for (size_t k = 0; k < observaciones.size(); ++k) {
+        double n = 0.0;
+        if (!NumeroDeFila(observaciones[k], n))
+            continue;
+        if (n == ptoI)
+            f.primera = static_cast<long>(k);
+        if (n == ptoF)
+            f.ultima = static_cast<long>(k);
+        if (f.primera >= 0 && f.ultima >= 0)
+            break;
+    }
+    return f;
+}

@@ -148,6 +148,20 @@ std::string EscribirPuntos(const std::vector<std::string>& filas);
 // Every row, empty ones included, one a line.
 std::string EscribirTense(const std::vector<std::string>& filas);
 
+// ------------------------------------------------- blocks of observations
+
+// Rows of the block in the observation list: the row of the first point and
+// the row of the last point, -1 when not found. A later row of the same number
+// replaces an earlier one until both have been found; the walk stops there.
+struct FilasBloque {
+    long primera = -1;
+    long ultima = -1;
+};
+FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, double ptoI, double ptoF);
+
+// The point number of an observation row when word 0 is a whole number.
+bool NumeroDeFila(const std::string& fila, double& numero);
+
 // ---------------------------------------------------------------- texts
 
 // Latin-1 bytes are turned into UTF-8 when the text is not valid UTF-8.

@@ -1,22 +1,9 @@
 #include "points/Taquimetrico.h"
 
-#include <cmath>
-
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
 #include "core/objEstacion.h"
-
-namespace
-{
-
-// A point number typed in a field, taken to the nearest whole number (halves
-// to the even neighbour).
-double EnteroDeCampo(const std::string& texto)
-{
-    return std::nearbyint(LeerNumero(texto));
-}
-
-} // namespace
+#include "points/FicherosTexto.h"
 
 std::string MensajeBloque(EstadoBloque estado)
 {
@@ -37,43 +24,11 @@ std::string MensajeBloque(EstadoBloque estado)
     return {};
 }
 
-bool NumeroDeFila(const std::string& fila, double& numero)
-{
-    // Word 0 ends at the first blank; the observation files always give a
-    // whole number there. Anything else cannot be a point of a block.
-    const size_t fin = fila.find(' ');
-    const std::string palabra = fila.substr(0, fin);
-    if (!EsNumero(palabra))
-        return false;
-    const double v = LeerNumero(palabra);
-    if (!std::isfinite(v) || v != std::trunc(v))
-        return false;
-    numero = v;
-    return true;
-}
-
-FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, double ptoI, double ptoF)
-{
-    FilasBloque f;
-    for (size_t k = 0; k < observaciones.size(); ++k) {
-        double n = 0.0;
-        if (!NumeroDeFila(observaciones[k], n))
-            continue;
-        if (n == ptoI)
-            f.primera = static_cast<long>(k);
-        if (n == ptoF)
-            f.ultima = static_cast<long>(k);
-        if (f.primera >= 0 && f.ultima >= 0)
-            break;
-    }
-    return f;
-}
-
 void PrepararSiguienteEstacion(EstacionTaquimetrica& estacion)
 {
     estacion.BO = estacion.BE;
     estacion.BE = {};
-    estacion.PtoI = Formatear(EnteroDeCampo(estacion.PtoF) + 1.0, 0);
+    estacion.PtoI = Formatear(LeerEntero(estacion.PtoF) + 1.0, 0);
     estacion.PtoF.clear();
     estacion.i.clear();
 }
@@ -92,8 +47,8 @@ EstadoBloque CalcularBloque(EstacionTaquimetrica& estacion, const std::vector<st
         if (!EsNumero(estacion.BE[static_cast<size_t>(k)]) || !EsNumero(estacion.BO[static_cast<size_t>(k)]))
             return EstadoBloque::SinBases;
     // 3. First and last points.
-    const double ptoI = EnteroDeCampo(estacion.PtoI);
-    const double ptoF = EnteroDeCampo(estacion.PtoF);
+    const double ptoI = LeerEntero(estacion.PtoI);
+    const double ptoF = LeerEntero(estacion.PtoF);
     if (!(ptoF > ptoI))
         return EstadoBloque::FinalMenorOIgual;
     // 4 and 5. The block in the list.

@@ -32,17 +32,6 @@ enum class EstadoBloque {
 // The message shown for a refusal (empty for Calculado).
 std::string MensajeBloque(EstadoBloque estado);
 
-// Rows of the block in the observation list: the row of the first point and
-// the row of the last point, -1 when not found. A later row of the same number
-// replaces an earlier one until both have been found; the walk stops there.
-struct FilasBloque {
-    long primera = -1;
-    long ultima = -1;
-};
-FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, double ptoI, double ptoF);
-
-// The point number of an observation row when word 0 is a whole number.
-bool NumeroDeFila(const std::string& fila, double& numero);
 
 // Computes the block: checks the inputs, finds the block, radiates every row
 // from its first row to its last row (inclusive, whatever their numbers) and

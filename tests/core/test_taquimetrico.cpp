@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/modFuncionesTopo.h"
+#include "points/FicherosTexto.h"
 #include "points/Taquimetrico.h"
 
 namespace
