@@ -3,7 +3,8 @@
 set -euo pipefail
 
 PAQUETES=(build-essential cmake qt6-base-dev qt6-svg-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang clang-tidy libclang-rt-14-dev fonts-dejavu-core)
+          clang clang-tidy libclang-rt-14-dev fonts-dejavu-core
+          lintian appstream desktop-file-utils dpkg-dev)
 
 faltan=()
 for p in "${PAQUETES[@]}"; do
