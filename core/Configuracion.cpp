@@ -1,8 +1,9 @@
 #include "core/Configuracion.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 
+#include "core/Ficheros.h"
 #include "core/TextoNumerico.h"
 
 namespace {
@@ -63,14 +64,8 @@ Configuracion DecodificarConfiguracion(const std::string& bytes)
 
 void LeerConfiguracion(Configuracion& cfg)
 {
-    std::ifstream f(RutaConfiguracion(), std::ios::binary);
-    if (!f) {
-        cfg.Estado = -1;
-        return;
-    }
-    std::string bytes(TAMANO_REGISTRO, '\0');
-    f.read(&bytes[0], static_cast<std::streamsize>(TAMANO_REGISTRO));
-    if (f.gcount() != static_cast<std::streamsize>(TAMANO_REGISTRO)) {
+    std::string bytes;
+    if (!LeerFichero(RutaConfiguracion(), bytes).ok || bytes.size() < TAMANO_REGISTRO) {
         cfg.Estado = -1;
         return;
     }
@@ -80,22 +75,13 @@ void LeerConfiguracion(Configuracion& cfg)
 
 void GuardarConfiguracion(Configuracion& cfg)
 {
+    // Bytes past the record, which a later version may keep there, stay.
     const std::string ruta = RutaConfiguracion();
-    std::fstream f(ruta, std::ios::binary | std::ios::in | std::ios::out);
-    if (!f) {
-        // Not there yet: create it.
-        f.clear();
-        f.open(ruta, std::ios::binary | std::ios::out | std::ios::trunc);
-    }
-    if (!f) {
-        cfg.Estado = -1;
-        return;
-    }
-    const std::string bytes = CodificarConfiguracion(cfg);
-    f.seekp(0);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    f.close();
-    cfg.Estado = f.fail() ? -1 : 0;
+    std::string bytes;
+    LeerFichero(ruta, bytes);
+    const std::string registro = CodificarConfiguracion(cfg);
+    bytes.replace(0, std::min(bytes.size(), registro.size()), registro);
+    cfg.Estado = EscribirFichero(ruta, bytes).ok ? 0 : -1;
 }
 
 bool ConfiguracionValida(const Configuracion& cfg)

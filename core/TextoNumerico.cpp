@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -189,4 +190,111 @@ std::string Formatear(double valor, int decimales)
     if (valor < 0 && !todoCeros)
         resultado.insert(resultado.begin(), '-');
     return resultado;
+}
+
+size_t FormatearSencillo(char* destino, std::string_view t, int decimales, bool comaDecimal)
+{
+    if (t.empty() || t.size() > 40 || decimales < 0 || decimales > MAX_DECIMALES_SENCILLO)
+        return 0;
+    const char* p = t.data();
+    const char* const fin = p + t.size();
+    const bool negativo = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    const char* const primera = p;
+    while (p < fin && *p == '0')
+        ++p;
+    const char* const iniEntera = p;
+    while (p < fin && EsDigito(*p))
+        ++p;
+    const char* const finEntera = p;
+    const char* iniFraccion = p;
+    const char* finFraccion = p;
+    if (p < fin && (*p == '.' || (comaDecimal && *p == ','))) {
+        iniFraccion = ++p;
+        while (p < fin && EsDigito(*p))
+            ++p;
+        finFraccion = p;
+    }
+    if (p != fin || (finEntera == primera && finFraccion == iniFraccion))
+        return 0;
+    const auto largoEntera = static_cast<size_t>(finEntera - iniEntera);
+    const auto largoFraccion = static_cast<size_t>(finFraccion - iniFraccion);
+    if (largoEntera > 15)
+        return 0;
+    if (largoEntera + largoFraccion > 15) {
+        // Count the significant digits: trailing zeros of the fraction do not
+        // count, nor, without an integer part, its leading zeros.
+        const char* ultima = finFraccion;
+        while (ultima > iniFraccion && ultima[-1] == '0')
+            --ultima;
+        const char* inicio = iniFraccion;
+        if (largoEntera == 0)
+            while (inicio < ultima && *inicio == '0')
+                ++inicio;
+        if (largoEntera + static_cast<size_t>(ultima - inicio) > 15)
+            return 0;
+    }
+
+    // Room for a carry before the integer digits; the point sits at `punto`.
+    char b[LARGO_SENCILLO + 2];
+    char* const cifras = b + 1;
+    size_t punto = 1;
+    if (largoEntera == 0) {
+        cifras[0] = '0';
+    } else {
+        std::memcpy(cifras, iniEntera, largoEntera);
+        punto = largoEntera;
+    }
+    const auto d = static_cast<size_t>(decimales);
+    const size_t copiadas = largoFraccion < d ? largoFraccion : d;
+    cifras[punto] = '.';
+    std::memcpy(cifras + punto + 1, iniFraccion, copiadas);
+    std::memset(cifras + punto + 1 + copiadas, '0', d - copiadas);
+    const size_t largo = d > 0 ? punto + 1 + d : punto;
+
+    char* inicio = cifras;
+    size_t total = largo;
+    if (largoFraccion > d && iniFraccion[d] >= '5') {
+        size_t k = largo;
+        bool arrastre = true;
+        while (arrastre && k-- > 0) {
+            if (cifras[k] == '.')
+                continue;
+            if (cifras[k] == '9') {
+                cifras[k] = '0';
+            } else {
+                ++cifras[k];
+                arrastre = false;
+            }
+        }
+        if (arrastre) {
+            *--inicio = '1';
+            ++total;
+        }
+    }
+    bool todoCeros = true;
+    for (size_t k = 0; k < total && todoCeros; ++k)
+        todoCeros = inicio[k] == '0' || inicio[k] == '.';
+    size_t n = 0;
+    if (negativo && !todoCeros)
+        destino[n++] = '-';
+    std::memcpy(destino + n, inicio, total);
+    return n + total;
+}
+
+bool AnadirFormateado(std::string& salida, std::string_view texto, int decimales, bool comaDecimal)
+{
+    char sencillo[LARGO_SENCILLO];
+    const size_t largo = FormatearSencillo(sencillo, texto, decimales, comaDecimal);
+    if (largo > 0) {
+        salida.append(sencillo, largo);
+        return true;
+    }
+    const std::string t(texto);
+    const double v = comaDecimal ? LeerNumero(t) : LeerDecimal(t);
+    if (!std::isfinite(v))
+        return false;
+    salida += Formatear(v, decimales);
+    return true;
 }

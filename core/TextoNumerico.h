@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // The program's single rule for number texts. A typed value is read after its
 // first "," becomes "."; every value shown uses "." as decimal point.
@@ -27,6 +28,21 @@ bool EsNumero(const std::string& texto);
 // The value with a fixed number of decimals ("0.000" is 3), "." as decimal
 // point and "-" for negatives; no thousands separators.
 std::string Formatear(double valor, int decimales);
+
+// Appends Formatear(LeerNumero(texto), decimales) to `salida` (LeerDecimal
+// when comaDecimal is false). A plain decimal text of at most 15 significant
+// digits is rounded straight from its digits, which is what reading it and
+// showing it gives, only without the conversions: the readers of long files
+// go through here. False, with nothing appended, when the value is not finite.
+bool AnadirFormateado(std::string& salida, std::string_view texto, int decimales, bool comaDecimal = true);
+
+// The same for a plain decimal text only, written at `destino`, which has
+// room for LARGO_SENCILLO characters; returns the length written, or 0 when
+// the text is not a plain decimal of at most 15 significant digits or more
+// than MAX_DECIMALES_SENCILLO decimals are asked for.
+constexpr int MAX_DECIMALES_SENCILLO = 20;
+constexpr size_t LARGO_SENCILLO = 40;
+size_t FormatearSencillo(char* destino, std::string_view texto, int decimales, bool comaDecimal = true);
 
 inline std::string F3(double v) { return Formatear(v, 3); }
 inline std::string F4(double v) { return Formatear(v, 4); }

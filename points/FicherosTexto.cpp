@@ -1,7 +1,9 @@
 #include "points/FicherosTexto.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/TextoNumerico.h"
 
@@ -10,31 +12,12 @@ const char* const DESC_DESBORDAMIENTO = "Desbordamiento: un número del fichero 
 
 namespace {
 
-bool EsBlanco(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool EsFinLinea(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-// The number of a text by the program's rule, shown with fixed decimals; false
-// when the value cannot be shown (too large to hold).
-bool NumeroTexto(const std::string& texto, int decimales, std::string& salida)
-{
-    const double v = LeerNumero(texto);
-    if (!std::isfinite(v))
-        return false;
-    salida = Formatear(v, decimales);
-    return true;
-}
-
-std::string NumeroTextoOVacio(const std::string& texto, int decimales)
+// The number of a text by the program's rule, shown with fixed decimals, or
+// an empty text when the value cannot be shown (too large to hold).
+std::string NumeroTextoOVacio(std::string_view texto, int decimales)
 {
     std::string s;
-    NumeroTexto(texto, decimales, s);
+    AnadirFormateado(s, texto, decimales);
     return s;
 }
 
@@ -112,9 +95,8 @@ TextosSeleccion MostrarBaseSeleccionada(const ListaFilas& lista)
 
 TextosSeleccion TextosPunto(const std::string& fila)
 {
-    return {std::string(PalabraFila(fila, 0)), NumeroTextoOVacio(std::string(PalabraFila(fila, 1)), 3),
-            NumeroTextoOVacio(std::string(PalabraFila(fila, 2)), 3),
-            NumeroTextoOVacio(std::string(PalabraFila(fila, 3)), 3)};
+    return {std::string(PalabraFila(fila, 0)), NumeroTextoOVacio(PalabraFila(fila, 1), 3),
+            NumeroTextoOVacio(PalabraFila(fila, 2), 3), NumeroTextoOVacio(PalabraFila(fila, 3), 3)};
 }
 
 TextosSeleccion MostrarPuntoSeleccionado(const ListaFilas& lista)
@@ -203,79 +185,6 @@ std::string_view PalabraFila(std::string_view fila, int k)
     return fila.substr(pos, fin == std::string_view::npos ? std::string_view::npos : fin - pos);
 }
 
-// ------------------------------------------------------------- field reader
-
-LectorCampos::LectorCampos(std::string_view texto) : t_(texto)
-{
-    // A byte order mark written by some editors is not data.
-    if (t_.size() >= 3 && t_.substr(0, 3) == "\xEF\xBB\xBF")
-        pos_ = 3;
-}
-
-bool LectorCampos::Fin() const
-{
-    size_t i = pos_;
-    while (i < t_.size() && (EsBlanco(t_[i]) || EsFinLinea(t_[i])))
-        ++i;
-    return i >= t_.size();
-}
-
-bool LectorCampos::Leer(std::string& campo)
-{
-    campo.clear();
-    const size_t n = t_.size();
-    if (trasComa_) {
-        while (pos_ < n && EsBlanco(t_[pos_]))
-            ++pos_;
-    } else {
-        while (pos_ < n && (EsBlanco(t_[pos_]) || EsFinLinea(t_[pos_])))
-            ++pos_;
-    }
-    if (pos_ >= n)
-        return false;
-
-    if (t_[pos_] == '"') {
-        const size_t inicio = pos_ + 1;
-        size_t i = inicio;
-        while (i < n && t_[i] != '"' && !EsFinLinea(t_[i]))
-            ++i;
-        campo.assign(t_.data() + inicio, i - inicio);
-        pos_ = i;
-        if (pos_ < n && t_[pos_] == '"') {
-            ++pos_;
-            // Anything after the closing quote up to the separator is dropped.
-            while (pos_ < n && t_[pos_] != ',' && !EsFinLinea(t_[pos_]))
-                ++pos_;
-        }
-    } else {
-        const size_t inicio = pos_;
-        size_t i = inicio;
-        while (i < n && t_[i] != ',' && !EsFinLinea(t_[i]))
-            ++i;
-        size_t fin = i;
-        while (fin > inicio && EsBlanco(t_[fin - 1]))
-            --fin;
-        campo.assign(t_.data() + inicio, fin - inicio);
-        pos_ = i;
-    }
-
-    // The separator that closes the field.
-    trasComa_ = false;
-    if (pos_ < n) {
-        if (t_[pos_] == ',') {
-            trasComa_ = true;
-            ++pos_;
-        } else if (t_[pos_] == '\r') {
-            ++pos_;
-            if (pos_ < n && t_[pos_] == '\n')
-                ++pos_;
-        } else if (t_[pos_] == '\n') {
-            ++pos_;
-        }
-    }
-    return true;
-}
-
 // ---------------------------------------------------------------- readers
 
 namespace {
@@ -288,24 +197,111 @@ void Fallo(ResultadoLectura& r, const char* descripcion)
 
 } // namespace
 
+namespace {
+
+// A row of a list built field by field, straight into a buffer: files of many
+// thousand lines go through here. A field that is not a plain number takes
+// the long way, and a row too long for the buffer goes on in a string.
+class ConstructorFila {
+public:
+    void Blanco() { Anadir(" ", 1); }
+
+    // A number field with fixed decimals; false when it cannot be shown.
+    bool Numero(std::string_view campo, int decimales)
+    {
+        if (n_ + LARGO_SENCILLO <= sizeof b_) {
+            const size_t k = FormatearSencillo(b_ + n_, campo, decimales);
+            if (k > 0) {
+                n_ += k;
+                return true;
+            }
+        }
+        std::string texto;
+        if (!AnadirFormateado(texto, campo, decimales))
+            return false;
+        Anadir(texto.data(), texto.size());
+        return true;
+    }
+
+    // A point number: a whole number in plain digits goes as it stands,
+    // without leading zeros; anything else is read and rounded by NumeroPunto.
+    bool Punto(std::string_view t)
+    {
+        const size_t signo = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+        size_t inicio = signo;
+        while (inicio < t.size() && t[inicio] == '0')
+            ++inicio;
+        size_t fin = inicio;
+        while (fin < t.size() && t[fin] >= '0' && t[fin] <= '9')
+            ++fin;
+        if (t.size() > signo && fin == t.size() && fin - inicio <= 15) {
+            if (fin == inicio) {
+                Anadir("0", 1);
+            } else {
+                if (t[0] == '-')
+                    Anadir("-", 1);
+                Anadir(t.data() + inicio, fin - inicio);
+            }
+            return true;
+        }
+        const std::string numero = NumeroPunto(LeerDecimal(std::string(t)));
+        Anadir(numero.data(), numero.size());
+        return !numero.empty();
+    }
+
+    // The row built, and the builder empty for the next.
+    std::string Tomar()
+    {
+        const size_t n = n_;
+        n_ = 0;
+        if (largo_.empty())
+            return std::string(b_, n);
+        std::string r = std::move(largo_);
+        largo_.clear();
+        r.append(b_, n);
+        return r;
+    }
+
+private:
+    void Anadir(const char* p, size_t k)
+    {
+        if (n_ + k > sizeof b_) {
+            largo_.append(b_, n_);
+            n_ = 0;
+            if (k > sizeof b_) {
+                largo_.append(p, k);
+                return;
+            }
+        }
+        std::memcpy(b_ + n_, p, k);
+        n_ += k;
+    }
+
+    char b_[256];
+    size_t n_ = 0;
+    std::string largo_;
+};
+
+} // namespace
+
 ResultadoLectura LeerBases(std::string_view texto)
 {
     ResultadoLectura r;
+    r.filas.reserve(texto.size() / 40 * 6);
     LectorCampos lector(texto);
-    std::string nombre;
-    std::string campo;
+    std::string_view nombre;
+    std::array<std::string_view, 3> campos;
     std::array<std::string, 3> coordenadas;
     while (!lector.Fin()) {
-        if (!lector.Leer(nombre)) {
-            Fallo(r, DESC_FIN_FICHERO);
-            return r;
-        }
-        for (auto& c : coordenadas) {
-            if (!lector.Leer(campo)) {
+        for (std::string_view* c : {&nombre, &campos[0], &campos[1], &campos[2]}) {
+            if (!lector.Leer(*c)) {
                 Fallo(r, DESC_FIN_FICHERO);
                 return r;
             }
-            if (!NumeroTexto(campo, 3, c)) {
+        }
+        for (size_t k = 0; k < 3; ++k) {
+            coordenadas[k].clear();
+            if (!AnadirFormateado(coordenadas[k], campos[k], 3)) {
                 Fallo(r, DESC_DESBORDAMIENTO);
                 return r;
             }
@@ -322,32 +318,35 @@ ResultadoLectura LeerBases(std::string_view texto)
 ResultadoLectura LeerPuntos(std::string_view texto)
 {
     ResultadoLectura r;
+    r.filas.reserve(texto.size() / 32);
     LectorCampos lector(texto);
-    std::string campo;
+    std::string_view linea;
+    ConstructorFila fila;
     while (!lector.Fin()) {
-        if (!lector.Leer(campo)) {
+        if (!lector.Leer(linea)) {
             Fallo(r, DESC_FIN_FICHERO);
             return r;
         }
-        const std::string_view linea(campo);
-        const std::string numero = NumeroPunto(LeerDecimal(std::string(PalabraFila(linea, 0))));
-        std::string x, y, z;
-        if (numero.empty() || !NumeroTexto(std::string(PalabraFila(linea, 1)), 3, x) ||
-            !NumeroTexto(std::string(PalabraFila(linea, 2)), 3, y) ||
-            !NumeroTexto(std::string(PalabraFila(linea, 3)), 3, z)) {
+        // The words in one pass: each ends at a single blank; missing ones are empty.
+        size_t pos = 0;
+        const auto palabra = [&linea, &pos] {
+            if (pos > linea.size())
+                return std::string_view();
+            const size_t fin = std::min(linea.find(' ', pos), linea.size());
+            const std::string_view w = linea.substr(pos, fin - pos);
+            pos = fin + 1;
+            return w;
+        };
+        bool bien = fila.Punto(palabra());
+        for (int k = 1; k <= 3 && bien; ++k) {
+            fila.Blanco();
+            bien = fila.Numero(palabra(), 3);
+        }
+        if (!bien) {
             Fallo(r, DESC_DESBORDAMIENTO);
             return r;
         }
-        std::string fila;
-        fila.reserve(numero.size() + x.size() + y.size() + z.size() + 3);
-        fila += numero;
-        fila += ' ';
-        fila += x;
-        fila += ' ';
-        fila += y;
-        fila += ' ';
-        fila += z;
-        r.filas.push_back(std::move(fila));
+        r.filas.push_back(fila.Tomar());
     }
     return r;
 }
@@ -355,9 +354,10 @@ ResultadoLectura LeerPuntos(std::string_view texto)
 ResultadoLectura LeerObservaciones(std::string_view texto)
 {
     ResultadoLectura r;
+    r.filas.reserve(texto.size() / 32);
     LectorCampos lector(texto);
-    std::array<std::string, 5> campos;
-    std::array<std::string, 5> textos;
+    std::array<std::string_view, 5> campos;
+    ConstructorFila fila;
     while (!lector.Fin()) {
         for (auto& c : campos) {
             if (!lector.Leer(c)) {
@@ -365,23 +365,16 @@ ResultadoLectura LeerObservaciones(std::string_view texto)
                 return r;
             }
         }
-        textos[0] = NumeroPunto(LeerDecimal(campos[0]));
-        bool bien = !textos[0].empty();
-        for (int k = 1; k < 5 && bien; ++k)
-            bien = NumeroTexto(campos[static_cast<size_t>(k)], k < 3 ? 4 : 3, textos[static_cast<size_t>(k)]);
+        bool bien = fila.Punto(campos[0]);
+        for (size_t k = 1; k < 5 && bien; ++k) {
+            fila.Blanco();
+            bien = fila.Numero(campos[k], k < 3 ? 4 : 3);
+        }
         if (!bien) {
             Fallo(r, DESC_DESBORDAMIENTO);
             return r;
         }
-        std::string fila;
-        fila.reserve(textos[0].size() + textos[1].size() + textos[2].size() + textos[3].size() + textos[4].size() +
-                     4);
-        for (size_t k = 0; k < 5; ++k) {
-            if (k > 0)
-                fila += ' ';
-            fila += textos[k];
-        }
-        r.filas.push_back(std::move(fila));
+        r.filas.push_back(fila.Tomar());
     }
     return r;
 }

@@ -7,11 +7,13 @@
 //
 // Rows made here use one blank between words, three decimals for distances,
 // coordinates and heights, four for angles, and "." as the decimal point.
-// Files are written with CR LF line ends; CR LF, LF and a lone CR are read.
+// Files are written with CR LF line ends; they are read with LectorCampos.
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/LectorCampos.h"
 
 // ---------------------------------------------------------------- list model
 
@@ -80,37 +82,6 @@ std::string NumeroPunto(double valor);
 // Word k (from 0) of a row: every single blank separates, so two blanks in a
 // row make an empty word; a word the row does not have is empty.
 std::string_view PalabraFila(std::string_view fila, int k);
-
-// ------------------------------------------------------------- field reader
-
-// Reads the fields of a bases or observation file one after another.
-// - Blanks (spaces, tabs) before a field are skipped; at the start of a line
-//   empty lines are skipped as well.
-// - A field that begins with a double quote runs to the next double quote;
-//   the quotes are dropped and commas inside belong to the field. Whatever
-//   follows the closing quote up to the comma or line end is ignored. A
-//   missing closing quote ends the field at the line end.
-// - Any other field runs up to the next comma or line end; blanks at its end
-//   do not belong to it.
-// - The comma or line end that closes a field is consumed; a comma followed
-//   by a line end leaves an empty field before that line end.
-// - Reading a field when no data is left fails.
-class LectorCampos {
-public:
-    explicit LectorCampos(std::string_view texto);
-
-    // True when only blanks and line ends are left.
-    bool Fin() const;
-    // The next field; false (and the field left empty) when no data is left.
-    bool Leer(std::string& campo);
-    // Position reached, in bytes from the start.
-    size_t Posicion() const { return pos_; }
-
-private:
-    std::string_view t_;
-    size_t pos_ = 0;
-    bool trasComa_ = false;
-};
 
 // ---------------------------------------------------------------- readers
 

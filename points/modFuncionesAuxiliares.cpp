@@ -1,8 +1,6 @@
 #include "points/modFuncionesAuxiliares.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <functional>
 #include <string_view>
@@ -52,23 +50,8 @@ void GuardarDesdeLista(QListWidget* lista, QWidget* ventana, const cv::DialogoFi
     const auto ruta = cv::ElegirFicheroGuardar(ventana, dialogo);
     if (!ruta)
         return;
-    const std::string texto = escribir(FilasDeLista(lista));
-    QSaveFile fichero(*ruta);
-    // A failed write leaves the file that was there untouched; in a folder
-    // where no temporary file can be made the file is written in place.
-    fichero.setDirectWriteFallback(true);
-    bool bien = fichero.open(QIODevice::WriteOnly);
-    if (bien)
-        bien = fichero.write(texto.data(), static_cast<qint64>(texto.size())) == static_cast<qint64>(texto.size());
-    if (bien)
-        bien = fichero.commit();
-    if (!bien) {
-        const QString descripcion = fichero.errorString();
-        fichero.cancelWriting();
-        cv::Aviso(ventana, cv::MSG_ERROR_GUARDAR + descripcion, QMessageBox::Critical);
-        return;
-    }
-    cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
+    if (cv::GuardarTexto(ventana, *ruta, escribir(FilasDeLista(lista)), cv::MSG_ERROR_GUARDAR))
+        cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
 }
 
 void Aplicar(QListWidget* lista, const Corte& corte)
@@ -138,20 +121,9 @@ void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
 
 bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo)
 {
-    // A folder opens on some systems but holds no text.
-    if (QFileInfo(ruta).isDir())
-        return FalloAlAbrir(ventana, QStringLiteral("Es una carpeta, no un fichero."));
-    QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadOnly))
-        return FalloAlAbrir(ventana, fichero.errorString());
-    // The whole file at once, then closed before any message is shown.
-    const QByteArray datos = fichero.readAll();
-    const bool errorLectura = fichero.error() != QFileDevice::NoError;
-    const QString descripcionLectura = fichero.errorString();
-    fichero.close();
-    if (errorLectura)
-        return FalloAlAbrir(ventana, descripcionLectura);
-    const std::string_view texto(datos.constData(), static_cast<size_t>(datos.size()));
+    std::string texto;
+    if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
+        return false;
     const ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
                                : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
                                                              : LeerObservaciones(texto);

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 
+#include "core/Ficheros.h"
 #include "core/TextoNumerico.h"
 
 namespace cv {
@@ -66,6 +67,22 @@ std::optional<QString> ElegirFicheroAbrir(QWidget* padre, const DialogoFichero& 
 std::optional<QString> ElegirFicheroGuardar(QWidget* padre, const DialogoFichero& d)
 {
     return Elegir(padre, d, QFileDialog::AcceptSave);
+}
+
+bool GuardarTexto(QWidget* padre, const QString& ruta, std::string_view texto, const QString& mensajeError)
+{
+    const ResultadoFichero r = EscribirFichero(S(ruta), texto);
+    if (!r.ok)
+        Aviso(padre, mensajeError + Q(r.descripcion), QMessageBox::Critical);
+    return r.ok;
+}
+
+bool LeerTexto(QWidget* padre, const QString& ruta, std::string& datos, const QString& mensajeError)
+{
+    const ResultadoFichero r = LeerFichero(S(ruta), datos);
+    if (!r.ok)
+        Aviso(padre, mensajeError + Q(r.descripcion), QMessageBox::Critical);
+    return r.ok;
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cv {
 
@@ -42,6 +43,13 @@ struct DialogoFichero {
 // replacing an existing file.
 std::optional<QString> ElegirFicheroAbrir(QWidget* padre, const DialogoFichero& d);
 std::optional<QString> ElegirFicheroGuardar(QWidget* padre, const DialogoFichero& d);
+
+// Writes the text to the path through the program's file writer (the old
+// file stays whole on any failure). On a failure a critical box shows
+// mensajeError followed by the system's reason, and the result is false.
+bool GuardarTexto(QWidget* padre, const QString& ruta, std::string_view texto, const QString& mensajeError);
+// Reads the whole file at the path; on a failure as GuardarTexto.
+bool LeerTexto(QWidget* padre, const QString& ruta, std::string& datos, const QString& mensajeError);
 
 // Conversions between the program's strings (UTF-8) and Qt's.
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }

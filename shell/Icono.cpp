@@ -1,6 +1,6 @@
 #include "shell/Icono.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -9,7 +9,7 @@ QIcon IconoPrograma()
 {
     const QString fuente = QStringLiteral(":/icono.svg");
     QIcon icono;
-    if (!QFile::exists(fuente))
+    if (!QFileInfo::exists(fuente))
         return icono;
     QSvgRenderer svg(fuente);
     for (int lado : {16, 24, 32, 48, 64, 128, 256}) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Fallos.h"
+#include "core/LectorCampos.h"
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
 
@@ -257,71 +258,6 @@ std::string LineaPunto(const objPto& p)
 {
     return "\"" + p.N + "\"," + NumeroPol(p.X) + "," + NumeroPol(p.Y) + "," + NumeroPol(p.Z) + FIN_LINEA;
 }
-
-// Fields of a traverse file, one after another.
-class LectorCampos {
-public:
-    explicit LectorCampos(const std::string& texto) : t_(texto) {}
-
-    // Nothing but blanks and line ends is left.
-    bool Fin()
-    {
-        SaltarBlancos();
-        return p_ >= t_.size();
-    }
-
-    bool Leer(std::string& campo)
-    {
-        SaltarBlancos();
-        if (p_ >= t_.size())
-            return false;
-        campo.clear();
-        if (t_[p_] == '"') {
-            ++p_;
-            const size_t cierre = t_.find('"', p_);
-            const size_t fin = cierre == std::string::npos ? t_.size() : cierre;
-            campo = t_.substr(p_, fin - p_);
-            p_ = cierre == std::string::npos ? t_.size() : cierre + 1;
-            // Whatever follows the closing quote up to the separator is dropped.
-            while (p_ < t_.size() && !EsSeparador(t_[p_]))
-                ++p_;
-        } else {
-            while (p_ < t_.size() && !EsSeparador(t_[p_]))
-                campo += t_[p_++];
-            while (!campo.empty() && (campo.back() == ' ' || campo.back() == '\t'))
-                campo.pop_back();
-        }
-        ConsumirSeparador();
-        return true;
-    }
-
-private:
-    static bool EsSeparador(char c) { return c == ',' || c == '\r' || c == '\n'; }
-
-    void SaltarBlancos()
-    {
-        while (p_ < t_.size() && (t_[p_] == ' ' || t_[p_] == '\t' || t_[p_] == '\r' || t_[p_] == '\n'))
-            ++p_;
-    }
-
-    void ConsumirSeparador()
-    {
-        if (p_ >= t_.size())
-            return;
-        if (t_[p_] == ',') {
-            ++p_;
-        } else if (t_[p_] == '\r') {
-            ++p_;
-            if (p_ < t_.size() && t_[p_] == '\n')
-                ++p_;
-        } else if (t_[p_] == '\n') {
-            ++p_;
-        }
-    }
-
-    const std::string& t_;
-    size_t p_ = 0;
-};
 
 bool LeerPunto(LectorCampos& lector, objPto& p)
 {

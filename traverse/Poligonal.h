@@ -136,9 +136,8 @@ struct LecturaPol {
     objPto BO;
     colEstaciones estaciones;
 };
-// Reads the text of a traverse file. Fields end at a comma or a line end
-// (CR LF, LF or CR); blanks and empty lines before a field are skipped; a
-// quoted field keeps its commas. Running out of data inside a record fails.
+// Reads the text of a traverse file with the program's field reader
+// (LectorCampos). Running out of data inside a record fails.
 LecturaPol LeerPol(const std::string& texto);
 
 // The bases file of the export: the station starting vertex, the orientation

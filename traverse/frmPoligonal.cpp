@@ -1,6 +1,5 @@
 #include "traverse/frmPoligonal.h"
 
-#include <QFile>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <limits>
@@ -23,27 +22,6 @@ const QString MSG_NO_EXISTE = QStringLiteral("No existe la estación.");
 const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar la poligonal. ");
 const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
 const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
-
-// Writes the whole text to the file; the system's description on failure.
-bool EscribirFichero(const QString& ruta, const std::string& texto, QString& error)
-{
-    QFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = f.errorString();
-        return false;
-    }
-    const qint64 escritos = f.write(texto.data(), static_cast<qint64>(texto.size()));
-    if (escritos != static_cast<qint64>(texto.size())) {
-        error = f.errorString();
-        return false;
-    }
-    f.close();
-    if (f.error() != QFileDevice::NoError) {
-        error = f.errorString();
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -657,11 +635,8 @@ void frmPoligonal::GuardarPoligonal()
         this, {QStringLiteral("Guardar Poligonal"), FILTRO_POL, QStringLiteral("pol"), QStringLiteral("Poligonal")});
     if (!ruta)
         return;
-    QString error;
-    if (!EscribirFichero(*ruta, EscribirPol(objVertice_BE, objVertice_BO, colPoligonal), error)) {
-        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+    if (!cv::GuardarTexto(this, *ruta, EscribirPol(objVertice_BE, objVertice_BO, colPoligonal), MSG_ERROR_GUARDAR))
         return;
-    }
     bolGuardada = true;
     cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
 }
@@ -675,23 +650,15 @@ void frmPoligonal::AbrirPoligonal()
         CerrarSinPreguntar();
         return;
     }
-    QFile f(*ruta);
-    if (!f.open(QIODevice::ReadOnly)) {
-        const QString error = f.errorString();
-        cv::Aviso(this, MSG_ERROR_ABRIR + error, QMessageBox::Critical);
+    std::string bytes;
+    if (!cv::LeerTexto(this, *ruta, bytes, MSG_ERROR_ABRIR)) {
         CerrarSinPreguntar();
         return;
     }
-    const QByteArray bytes = f.readAll();
-    const bool fallo = f.error() != QFileDevice::NoError;
-    const QString errorLectura = f.errorString();
-    f.close();
     colPoligonal.clear();
-    LecturaPol lectura;
-    if (!fallo)
-        lectura = LeerPol(TextoUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
-    if (fallo || !lectura.ok) {
-        cv::Aviso(this, MSG_ERROR_ABRIR + (fallo ? errorLectura : cv::Q(lectura.error)), QMessageBox::Critical);
+    LecturaPol lectura = LeerPol(TextoUtf8(bytes));
+    if (!lectura.ok) {
+        cv::Aviso(this, MSG_ERROR_ABRIR + cv::Q(lectura.error), QMessageBox::Critical);
         CerrarSinPreguntar();
         return;
     }
@@ -722,11 +689,8 @@ void frmPoligonal::ExportarPoligonal()
                                                       QStringLiteral("bse"), QStringLiteral("Poligonal")});
     if (!ruta)
         return;
-    QString error;
-    if (!EscribirFichero(*ruta, EscribirExportacion(objVertice_BE, objVertice_BO, colPoligonal), error)) {
-        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+    if (!cv::GuardarTexto(this, *ruta, EscribirExportacion(objVertice_BE, objVertice_BO, colPoligonal), MSG_ERROR_GUARDAR))
         return;
-    }
     cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
 }
 
@@ -741,10 +705,7 @@ void frmPoligonal::Imprimir()
     filas.reserve(static_cast<size_t>(lstBases->count()));
     for (int i = 0; i < lstBases->count(); ++i)
         filas.push_back(cv::S(lstBases->item(i)->text()));
-    QString error;
-    if (!EscribirFichero(*ruta, EscribirInforme(filas), error)) {
-        cv::Aviso(this, MSG_ERROR_GUARDAR + error, QMessageBox::Critical);
+    if (!cv::GuardarTexto(this, *ruta, EscribirInforme(filas), MSG_ERROR_GUARDAR))
         return;
-    }
     cv::Aviso(this, QStringLiteral("Poligonal imprimida a archivo."), QMessageBox::Information);
 }

@@ -11,55 +11,7 @@ namespace {
 
 using Filas = std::vector<std::string>;
 
-// Every field the reader gives for a text, and whether it ran out of data
-// before `cuantos` fields.
-Filas Campos(const std::string& texto, int cuantos, bool* agotado = nullptr)
-{
-    LectorCampos lector(texto);
-    Filas campos;
-    std::string c;
-    for (int i = 0; i < cuantos; ++i) {
-        if (!lector.Leer(c))
-            break;
-        campos.push_back(c);
-    }
-    if (agotado)
-        *agotado = static_cast<int>(campos.size()) < cuantos;
-    return campos;
-}
-
 } // namespace
-
-TEST(LectorCampos, ComillasBlancosSeparadoresYFinesDeLinea)
-{
-    bool agotado = true;
-    // Quotes protect commas; blanks before a field are skipped; a comma or a
-    // line end closes a field; blanks at the end of an unquoted field go.
-    EXPECT_EQ(Campos("\"a,b\",  c  ,d\r\ne", 4, &agotado), (Filas{"a,b", "c", "d", "e"}));
-    EXPECT_FALSE(agotado);
-    // Anything after the closing quote up to the separator is dropped; inner blanks stay.
-    EXPECT_EQ(Campos("\"P 1\"xyz,\" P \"", 2), (Filas{"P 1", " P "}));
-    // Two commas, or a comma before the line end, make empty fields.
-    EXPECT_EQ(Campos("1,,3,\n5", 5), (Filas{"1", "", "3", "", "5"}));
-    // A missing closing quote ends the field at its line end.
-    EXPECT_EQ(Campos("\"abc,def\nx", 2), (Filas{"abc,def", "x"}));
-    // CR LF, LF and a lone CR all end a line; empty lines between records are skipped.
-    EXPECT_EQ(Campos("a\r\nb\nc\rd", 4), (Filas{"a", "b", "c", "d"}));
-    EXPECT_EQ(Campos("\r\n\r\n  \r\na\n\n\nb", 2), (Filas{"a", "b"}));
-    // A byte order mark is not part of the first field.
-    EXPECT_EQ(Campos("\xEF\xBB\xBFP1,2", 2), (Filas{"P1", "2"}));
-
-    // Reading past the data fails; a comma at the very end announces nothing more.
-    EXPECT_EQ(Campos("a,b", 3, &agotado), (Filas{"a", "b"}));
-    EXPECT_TRUE(agotado);
-    Campos("a,", 2, &agotado);
-    EXPECT_TRUE(agotado);
-    LectorCampos lector("x\r\n  \r\n\r\n");
-    std::string c;
-    EXPECT_TRUE(lector.Leer(c));
-    EXPECT_TRUE(lector.Fin()); // only blanks and line ends are left
-    EXPECT_FALSE(lector.Leer(c));
-}
 
 TEST(LeerBases, FilasDeCadaBase)
 {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 #include "core/TextoNumerico.h"
 
@@ -75,4 +77,35 @@ TEST(Formatear, IdaYVuelta)
 {
     for (double v : {0.001, 1234.567, -98.765, 5000000.125, 399.9999})
         EXPECT_DOUBLE_EQ(LeerNumero(F3(v)), std::round(v * 1000) / 1000) << v;
+}
+
+// The quick road of the file readers must show exactly what reading the text
+// and showing the value shows, for every shape of decimal text.
+TEST(AnadirFormateado, IgualQueLeerYFormatear)
+{
+    std::mt19937 azar(2026);
+    const std::string cifras = "0123456789";
+    const char* const signos[] = {"", "-", "+"};
+    const char* const separadores[] = {".", ",", ""};
+    for (int n = 0; n < 20000; ++n) {
+        std::string t = signos[azar() % 3];
+        const size_t enteras = azar() % 17;
+        for (size_t k = 0; k < enteras; ++k)
+            t += cifras[azar() % (k == 0 && azar() % 2 ? 1 : 10)];
+        t += separadores[azar() % 3];
+        const size_t decimales = azar() % 19;
+        for (size_t k = 0; k < decimales; ++k)
+            t += cifras[azar() % 2 ? 9 : azar() % 10];
+        for (int d : {0, 3, 4}) {
+            for (bool coma : {true, false}) {
+                std::string salida = "x";
+                const double v = coma ? LeerNumero(t) : LeerDecimal(t);
+                ASSERT_TRUE(AnadirFormateado(salida, t, d, coma));
+                ASSERT_EQ(salida, "x" + Formatear(v, d)) << t << " " << d << " " << coma;
+            }
+        }
+    }
+    std::string salida;
+    EXPECT_FALSE(AnadirFormateado(salida, std::string(400, '9'), 3));
+    EXPECT_TRUE(salida.empty());
 }

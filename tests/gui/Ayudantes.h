@@ -2,7 +2,6 @@
 // What the window tests share: answering the modal boxes and file dialogs as
 // a user would, and finding controls by their design names.
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,8 +10,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <memory>
+#include <string>
+
+#include "core/Ficheros.h"
 
 namespace prueba {
 
@@ -48,7 +52,9 @@ template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs 
     temporizador->setInterval(20);
     QObject::connect(temporizador, &QTimer::timeout, [temporizador, transcurrido, accion, esperaMs] {
         *transcurrido += 20;
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        // A file dialog's own question (replace the file?) is its answerer's.
+        if (w && !qobject_cast<QFileDialog*>(w->parentWidget())) {
             temporizador->stop();
             temporizador->deleteLater();
             accion(w);
@@ -110,6 +116,14 @@ inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
             nombre->setText(ruta);
         else
             dialogo->selectFile(ruta);
+        // A user who picked a file that is there confirms replacing it.
+        auto* confirmar = new QTimer(dialogo);
+        QObject::connect(confirmar, &QTimer::timeout, dialogo, [dialogo] {
+            for (QMessageBox* caja : dialogo->findChildren<QMessageBox*>())
+                if (caja->isVisible() && caja->button(QMessageBox::Yes))
+                    caja->button(QMessageBox::Yes)->click();
+        });
+        confirmar->start(10);
         static_cast<QDialog*>(dialogo)->accept();
     });
     return d;
@@ -206,16 +220,40 @@ inline QStringList Filas(const QListWidget* lista)
 // The whole file, or a text no file of the tests holds when it cannot be read.
 inline QByteArray Leer(const QString& ruta)
 {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
+    std::string datos;
+    if (!LeerFichero(ruta.toStdString(), datos).ok)
         return QByteArray("<no se pudo leer>");
-    return f.readAll();
+    return QByteArray::fromStdString(datos);
 }
+
+// A full disk while it lives: a write past `bytes` fails with EFBIG (the
+// signal that would end the process is ignored meanwhile).
+class DiscoLleno {
+public:
+    explicit DiscoLleno(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &antes_);
+        senal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = antes_;
+        l.rlim_cur = static_cast<rlim_t>(bytes);
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~DiscoLleno()
+    {
+        setrlimit(RLIMIT_FSIZE, &antes_);
+        std::signal(SIGXFSZ, senal_);
+    }
+    DiscoLleno(const DiscoLleno&) = delete;
+    DiscoLleno& operator=(const DiscoLleno&) = delete;
+
+private:
+    rlimit antes_{};
+    void (*senal_)(int) = SIG_DFL;
+};
 
 inline bool Escribir(const QString& ruta, const QByteArray& datos)
 {
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+    return EscribirFichero(ruta.toStdString(), std::string_view(datos.constData(), static_cast<size_t>(datos.size()))).ok;
 }
 
 } // namespace ficheros

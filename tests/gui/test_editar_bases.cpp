@@ -1,7 +1,10 @@
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "Ayudantes.h"
 #include "core/Configuracion.h"
@@ -10,10 +13,6 @@
 
 using namespace prueba;
 using namespace prueba::ficheros;
-
-namespace {
-
-} // namespace
 
 class PruebaEditarBases : public QObject {
     Q_OBJECT
@@ -202,6 +201,22 @@ private slots:
         QVERIFY2(ConMotivo(m->texto, ERROR_GUARDAR), qPrintable(m->texto));
         QCOMPARE(m->icono, QMessageBox::Critical);
         QCOMPARE(Filas(lst), primera);
+
+        // A full disk: the file saved before stays whole and no success is told.
+        const QString guardado = carpeta.filePath("guardado.bse");
+        d = ResponderFichero(guardado);
+        Pulsar(Control<QPushButton>(&w, "cmdGuardarFichero"), "Fichero guardado.", QMessageBox::Information);
+        const QByteArray antiguo = Leer(guardado);
+        TeclearBase("B", "4", "5", "6");
+        d = ResponderFichero(guardado);
+        {
+            DiscoLleno lleno(antiguo.size() + 1);
+            Pulsar(Control<QPushButton>(&w, "cmdGuardarFichero"), ERROR_GUARDAR + QString::fromLocal8Bit(strerror(EFBIG)),
+                   QMessageBox::Critical);
+        }
+        QCOMPARE(Leer(guardado), antiguo);
+        QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"basura.bse", "guardado.bse", "truncado.bse"}));
     }
 
     void seAbreDesdeElMenu()

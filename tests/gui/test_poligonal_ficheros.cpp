@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "Ayudantes.h"
 #include "AyudantesPoligonal.h"
@@ -175,6 +177,29 @@ private slots:
         }
         QCOMPARE(QDir(carpeta_.path()).entryList(QDir::Files), antes);
         QVERIFY(QDir::current().entryList({"Poligonal*"}).isEmpty());
+    }
+
+    void discoLlenoConservaLaPoligonalGuardada()
+    {
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        const QString ruta = carpeta_.filePath("dia.pol");
+        QCOMPARE(Ejecutar(principal_->mnuPoligonalGuardar, ruta)->texto, QString("Poligonal guardada."));
+        const QByteArray antiguo = Leer(ruta);
+        TresEstaciones(h, "E-2");
+        const QStringList antes = QDir(carpeta_.path()).entryList(QDir::Files | QDir::Hidden);
+        for (QAction* accion : {principal_->mnuPoligonalGuardar, principal_->mnuPoligonalExportar,
+                                principal_->mnuPoligonalImprimir}) {
+            std::shared_ptr<Mensaje> m;
+            {
+                ficheros::DiscoLleno lleno(16);
+                m = Ejecutar(accion, ruta);
+            }
+            QCOMPARE(m->texto, "Se produjo un error al guardar la poligonal. " + QString::fromLocal8Bit(strerror(EFBIG)));
+            QCOMPARE(m->icono, QMessageBox::Critical);
+            QCOMPARE(Leer(ruta), antiguo);
+            QCOMPARE(QDir(carpeta_.path()).entryList(QDir::Files | QDir::Hidden), antes);
+            QVERIFY(!h->Guardada());
+        }
     }
 
     void exportarEImprimir()

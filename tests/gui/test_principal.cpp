@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QTemporaryDir>
@@ -26,9 +25,7 @@ const QString MSG_FALLBACK = QStringLiteral("No se pudo leer la configuración o
 
 QByteArray LeerBytes()
 {
-    QFile f(QString::fromStdString(RutaConfiguracion()));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return ficheros::Leer(QString::fromStdString(RutaConfiguracion()));
 }
 
 void EscribirK(double k)
@@ -125,10 +122,8 @@ private slots:
     {
         EscribirK(0.08);
         QDir(carpeta_).mkpath("ayuda");
-        QFile pagina(carpeta_ + "/ayuda/index.html");
-        QVERIFY(pagina.open(QIODevice::WriteOnly));
-        pagina.write("<html><body><h1>Indice de prueba</h1></body></html>");
-        pagina.close();
+        QVERIFY(ficheros::Escribir(carpeta_ + "/ayuda/index.html",
+                                   "<html><body><h1>Indice de prueba</h1></body></html>"));
         MDIfrmMain w;
         w.show();
         w.findChild<QAction*>("mnuAyudaAyuda")->trigger();
