@@ -1,0 +1,27 @@
+// Any bytes as a GSI download: every line is either read or listed with its
+// reason, and the rows are observation rows that read back the same.
+#include <cstdint>
+#include <string_view>
+
+#include "Comprobar.h"
+#include "points/Gsi.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
+{
+    const std::string_view texto(reinterpret_cast<const char*>(datos), largo);
+    const LecturaGsi r = LeerGsi(texto);
+    long anterior = 0;
+    for (const LineaNoLeida& l : r.noLeidas) {
+        COMPROBAR(l.linea > anterior && !l.motivo.empty());
+        anterior = l.linea;
+    }
+    COMPROBAR(MensajeNoLeidas(r.noLeidas).empty() == r.noLeidas.empty());
+    for (const auto& f : r.filas) {
+        COMPROBAR(Palabras(f) == 5);
+        COMPROBAR(SinVacias(f));
+    }
+    const ResultadoLectura otra = LeerObservaciones(ComoObservaciones(r.filas));
+    COMPROBAR(!otra.fallo);
+    COMPROBAR(otra.filas == r.filas);
+    return 0;
+}
