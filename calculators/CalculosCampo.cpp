@@ -19,7 +19,7 @@ bool SonNumeros(std::initializer_list<const std::string*> textos)
 std::string TextoDistanciaReducida(const std::string& V, const std::string& DI)
 {
     if (!SonNumeros({&V, &DI}))
-        return std::string();
+        return {};
     return F3(ReducirDistancia(LeerNumero(DI), LeerNumero(V)));
 }
 
@@ -27,20 +27,20 @@ std::string TextoAlturaRemota(const std::string& Z, const std::string& i, const 
                               const std::string& DR)
 {
     if (!SonNumeros({&Z, &i, &V, &DR}))
-        return std::string();
+        return {};
     return F3(CalcularAlturaRemota(LeerNumero(V), LeerNumero(DR), LeerNumero(i), LeerNumero(Z)));
 }
 
 std::string TextoBesselHz(const std::string& HzDirecto, const std::string& HzInverso)
 {
     if (!SonNumeros({&HzDirecto, &HzInverso}))
-        return std::string();
+        return {};
     return F4(BesselHorizontal(LeerNumero(HzDirecto), LeerNumero(HzInverso)));
 }
 
 std::string TextoBesselV(const std::string& VDirecto, const std::string& VInverso)
 {
     if (!SonNumeros({&VDirecto, &VInverso}))
-        return std::string();
+        return {};
     return F4(BesselCenital(LeerNumero(VDirecto), LeerNumero(VInverso)));
 }

@@ -9,7 +9,7 @@ std::string MensajeCatenaria(FalloCatenaria fallo)
 {
     switch (fallo) {
     case FalloCatenaria::Ninguno:
-        return std::string();
+        return {};
     case FalloCatenaria::SinBase:
         return "Seleccione las bases.";
     case FalloCatenaria::SinAnclajes:
@@ -27,7 +27,7 @@ std::string MensajeCatenaria(FalloCatenaria fallo)
     case FalloCatenaria::SinAjuste:
         return "No se pudieron ajustar las observaciones a una parábola.";
     }
-    return std::string();
+    return {};
 }
 
 std::string MensajeOmitidos(int omitidos)
@@ -174,11 +174,11 @@ ResultadoCatenaria CalcularCatenaria(const DatosCatenaria& d)
         r.Fallo = FalloCatenaria::SinAjuste;
         return r;
     }
-    r.Proyeccion.push_back("[Parámetro]");
+    r.Proyeccion.emplace_back("[Parámetro]");
     r.Proyeccion.push_back(F2(r.Parabola.Parametro));
-    r.Proyeccion.push_back("[Error de ajuste]");
+    r.Proyeccion.emplace_back("[Error de ajuste]");
     r.Proyeccion.push_back(F3(r.Parabola.ErrorAjuste));
-    r.Proyeccion.push_back("[Error de regresión]");
+    r.Proyeccion.emplace_back("[Error de regresión]");
     r.Proyeccion.push_back(F3(r.Parabola.ErrorRegresion));
     return r;
 }
