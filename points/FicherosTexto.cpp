@@ -59,52 +59,16 @@ Corte PlanCortarFila(int numeroFilas, int seleccion)
     return c;
 }
 
-void AplicarCorte(ListaFilas& lista, const Corte& corte)
-{
-    if (corte.cuantas > 0) {
-        const auto inicio = lista.filas.begin() + corte.inicio;
-        lista.filas.erase(inicio, inicio + corte.cuantas);
-    }
-    lista.seleccion = corte.nuevaSeleccion;
-}
-
-void CortarBaseSeleccionada(ListaFilas& lista)
-{
-    AplicarCorte(lista, PlanCortarBase(static_cast<int>(lista.filas.size()), lista.seleccion));
-}
-
-void CortarFilaSeleccionada(ListaFilas& lista)
-{
-    AplicarCorte(lista, PlanCortarFila(static_cast<int>(lista.filas.size()), lista.seleccion));
-}
-
 TextosSeleccion TextosBase(const std::string& nombre, const std::string& x, const std::string& y,
                            const std::string& z)
 {
     return {nombre, NumeroTextoOVacio(x, 3), NumeroTextoOVacio(y, 3), NumeroTextoOVacio(z, 3)};
 }
 
-TextosSeleccion MostrarBaseSeleccionada(const ListaFilas& lista)
-{
-    const long s = lista.seleccion;
-    if (s < 0 || s >= static_cast<long>(lista.filas.size()) || s % 6 != 0)
-        return {};
-    return TextosBase(FilaO(lista.filas, s), FilaO(lista.filas, s + 2), FilaO(lista.filas, s + 3),
-                      FilaO(lista.filas, s + 4));
-}
-
 TextosSeleccion TextosPunto(const std::string& fila)
 {
     return {std::string(PalabraFila(fila, 0)), NumeroTextoOVacio(PalabraFila(fila, 1), 3),
             NumeroTextoOVacio(PalabraFila(fila, 2), 3), NumeroTextoOVacio(PalabraFila(fila, 3), 3)};
-}
-
-TextosSeleccion MostrarPuntoSeleccionado(const ListaFilas& lista)
-{
-    const long s = lista.seleccion;
-    if (s < 0 || s >= static_cast<long>(lista.filas.size()))
-        return {};
-    return TextosPunto(lista.filas[static_cast<size_t>(s)]);
 }
 
 // ------------------------------------------------------------- row builders
@@ -140,22 +104,6 @@ std::string FilaPunto(const std::string& numero, double x, double y, double z)
     r += F3(y);
     r += ' ';
     r += F3(z);
-    return r;
-}
-
-std::string FilaObservacion(const std::string& numero, double hz, double v, double di, double m)
-{
-    std::string r;
-    r.reserve(numero.size() + 48);
-    r += numero;
-    r += ' ';
-    r += F4(hz);
-    r += ' ';
-    r += F4(v);
-    r += ' ';
-    r += F3(di);
-    r += ' ';
-    r += F3(m);
     return r;
 }
 

@@ -17,13 +17,6 @@
 
 // ---------------------------------------------------------------- list model
 
-// A list as the windows hold it: ordered text rows and the selected row
-// (-1 when none).
-struct ListaFilas {
-    std::vector<std::string> filas;
-    int seleccion = -1;
-};
-
 // What a cut does to a list: remove `cuantas` rows from `inicio`, then select
 // `nuevaSeleccion` (-1 for none). cuantas = 0 means the cut does nothing.
 struct Corte {
@@ -41,24 +34,16 @@ Corte PlanCortarBase(int numeroFilas, int seleccion);
 // when the list is left empty).
 Corte PlanCortarFila(int numeroFilas, int seleccion);
 
-void AplicarCorte(ListaFilas& lista, const Corte& corte);
-void CortarBaseSeleccionada(ListaFilas& lista);
-void CortarFilaSeleccionada(ListaFilas& lista);
-
 // The four texts shown for a selected base or point: name (or number), X, Y, Z.
 using TextosSeleccion = std::array<std::string, 4>;
 
-// The selected base: name row unchanged and rows +2, +3, +4 read as numbers
-// and shown with three decimals. Four empty texts unless a name row is
-// selected. Rows missing at the end of the list count as empty texts.
-TextosSeleccion MostrarBaseSeleccionada(const ListaFilas& lista);
-// The base whose name row and coordinate rows are given.
+// A base from its name row and its X, Y, Z rows: the name unchanged, the
+// coordinates read as numbers and shown with three decimals (empty when the
+// value cannot be shown).
 TextosSeleccion TextosBase(const std::string& nombre, const std::string& x, const std::string& y,
                            const std::string& z);
-// The selected point: word 0 unchanged, words 1, 2, 3 read as numbers and
-// shown with three decimals. Four empty texts when nothing is selected.
-TextosSeleccion MostrarPuntoSeleccionado(const ListaFilas& lista);
-// The point of one point row.
+// A point from its row: word 0 unchanged, words 1, 2, 3 read as numbers and
+// shown with three decimals (PalabraFila; a missing word reads 0).
 TextosSeleccion TextosPunto(const std::string& fila);
 
 // ------------------------------------------------------------- row builders
@@ -71,9 +56,6 @@ bool FilasBaseTecleada(const std::string& nombre, const std::string& x, const st
                        const std::string& z, std::array<std::string, 6>& filas);
 // "12 1000.000 2000.000 100.000": the number as given, X Y Z with three decimals.
 std::string FilaPunto(const std::string& numero, double x, double y, double z);
-// "101 123.4567 98.7654 25.300 1.500": Hz and V with four decimals, DI and m
-// with three.
-std::string FilaObservacion(const std::string& numero, double hz, double v, double di, double m);
 // A point number read from a file: the value rounded to a whole number, halves
 // to the even neighbour, in plain digits with "-" when negative ("12.5" is 12,
 // "13.5" is 14). Empty for a value that is not finite.

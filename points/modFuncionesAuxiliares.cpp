@@ -1,6 +1,5 @@
 #include "points/modFuncionesAuxiliares.h"
 
-#include <QFileInfo>
 #include <QStringList>
 #include <functional>
 #include <string_view>
@@ -131,11 +130,6 @@ bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, Ti
     if (r.fallo)
         return FalloAlAbrir(ventana, cv::Q(r.descripcion));
     return true;
-}
-
-bool ExisteFichero(const QString& ruta)
-{
-    return !ruta.isEmpty() && QFileInfo::exists(ruta);
 }
 
 void CortarBaseSeleccionada(QListWidget* lista)

@@ -8,9 +8,6 @@
 #include <QListWidget>
 #include <QString>
 
-// True when the attributes of the path can be read (a folder counts too).
-bool ExisteFichero(const QString& ruta);
-
 // Removes the selected base (six rows) when the selection is a name row.
 void CortarBaseSeleccionada(QListWidget* lista);
 // Asks for a bases file and appends its bases to the list.

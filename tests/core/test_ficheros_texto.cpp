@@ -1,10 +1,13 @@
 // Rows of the base, point and observation lists and the files that carry them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "core/Ficheros.h"
 #include "points/FicherosTexto.h"
 
 namespace {
@@ -127,60 +130,40 @@ TEST(Filas, NumeroDePuntoYBaseTecleada)
     EXPECT_EQ(PalabraFila("a  b", 2), "b");
 }
 
-TEST(ModeloLista, Cortar)
+TEST(ModeloLista, PlanesDeCorte)
 {
-    ListaFilas l;
-    for (const char* n : {"A", "B", "C"}) {
-        const auto g = FilasBase(n, 1, 2, 3);
-        l.filas.insert(l.filas.end(), g.begin(), g.end());
+    // {rows, selected, base?} -> {first row cut, how many, selected after}.
+    const struct {
+        int filas, seleccion;
+        bool base;
+        Corte corte;
+    } casos[] = {
+        {18, 6, true, {6, 6, -1}},  // a name row: its group of six goes
+        {8, 6, true, {6, 2, -1}},   // a short group at the end goes whole
+        {18, 2, true, {0, 0, 2}},   // an X row: nothing
+        {18, -1, true, {0, 0, -1}}, // nothing selected: nothing
+        {3, 2, false, {2, 1, 1}},   // the row before becomes selected
+        {2, 0, false, {0, 1, 0}},   // the first row: row 0 is selected
+        {1, 0, false, {0, 1, -1}},  // the only row: none is left selected
+        {0, -1, false, {0, 0, -1}}, // an empty list
+        {3, 3, false, {0, 0, 3}},   // a selection past the end
+    };
+    for (const auto& c : casos) {
+        const Corte r = c.base ? PlanCortarBase(c.filas, c.seleccion) : PlanCortarFila(c.filas, c.seleccion);
+        EXPECT_EQ(std::tie(r.inicio, r.cuantas, r.nuevaSeleccion),
+                  std::tie(c.corte.inicio, c.corte.cuantas, c.corte.nuevaSeleccion))
+            << c.filas << " " << c.seleccion;
     }
-    // An X row selected, or nothing selected: nothing happens.
-    for (int sel : {2, -1}) {
-        l.seleccion = sel;
-        CortarBaseSeleccionada(l);
-        EXPECT_EQ(l.filas.size(), 18u);
-    }
-    l.seleccion = 6;
-    CortarBaseSeleccionada(l);
-    ASSERT_EQ(l.filas.size(), 12u);
-    EXPECT_EQ(l.filas[6], "C");
-    EXPECT_EQ(l.seleccion, -1);
-    // A short group at the end goes whole.
-    l.filas.resize(8);
-    l.seleccion = 6;
-    CortarBaseSeleccionada(l);
-    EXPECT_EQ(l.filas.size(), 6u);
-
-    // Cutting the last row moves the selection up; the only row leaves none.
-    l = {{"r0", "r1", "r2"}, 2};
-    CortarFilaSeleccionada(l);
-    EXPECT_EQ(l.filas, (Filas{"r0", "r1"}));
-    EXPECT_EQ(l.seleccion, 1);
-    l.seleccion = 0;
-    CortarFilaSeleccionada(l);
-    EXPECT_EQ(l.filas, Filas{"r1"});
-    EXPECT_EQ(l.seleccion, 0);
-    CortarFilaSeleccionada(l);
-    EXPECT_TRUE(l.filas.empty());
-    EXPECT_EQ(l.seleccion, -1);
-    CortarFilaSeleccionada(l); // empty list: nothing
 }
 
-TEST(ModeloLista, MostrarSeleccion)
+TEST(ModeloLista, TextosDeLaSeleccion)
 {
-    ListaFilas bases{{"P-1", "", "1000,5", "2000", "-3.25", "", "Q", ""}, 0};
-    EXPECT_EQ(MostrarBaseSeleccionada(bases), (TextosSeleccion{"P-1", "1000.500", "2000.000", "-3.250"}));
-    bases.seleccion = 2;
-    EXPECT_EQ(MostrarBaseSeleccionada(bases), TextosSeleccion{});
-    bases.seleccion = 6; // group cut short at the end of the list
-    EXPECT_EQ(MostrarBaseSeleccionada(bases), (TextosSeleccion{"Q", "0.000", "0.000", "0.000"}));
-
-    ListaFilas puntos{{"12 1000 2000,5 x", "A7 1 2 3"}, 0};
-    EXPECT_EQ(MostrarPuntoSeleccionado(puntos), (TextosSeleccion{"12", "1000.000", "2000.500", "0.000"}));
-    puntos.seleccion = 1;
-    EXPECT_EQ(MostrarPuntoSeleccionado(puntos)[0], "A7");
-    puntos.seleccion = -1;
-    EXPECT_EQ(MostrarPuntoSeleccionado(puntos), TextosSeleccion{});
+    // Comma or point, rows missing at the end of a short group, words that are not numbers.
+    EXPECT_EQ(TextosBase("P-1", "1000,5", "2000", "-3.25"), (TextosSeleccion{"P-1", "1000.500", "2000.000", "-3.250"}));
+    EXPECT_EQ(TextosBase("Q", "", "", ""), (TextosSeleccion{"Q", "0.000", "0.000", "0.000"}));
+    EXPECT_EQ(TextosBase("G", std::string(400, '9'), "1", "2")[1], "");
+    EXPECT_EQ(TextosPunto("12 1000 2000,5 x"), (TextosSeleccion{"12", "1000.000", "2000.500", "0.000"}));
+    EXPECT_EQ(TextosPunto("A7 1"), (TextosSeleccion{"A7", "1.000", "0.000", "0.000"}));
 }
 
 TEST(EntradaMala, LineasMuyLargasYTextoNoUtf8)
@@ -200,4 +183,33 @@ TEST(EntradaMala, LineasMuyLargasYTextoNoUtf8)
     // Overlong and truncated forms are not UTF-8.
     EXPECT_EQ(TextoUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");
     EXPECT_EQ(TextoUtf8("\xE2\x82"), "\xC3\xA2\xC2\x82");
+}
+
+TEST(Ejemplos, SeLeenEnterosYConFinesDeLineaCrLf)
+{
+    // The sample files a new user opens: every line a record, written as the program writes.
+    const struct {
+        const char* nombre;
+        ResultadoLectura (*leer)(std::string_view);
+        size_t filas;
+    } casos[] = {{"obra.bse", LeerBases, 8 * 6},
+                 {"obra.asc", LeerPuntos, 30},
+                 {"obra.txt", LeerObservaciones, 30},
+                 {"taquimetrico.bse", LeerBases, 3 * 6},
+                 {"taquimetrico.txt", LeerObservaciones, 25},
+                 {"catenaria.bse", LeerBases, 2 * 6},
+                 {"catenaria_anclajes.asc", LeerPuntos, 2},
+                 {"catenaria.txt", LeerObservaciones, 13}};
+    for (const auto& c : casos) {
+        std::string texto;
+        ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + c.nombre, texto).ok) << c.nombre;
+        const ResultadoLectura r = c.leer(texto);
+        EXPECT_FALSE(r.fallo) << c.nombre;
+        EXPECT_EQ(r.filas.size(), c.filas) << c.nombre;
+        size_t sueltos = 0; // line ends without their CR
+        for (size_t i = 0; i < texto.size(); ++i)
+            sueltos += texto[i] == '\n' && (i == 0 || texto[i - 1] != '\r');
+        EXPECT_EQ(sueltos, 0u) << c.nombre;
+        EXPECT_EQ(texto.substr(texto.size() - 2), "\r\n") << c.nombre;
+    }
 }

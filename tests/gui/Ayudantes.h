@@ -1,50 +1,54 @@
 #pragma once
-// What the window tests share: answering the modal boxes and file dialogs as
-// a user would, and finding controls by their design names.
+// What the window tests share: answering message boxes and file dialogs as a
+// user would, finding controls and menu items by name, and files.
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QAbstractButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <memory>
-#include <string>
+#include <sys/resource.h>
 
 #include "core/Ficheros.h"
 
 namespace prueba {
 
-// What a message box showed and which button answered it.
+// What a message box showed and which buttons it offered.
 struct Mensaje {
     bool visto = false;
-    QString titulo;
-    QString texto;
+    QString titulo, texto;
     QMessageBox::Icon icono = QMessageBox::NoIcon;
     QMessageBox::StandardButtons botones;
+};
+
+// What a file dialog showed: title, filters, default suffix, initial selection.
+struct Dialogo {
+    bool visto = false;
+    QString titulo;
+    QStringList filtros;
+    QString extension;
+    QStringList seleccion;
 };
 
 // Closes every modal window still open, innermost first.
 inline void CerrarModales()
 {
-    for (int vueltas = 0; vueltas < 10; ++vueltas) {
+    for (int vueltas = 0; vueltas < 10 && QApplication::activeModalWidget(); ++vueltas) {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        if (auto* dialogo = qobject_cast<QDialog*>(modal))
-            dialogo->reject();
-        else
-            modal->close();
+        qobject_cast<QDialog*>(modal) ? static_cast<QDialog*>(modal)->reject() : (void)modal->close();
     }
 }
 
 // Waits (in the event loop) for the next modal widget of type T and hands it
-// to the action. Start it before the call that opens the modal window.
+// to the action; start it before the call that opens the window. A box whose
+// parent is a file dialog (its replace-question) is left to its answerer.
 template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs = 5000)
 {
     auto* temporizador = new QTimer;
@@ -53,19 +57,15 @@ template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs 
     QObject::connect(temporizador, &QTimer::timeout, [temporizador, transcurrido, accion, esperaMs] {
         *transcurrido += 20;
         auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        // A file dialog's own question (replace the file?) is its answerer's.
-        if (w && !qobject_cast<QFileDialog*>(w->parentWidget())) {
-            temporizador->stop();
-            temporizador->deleteLater();
+        const bool suyo = w && !qobject_cast<QFileDialog*>(w->parentWidget());
+        if (!suyo && *transcurrido <= esperaMs)
+            return;
+        temporizador->stop();
+        temporizador->deleteLater();
+        if (suyo)
             accion(w);
-            // A check that failed inside the action returned early: close
-            // what is still open so the test reports instead of waiting.
-            if (QTest::currentTestFailed())
-                CerrarModales();
-        } else if (*transcurrido > esperaMs) {
-            temporizador->stop();
-            temporizador->deleteLater();
-        }
+        if (suyo && QTest::currentTestFailed()) // a check inside the action failed: nothing must stay open
+            CerrarModales();
     });
     temporizador->start();
 }
@@ -75,48 +75,23 @@ inline std::shared_ptr<Mensaje> Responder(QMessageBox::StandardButton boton = QM
 {
     auto m = std::make_shared<Mensaje>();
     AlAparecer<QMessageBox>([m, boton](QMessageBox* caja) {
-        m->visto = true;
-        m->titulo = caja->windowTitle();
-        m->texto = caja->text();
-        m->icono = caja->icon();
-        m->botones = caja->standardButtons();
+        *m = {true, caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons()};
         caja->done(boton);
     });
     return m;
 }
 
-// Answers the next file dialog: a path to accept (empty to cancel), and
-// records its title, filter, default suffix and initial name.
-struct Dialogo {
-    bool visto = false;
-    QString titulo;
-    QStringList filtros;
-    QString extension;
-    QStringList seleccion;
-    bool nativo = true;
-};
-
+// Answers the next file dialog (Qt's own) with a path typed into its name box,
+// or cancels it for an empty path; a file that is there is replaced.
 inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
 {
     auto d = std::make_shared<Dialogo>();
     AlAparecer<QFileDialog>([d, ruta](QFileDialog* dialogo) {
-        d->visto = true;
-        d->titulo = dialogo->windowTitle();
-        d->filtros = dialogo->nameFilters();
-        d->extension = dialogo->defaultSuffix();
-        d->seleccion = dialogo->selectedFiles();
-        d->nativo = !dialogo->testOption(QFileDialog::DontUseNativeDialog);
-        if (ruta.isEmpty()) {
-            dialogo->reject();
-            return;
-        }
-        // The path goes into the name box, as a user types it (selectFile
-        // leaves the box alone while it has the focus).
-        if (auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            nombre->setText(ruta);
-        else
-            dialogo->selectFile(ruta);
-        // A user who picked a file that is there confirms replacing it.
+        *d = {true, dialogo->windowTitle(), dialogo->nameFilters(), dialogo->defaultSuffix(), dialogo->selectedFiles()};
+        auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (ruta.isEmpty() || !nombre)
+            return dialogo->reject();
+        nombre->setText(ruta); // (selectFile leaves the box alone while it has the focus)
         auto* confirmar = new QTimer(dialogo);
         QObject::connect(confirmar, &QTimer::timeout, dialogo, [dialogo] {
             for (QMessageBox* caja : dialogo->findChildren<QMessageBox*>())
@@ -129,6 +104,7 @@ inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
     return d;
 }
 
+// A control by its design name (element i of an array is "name_i").
 template <class T> T* Control(QWidget* ventana, const QString& nombre)
 {
     T* c = ventana->findChild<T*>(nombre);
@@ -136,16 +112,37 @@ template <class T> T* Control(QWidget* ventana, const QString& nombre)
         qWarning("no control named %s", qPrintable(nombre));
     return c;
 }
+inline QPushButton* Boton(QWidget* v, const QString& nombre) { return Control<QPushButton>(v, nombre); }
+inline QListWidget* Lista(QWidget* v, const QString& nombre) { return Control<QListWidget>(v, nombre); }
+inline QLineEdit* Campo(QWidget* v, const QString& nombre) { return Control<QLineEdit>(v, nombre); }
 
-// Shows a window and makes it the active one, so that focus moves can be seen.
+// The texts of a window's labels and fields, found by name, joined by "|".
+inline QString Textos(QWidget* ventana, const QStringList& nombres)
+{
+    QStringList r;
+    for (const QString& n : nombres) {
+        auto* l = ventana->findChild<QLabel*>(n);
+        auto* e = ventana->findChild<QLineEdit*>(n);
+        r << (l ? l->text() : e ? e->text() : "<no hay " + n + ">");
+    }
+    return r.join('|');
+}
+
+// Picks a menu item of the main window by its name, once it is enabled.
+inline void Menu(QWidget* principal, const QString& nombre)
+{
+    auto* accion = principal->findChild<QAction*>(nombre);
+    QVERIFY2(accion && accion->isEnabled(), qPrintable(nombre));
+    accion->trigger();
+}
+
+// Shows a window and makes it the active one (activation may come late on a
+// loaded machine: ConFoco does not need it).
 inline bool Mostrar(QWidget* ventana)
 {
     ventana->show();
     ventana->activateWindow();
-    // Activation may come late on a loaded machine; focus is checked with
-    // ConFoco, which does not need it.
-    (void)QTest::qWaitForWindowActive(ventana, 2000);
-    return QTest::qWaitForWindowExposed(ventana);
+    return QTest::qWaitForWindowActive(ventana, 2000) || QTest::qWaitForWindowExposed(ventana);
 }
 
 // Clicks on a row of a list, as the user picks a base or a point.
@@ -165,9 +162,8 @@ inline void Entrar(QListWidget* lista, int fila, QAbstractButton* boton)
     QTest::mouseClick(boton, Qt::LeftButton);
 }
 
-// Presses the button and checks the box it brings up (title, text, icon and
-// buttons: Yes/No for a question without icon, OK otherwise), answered with
-// `respuesta`.
+// Presses the button and checks the box it brings up: title "cartavector", text,
+// icon, and Yes/No for a question without icon, OK otherwise; answered with `respuesta`.
 inline void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Icon icono,
                    QMessageBox::StandardButton respuesta = QMessageBox::Ok)
 {
@@ -181,9 +177,8 @@ inline void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Ic
                                                       : QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
-// True when the control holds its window's focus: at once when the window is
-// active, or when it becomes active again after a modal box has closed (the
-// offscreen platform does not activate it again by itself).
+// True when the control holds its window's focus (the offscreen platform does
+// not activate a window again by itself after a modal box has closed).
 inline bool ConFoco(const QWidget* control)
 {
     return control->window()->focusWidget() == control;
@@ -196,14 +191,12 @@ inline void Teclear(QWidget* campo, const QString& texto)
     QTest::keyClicks(campo, texto);
 }
 
-// The file messages, the rows of a list and whole files, for the tests of the
-// list files (a test that reads and writes files its own way leaves these out).
 namespace ficheros {
 
 inline const QString ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
 inline const QString ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
 
-// The system's own words follow the fixed start of a file message.
+// A file message: its fixed start followed by the system's own words.
 inline bool ConMotivo(const QString& texto, const QString& inicio)
 {
     return texto.startsWith(inicio) && texto.size() > inicio.size();
@@ -212,7 +205,7 @@ inline bool ConMotivo(const QString& texto, const QString& inicio)
 inline QStringList Filas(const QListWidget* lista)
 {
     QStringList filas;
-    for (int i = 0; i < lista->count(); ++i)
+    for (int i = 0; lista && i < lista->count(); ++i)
         filas << lista->item(i)->text();
     return filas;
 }
@@ -221,40 +214,31 @@ inline QStringList Filas(const QListWidget* lista)
 inline QByteArray Leer(const QString& ruta)
 {
     std::string datos;
-    if (!LeerFichero(ruta.toStdString(), datos).ok)
-        return QByteArray("<no se pudo leer>");
-    return QByteArray::fromStdString(datos);
+    return LeerFichero(ruta.toStdString(), datos).ok ? QByteArray::fromStdString(datos) : "<no se pudo leer>";
+}
+
+inline bool Escribir(const QString& ruta, const QByteArray& datos)
+{
+    return EscribirFichero(ruta.toStdString(), std::string_view(datos.constData(), size_t(datos.size()))).ok;
 }
 
 // A full disk while it lives: a write past `bytes` fails with EFBIG (the
 // signal that would end the process is ignored meanwhile).
 class DiscoLleno {
 public:
-    explicit DiscoLleno(qint64 bytes)
+    explicit DiscoLleno(qint64 bytes) : senal_(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &antes_);
-        senal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = antes_;
-        l.rlim_cur = static_cast<rlim_t>(bytes);
-        setrlimit(RLIMIT_FSIZE, &l);
+        const rlimit lleno{static_cast<rlim_t>(bytes), antes_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lleno);
     }
-    ~DiscoLleno()
-    {
-        setrlimit(RLIMIT_FSIZE, &antes_);
-        std::signal(SIGXFSZ, senal_);
-    }
+    ~DiscoLleno() { setrlimit(RLIMIT_FSIZE, &antes_), std::signal(SIGXFSZ, senal_); }
     DiscoLleno(const DiscoLleno&) = delete;
-    DiscoLleno& operator=(const DiscoLleno&) = delete;
 
 private:
+    void (*senal_)(int);
     rlimit antes_{};
-    void (*senal_)(int) = SIG_DFL;
 };
-
-inline bool Escribir(const QString& ruta, const QByteArray& datos)
-{
-    return EscribirFichero(ruta.toStdString(), std::string_view(datos.constData(), static_cast<size_t>(datos.size()))).ok;
-}
 
 } // namespace ficheros
 

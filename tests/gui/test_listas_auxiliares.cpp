@@ -1,252 +1,203 @@
-// The shared list operations on real list controls: their dialogs, files and
-// messages, and the sample files of the program.
+// The list buttons of the point and catenary windows, driven from tables: each
+// opening, saving, cut and clearing as wired, with the file dialog it shows and
+// its messages; the opening failures; and the menu item that opens each window.
 #include <QFileInfo>
-#include <QLabel>
-#include <QListWidget>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include "Ayudantes.h"
+#include "calculators/frmAlturaRemota.h"
+#include "calculators/frmBessel.h"
+#include "calculators/frmDistanciaReducida.h"
+#include "catenary/frmCatenaria.h"
+#include "core/Configuracion.h"
+#include "points/frmBiseccion.h"
+#include "points/frmEditarBases.h"
+#include "points/frmRadiacion.h"
+#include "points/frmTaquimetrico.h"
 #include "points/modFuncionesAuxiliares.h"
+#include "shell/MDIfrmMain.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;
 
 namespace {
-
-// Closes, and counts, every message box shown while it lives.
-class Avisos {
-public:
-    Avisos()
-    {
-        temporizador_.setInterval(20);
-        QObject::connect(&temporizador_, &QTimer::timeout, [this] {
-            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ++vistos;
-                caja->done(QMessageBox::Ok);
-            }
-        });
-        temporizador_.start();
-    }
-    int vistos = 0;
-
-private:
-    QTimer temporizador_;
-};
-
+using Crear = QWidget* (*)();
+template <class T> QWidget* Nueva()
+{
+    return new T;
+}
+const Crear RAD = Nueva<frmRadiacion>, BIS = Nueva<frmBiseccion>, TAQ = Nueva<frmTaquimetrico>,
+            CAT = Nueva<frmCatenaria>, EDI = Nueva<frmEditarBases>;
+const QStringList BASE = {"A", "", "1.000", "2.000", "3.000", ""}, PUNTO = {"1 1.000 2.000 3.000", ""};
+const QString BSE = "Cartavector 3.0 (*.bse)|bse", ASC = "Cartavector 3.0 (*.asc)|asc";
 } // namespace
 
 class PruebaListasAuxiliares : public QObject {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QWidget> w;
 
-    QWidget ventana;
-    QListWidget* lista = nullptr;
-    QTemporaryDir carpeta;
+    // A new window of the kind shown, with `filas` in the list.
+    QListWidget* Preparar(Crear crear, const char* lista, const QStringList& filas)
+    {
+        w.reset(crear());
+        Mostrar(w.get());
+        Lista(w.get(), lista)->addItems(filas);
+        return Lista(w.get(), lista);
+    }
 
 private slots:
-    void init()
-    {
-        lista = new QListWidget(&ventana);
-        QVERIFY(Mostrar(&ventana));
-    }
-    void cleanup() { delete lista; }
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { w.reset(); }
 
-    // Every file dialog once: title, filters, suffix and initial name; cancelled,
-    // nothing is said and only the openings that empty the list first leave it empty.
-    void dialogos()
+    // Cancelled, the bases stay and the other lists are emptied; opened, bases are appended.
+    void abrir()
     {
-        using Operacion = void (*)(QListWidget*, QWidget*);
-        const struct {
-            Operacion operacion;
-            QString titulo;
-            QStringList filtros;
-            QString extension, inicial;
-            int filas;
-        } casos[] = {
-            {ExportarPuntos, "Exportar puntos", {"Cartavector 3.0 (*.asc)"}, "asc", "Puntos", 6},
-            {ExportarTense, "Exportar tense", {"Cartavector 3.0 (*.tse)"}, "tse", "Tense", 6},
-            {GuardarFicheroBases, "Exportar fichero de bases", {"Cartavector 3.0 (*.bse)"}, "bse", "Bases", 6},
-            {AbrirFicheroBases, "Abrir fichero de bases", {"Cartavector 3.0 (*.bse)"}, "bse", "", 6},
-            {AbrirFicheroPuntos, "Abrir fichero de puntos", {"Cartavector 3.0 (*.asc)"}, "asc", "", 0},
-            {AbrirFicheroObservaciones,
-             "Abrir fichero de observaciones",
-             {"Cartavector 3.0 texto (*.txt)", "(*.obs)"},
-             "txt",
-             "",
-             0},
-        };
-        for (const auto& c : casos) {
-            lista->clear();
-            lista->addItems({"1", "", "1.000", "2.000", "3.000", ""});
-            Avisos avisos;
-            auto d = ResponderFichero(QString());
-            c.operacion(lista, &ventana);
-            QVERIFY2(d->visto, qPrintable(c.titulo));
-            QCOMPARE(d->titulo, c.titulo);
-            QCOMPARE(d->filtros, c.filtros);
-            QCOMPARE(d->extension, c.extension);
-            QVERIFY(!d->nativo);
-            if (!c.inicial.isEmpty())
-                QCOMPARE(QFileInfo(d->seleccion.value(0)).completeBaseName(), c.inicial);
-            QCOMPARE(avisos.vistos, 0);
-            QCOMPARE(lista->count(), c.filas);
+        QVERIFY(Escribir(dir_->filePath("b.bse"), "\"B\",1,2,3\r\n") && Escribir(dir_->filePath("p.asc"), "7 1 2 3\r\n") &&
+                Escribir(dir_->filePath("o.txt"), "1,2,3,4,5\r\n"));
+        const QString obs = "Abrir fichero de observaciones|Cartavector 3.0 texto (*.txt);(*.obs)|txt";
+        const std::tuple<Crear, const char*, const char*, QString, const char*, int, int> casos[] = {
+            {RAD, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
+            {BIS, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
+            {TAQ, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
+            {CAT, "cmdAbrirFicherodeBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
+            {EDI, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
+            {CAT, "cmdAbrirFicherodePuntosAnclajes", "lstPuntos", "Abrir fichero de puntos|" + ASC, "p.asc", 0, 1},
+            {TAQ, "cmdObsAbrir", "lstObservaciones", obs, "o.txt", 0, 1},
+            {CAT, "cmdObsAbrir", "lstObservaciones", obs, "o.txt", 0, 1}};
+        for (const auto& [crear, boton, nombre, dialogo, fichero, cancelado, abierto] : casos) {
+            QListWidget* lista = Preparar(crear, nombre, BASE);
+            for (const QString& ruta : {QString(), dir_->filePath(fichero)}) {
+                auto d = ResponderFichero(ruta);
+                QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
+                QVERIFY2(d->visto, boton);
+                QCOMPARE(QStringList({d->titulo, d->filtros.join(';'), d->extension}).join('|'), dialogo);
+                QCOMPARE(lista->count(), ruta.isEmpty() ? cancelado : abierto);
+            }
         }
     }
 
-    void exportarPuntosYTense()
+    // Bases are saved whole, points without blank rows, the tense with them; an
+    // empty point or tense list opens no dialog.
+    void guardar()
     {
-        // An empty list exports nothing and opens no dialog.
-        auto nada = std::make_shared<bool>(false);
-        AlAparecer<QFileDialog>(
-            [nada](QFileDialog* d) {
-                *nada = true;
-                d->reject();
-            },
-            300);
-        ExportarPuntos(lista, &ventana);
-        ExportarTense(lista, &ventana);
-        QTest::qWait(400);
-        QVERIFY(!*nada);
-
-        // Points leave out blank rows; the tense keeps them; the dialog adds the suffix.
-        lista->addItems({"12 1000.000 2000.000 100.000", "", "13 1.000 2.000 3.000"});
-        const QString puntos = carpeta.filePath("p.asc");
-        auto d = ResponderFichero(puntos);
-        auto m = Responder();
-        ExportarPuntos(lista, &ventana);
-        QVERIFY(d->visto && m->visto);
-        QCOMPARE(m->texto, QString("Fichero guardado."));
-        QCOMPARE(m->icono, QMessageBox::Information);
-        QCOMPARE(Leer(puntos), QByteArray("12 1000.000 2000.000 100.000\r\n13 1.000 2.000 3.000\r\n"));
-        d = ResponderFichero(carpeta.filePath("catenaria"));
-        m = Responder();
-        ExportarTense(lista, &ventana);
-        QVERIFY(d->visto && m->visto);
-        QCOMPARE(Leer(carpeta.filePath("catenaria.tse")),
-                 QByteArray("12 1000.000 2000.000 100.000\r\n\r\n13 1.000 2.000 3.000\r\n"));
-
-        // An empty base list saves an empty file, and says so.
-        QListWidget bases;
-        d = ResponderFichero(carpeta.filePath("vacio.bse"));
-        m = Responder();
-        GuardarFicheroBases(&bases, &ventana);
-        QVERIFY(d->visto && m->visto);
-        QCOMPARE(m->texto, QString("Fichero guardado."));
-        QCOMPARE(Leer(carpeta.filePath("vacio.bse")), QByteArray(""));
-
-        // A place where no file can be made: the saving message, nothing written.
-        d = ResponderFichero(carpeta.filePath("no_hay/p.asc"));
-        m = Responder();
-        ExportarPuntos(lista, &ventana);
-        QVERIFY(d->visto && m->visto);
-        QVERIFY2(ConMotivo(m->texto, ERROR_GUARDAR), qPrintable(m->texto));
-        QCOMPARE(m->icono, QMessageBox::Critical);
-        QCOMPARE(m->titulo, QString("cartavector"));
+        const QByteArray bases = "\"A\",\"1.000\",\"2.000\",\"3.000\"\r\n", puntos = "1 1.000 2.000 3.000\r\n";
+        const std::tuple<Crear, const char*, const char*, QString, QByteArray> casos[] = {
+            {RAD, "cmdGuardarFichero", "lstBases", "Exportar fichero de bases|" + BSE + "|Bases", bases},
+            {EDI, "cmdGuardarFichero", "lstBases", "Exportar fichero de bases|" + BSE + "|Bases", bases},
+            {BIS, "cmdPuntosGuardar", "lstPuntos", "Exportar puntos|" + ASC + "|Puntos", puntos},
+            {TAQ, "cmdPuntosGuardar", "lstPuntos", "Exportar puntos|" + ASC + "|Puntos", puntos},
+            {CAT, "cmdGuardarFicheroPuntos", "lstPuntosCatenaria", "Exportar puntos|" + ASC + "|Puntos", puntos},
+            {CAT, "cmdGuardarFicheroProyeccion", "lstProyeccion", "Exportar tense|Cartavector 3.0 (*.tse)|tse|Tense",
+             puntos + "\r\n"}};
+        for (const auto& [crear, boton, nombre, dialogo, contenido] : casos) {
+            QListWidget* lista = Preparar(crear, nombre, {});
+            if (lista->objectName() != "lstBases") {
+                auto visto = std::make_shared<bool>(false);
+                AlAparecer<QFileDialog>([visto](QFileDialog* d) { *visto = true, d->reject(); }, 300);
+                QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
+                QTest::qWait(400);
+                QVERIFY2(!*visto, boton);
+            }
+            lista->addItems(lista->objectName() == "lstBases" ? BASE : PUNTO);
+            const QString ruta = dir_->filePath(boton);
+            auto d = ResponderFichero(ruta);
+            Pulsar(Boton(w.get(), boton), "Fichero guardado.", QMessageBox::Information);
+            QCOMPARE(QStringList({d->titulo, d->filtros.join(';'), d->extension,
+                                  QFileInfo(d->seleccion.value(0)).completeBaseName()})
+                         .join('|'),
+                     dialogo);
+            QCOMPARE(Leer(ruta + "." + d->extension), contenido);
+        }
     }
 
-    void abrirFicheros()
+    // A base goes with its six rows and nothing stays selected; a row goes and the one before it is selected.
+    void cortar()
     {
-        const QString puntos = carpeta.filePath("p.asc");
-        QVERIFY(Escribir(puntos, "12.5 10 20 30\r\n13.5 1 2 3\nA7 1 2 3\n\n"));
-        lista->addItems({"de antes"});
-        auto d = ResponderFichero(puntos);
-        AbrirFicheroPuntos(lista, &ventana);
-        QVERIFY(d->visto);
-        QCOMPARE(Filas(lista), QStringList({"12 10.000 20.000 30.000", "14 1.000 2.000 3.000", "0 1.000 2.000 3.000"}));
-        lista->clear();
+        const std::tuple<Crear, const char*, const char*> casos[] = {
+            {RAD, "lstBases", "cmdCortarBase"},          {BIS, "lstBases", "cmdCortarBase"},
+            {TAQ, "lstBases", "cmdCortarBase"},          {CAT, "lstBases", "cmdCortarBase"},
+            {EDI, "lstBases", "cmdCortarBase"},          {BIS, "lstPuntos", "cmdPuntosBorrar"},
+            {TAQ, "lstPuntos", "cmdPuntosBorrar"},       {TAQ, "lstObservaciones", "cmdCortarObservacion"},
+            {CAT, "lstPuntos", "cmdCortarPuntoAnclajes"}, {CAT, "lstObservaciones", "cmdCortarObservacion"}};
+        for (const auto& [crear, nombre, boton] : casos) {
+            const bool bases = QString(nombre) == "lstBases";
+            QListWidget* lista = Preparar(crear, nombre, bases ? BASE + BASE : QStringList({"1", "2", "3"}));
+            Entrar(lista, bases ? 6 : 2, Boton(w.get(), boton));
+            QCOMPARE(lista->count(), bases ? 6 : 2);
+            QCOMPARE(lista->currentRow(), bases ? -1 : 1);
+        }
+    }
 
-        // The record cut short is reported; the ones before it stay.
-        const QString obs = carpeta.filePath("campo.obs");
-        QVERIFY(Escribir(obs, "101,123.45678,98.7,25.3,1.5\r\n102,1,2,3,4\r\n103,1"));
-        lista->addItems({"de antes"});
-        d = ResponderFichero(obs);
-        auto m = Responder();
-        AbrirFicheroObservaciones(lista, &ventana);
-        QVERIFY(d->visto && m->visto);
-        QVERIFY2(ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
-        QCOMPARE(m->icono, QMessageBox::Critical);
-        QCOMPARE(Filas(lista), QStringList({"101 123.4568 98.7000 25.300 1.500", "102 1.0000 2.0000 3.000 4.000"}));
+    // Clearing asks first: No keeps the lists, Yes empties them.
+    void borrar()
+    {
+        const QString bases = "¿Confirma que desea borrar todas las bases?";
+        const QString puntos = "¿Confirma que desea borrar todos los puntos?";
+        const std::tuple<Crear, const char*, QStringList, QString, const char*> casos[] = {
+            {RAD, "cmdBorrarBases", {"lstBases"}, bases, "txtObservaciones_0"},
+            {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"},
+            {BIS, "cmdLimpiarBases", {"lstBases"}, bases, "txtObservaciones_0"},
+            {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
+            {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
+            {TAQ, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
+            {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"},
+            {CAT, "cmdEliminarPuntosAnclajes", {"lstPuntos"}, puntos, ""},
+            {CAT, "cmdEliminarPuntos", {"lstPuntosCatenaria", "lstProyeccion"}, puntos, ""}};
+        for (const auto& [crear, boton, listas, pregunta, foco] : casos) {
+            Preparar(crear, qPrintable(listas[0]), {});
+            for (const QString& l : listas)
+                Lista(w.get(), l)->addItem("1");
+            Boton(w.get(), boton)->setFocus();
+            for (auto respuesta : {QMessageBox::No, QMessageBox::Yes}) {
+                Pulsar(Boton(w.get(), boton), pregunta, QMessageBox::NoIcon, respuesta);
+                for (const QString& l : listas)
+                    QCOMPARE(Lista(w.get(), l)->count(), respuesta == QMessageBox::No ? 1 : 0);
+            }
+            QVERIFY2(!*foco || ConFoco(Campo(w.get(), foco)), boton);
+        }
+    }
 
-        // A missing file or a folder reaching the reading: the opening message, the list as it was.
-        for (const QString& ruta : {carpeta.filePath("no_existe.bse"), carpeta.path()}) {
-            m = Responder();
-            QVERIFY(!CargarFichero(lista, &ventana, ruta, TipoFichero::Bases));
-            QVERIFY(m->visto);
-            QVERIFY2(ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
+    // A record cut short: the opening message, the rows before it stay. A missing
+    // file or a folder: the message, the list as it was.
+    void abrirFicherosQueFallan()
+    {
+        QWidget ventana;
+        QListWidget lista(&ventana);
+        const QString obs = dir_->filePath("campo.obs");
+        QVERIFY(Escribir(obs, "101,123.45678,98.7,25.3,1.5\r\n102,1"));
+        const QStringList leidas = {"101 123.4568 98.7000 25.300 1.500"};
+        for (const QString& ruta : {obs, dir_->filePath("no_existe.asc"), dir_->path()}) {
+            auto m = Responder();
+            QVERIFY(!CargarFichero(&lista, &ventana, ruta, TipoFichero::Observaciones));
+            QVERIFY2(m->visto && ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
             QCOMPARE(m->icono, QMessageBox::Critical);
-            QCOMPARE(lista->count(), 2);
+            QCOMPARE(m->titulo, QString("cartavector"));
+            QCOMPARE(Filas(&lista), leidas);
         }
     }
 
-    void cortarFilaYMostrarSeleccion()
+    // Each window from its menu item, opened once: inside the frame or a window of its own.
+    void desdeElMenu()
     {
-        QLabel n, x, y, z;
-        auto textos = [&] { return QStringList({n.text(), x.text(), y.text(), z.text()}); };
-        lista->addItems({"1 10 20,5 abc", "2 1.0004 2 3", "3 0 0 0"});
-        SeleccionarFila(lista, 0);
-        MostrarPuntoSeleccionado(lista, &n, &x, &y, &z);
-        QCOMPARE(textos(), QStringList({"1", "10.000", "20.500", "0.000"}));
-        SeleccionarFila(lista, 2);
-        CortarFilaSeleccionada(lista);
-        QCOMPARE(FilaSeleccionada(lista), 1);
-        CortarFilaSeleccionada(lista);
-        QCOMPARE(Filas(lista), QStringList{"1 10 20,5 abc"});
-        QCOMPARE(FilaSeleccionada(lista), 0);
-        CortarFilaSeleccionada(lista);
-        QCOMPARE(FilaSeleccionada(lista), -1);
-        MostrarPuntoSeleccionado(lista, &n, &x, &y, &z);
-        QCOMPARE(textos().join(""), QString());
-
-        lista->addItems({"P-1", "", "1000,5", "2000", "-3.25", ""});
-        SeleccionarFila(lista, 0);
-        MostrarBaseSeleccionada(lista, &n, &x, &y, &z);
-        QCOMPARE(textos(), QStringList({"P-1", "1000.500", "2000.000", "-3.250"}));
-        SeleccionarFila(lista, 2); // not a name row
-        MostrarBaseSeleccionada(lista, &n, &x, &y, &z);
-        QCOMPARE(textos().join(""), QString());
-        CortarBaseSeleccionada(lista);
-        QCOMPARE(lista->count(), 6);
-        SeleccionarFila(lista, 0);
-        CortarBaseSeleccionada(lista);
-        QCOMPARE(lista->count(), 0);
-
-        const QString f = carpeta.filePath("a.bse");
-        QVERIFY(!ExisteFichero(f));
-        QVERIFY(Escribir(f, ""));
-        QVERIFY(ExisteFichero(f));
-        QVERIFY(ExisteFichero(carpeta.path())); // a folder counts too
-        QVERIFY(!ExisteFichero(QString()));
-    }
-
-    void ficherosDeEjemplo()
-    {
-        const QString ejemplos = qEnvironmentVariable("CV_EXAMPLES");
-        if (ejemplos.isEmpty())
-            QSKIP("CV_EXAMPLES no está definida");
-        QVERIFY(CargarFichero(lista, &ventana, ejemplos + "/obra.bse", TipoFichero::Bases));
-        QVERIFY(lista->count() >= 36 && lista->count() % 6 == 0);
-        for (int i = 0; i < lista->count(); i += 6) {
-            const double x = lista->item(i + 2)->text().toDouble();
-            const double y = lista->item(i + 3)->text().toDouble();
-            const double z = lista->item(i + 4)->text().toDouble();
-            QVERIFY(x > 450000 && x < 460000 && y > 4480000 && y < 4490000 && z > 600 && z < 700);
-        }
-        lista->clear();
-        QVERIFY(CargarFichero(lista, &ventana, ejemplos + "/obra.asc", TipoFichero::Puntos));
-        QVERIFY(lista->count() > 0);
-        lista->clear();
-        QVERIFY(CargarFichero(lista, &ventana, ejemplos + "/obra.txt", TipoFichero::Observaciones));
-        QVERIFY(lista->count() >= 20 && lista->count() <= 40);
-        for (const QString& fila : Filas(lista)) {
-            const QStringList p = fila.split(' ');
-            QCOMPARE(p.size(), 5);
-            QVERIFY2(p[2].toDouble() > 90 && p[2].toDouble() < 110 && p[3].toDouble() > 5 && p[3].toDouble() < 250,
-                     qPrintable(fila));
-        }
-        // The samples are written as the program writes: CR LF line ends.
-        for (const char* nombre : {"/obra.bse", "/obra.asc", "/obra.txt"}) {
-            const QByteArray datos = Leer(ejemplos + nombre);
-            QCOMPARE(datos.count('\n'), datos.count("\r\n"));
-            QVERIFY(datos.endsWith("\r\n"));
+        FijarCarpetaPrograma(dir_->path().toStdString());
+        auto m = Responder(); // a first start without configuration says so
+        MDIfrmMain principal;
+        principal.show();
+        const std::tuple<const char*, const char*, bool> casos[] = {
+            {"mnuRadiacionRadiarBases", "frmRadiacion", false},   {"mnuBasesEditarBases", "frmEditarBases", false},
+            {"mnuTaquimetricoCalcular", "frmTaquimetrico", true}, {"mnuBiseccionCalcular", "frmBiseccion", true},
+            {"mnuCatenariaCalcular", "frmCatenaria", true},       {"mnuCalculadoraBessel", "frmBessel", false},
+            {"mnuCalculadoraAlturaRemota", "frmAlturaRemota", false},
+            {"mnuCalculadoraDistanciaReducida", "frmDistanciaReducida", false}};
+        for (const auto& [accion, nombre, hija] : casos) {
+            Menu(&principal, accion);
+            Menu(&principal, accion);
+            const auto abiertas = principal.findChildren<QWidget*>(nombre);
+            QVERIFY2(abiertas.size() == 1 && abiertas[0]->isVisible(), nombre);
+            QCOMPARE(qobject_cast<QMdiSubWindow*>(abiertas[0]->parentWidget()) != nullptr, hija);
+            QCOMPARE(abiertas[0]->isWindow(), !hija);
         }
     }
 };
