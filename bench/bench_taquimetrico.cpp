@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QStringList>
 #include <cstdio>
@@ -19,6 +20,12 @@ namespace
 {
 
 constexpr int N = 100000;
+
+// A control of the window by its design name, as a user finds it.
+template <class T> T* Control(QWidget& ventana, const QString& nombre)
+{
+    return ventana.findChild<T*>(nombre);
+}
 
 std::vector<std::string> Observaciones()
 {
@@ -69,7 +76,7 @@ void BM_LlenadoLista(benchmark::State& estado)
     }
     frmTaquimetrico w;
     w.show();
-    QListWidget* lista = w.lstPuntos;
+    auto* lista = Control<QListWidget>(w, "lstPuntos");
     for (auto _ : estado) {
         // What the window does with the computed rows.
         QStringList filas;
@@ -96,28 +103,34 @@ void BM_BotonCalcularBloque(benchmark::State& estado)
 {
     frmTaquimetrico w;
     w.show();
+    auto* puntos = Control<QListWidget>(w, "lstPuntos");
     QStringList obs;
     for (const std::string& f : Observaciones())
         obs << QString::fromStdString(f);
-    w.lstObservaciones->addItems(obs);
+    Control<QListWidget>(w, "lstObservaciones")->addItems(obs);
     const EstacionTaquimetrica e = Estacion();
-    QLabel* be[4] = {w.lblBE, w.lblBEX, w.lblBEY, w.lblBEZ};
-    QLabel* bo[4] = {w.lblBO, w.lblBOX, w.lblBOY, w.lblBOZ};
+    QLabel* be[4];
+    QLabel* bo[4];
+    for (int k = 0; k < 4; ++k) {
+        const char* eje[4] = {"", "X", "Y", "Z"};
+        be[k] = Control<QLabel>(w, QStringLiteral("lblBE%1").arg(eje[k]));
+        bo[k] = Control<QLabel>(w, QStringLiteral("lblBO%1").arg(eje[k]));
+    }
     for (auto _ : estado) {
         estado.PauseTiming();
-        w.lstPuntos->clear();
+        puntos->clear();
         for (size_t k = 0; k < 4; ++k) {
             be[k]->setText(QString::fromStdString(e.BE[k]));
             bo[k]->setText(QString::fromStdString(e.BO[k]));
         }
-        w.txti->setText(QString::fromStdString(e.i));
-        w.txtPtoI->setText(QString::fromStdString(e.PtoI));
-        w.txtPtoF->setText(QString::fromStdString(e.PtoF));
+        Control<QLineEdit>(w, "txti")->setText(QString::fromStdString(e.i));
+        Control<QLineEdit>(w, "txtPtoI")->setText(QString::fromStdString(e.PtoI));
+        Control<QLineEdit>(w, "txtPtoF")->setText(QString::fromStdString(e.PtoF));
         QApplication::processEvents();
         estado.ResumeTiming();
         w.CalcularBloque();
         QApplication::processEvents();
-        if (w.lstPuntos->count() != N)
+        if (puntos->count() != N)
             estado.SkipWithError("bloque no calculado");
     }
     estado.SetItemsProcessed(estado.iterations() * N);

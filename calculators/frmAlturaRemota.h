@@ -9,9 +9,10 @@ class frmAlturaRemota : public QWidget {
 public:
     explicit frmAlturaRemota(QWidget* parent = nullptr);
 
+private:
+    // The controls, reached from outside by their design names.
     QLineEdit* txtDatos[4];
     QLabel* lblZR;
 
-private:
     void Calcular();
 };

@@ -9,11 +9,12 @@ class frmBessel : public QWidget {
 public:
     explicit frmBessel(QWidget* parent = nullptr);
 
+private:
+    // The controls, reached from outside by their design names.
     QLineEdit* txtObservacion[4];
     QLabel* lblHz;
     QLabel* lblV;
 
-private:
     void CalcularHz();
     void CalcularV();
 };

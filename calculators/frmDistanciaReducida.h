@@ -9,9 +9,10 @@ class frmDistanciaReducida : public QWidget {
 public:
     explicit frmDistanciaReducida(QWidget* parent = nullptr);
 
+private:
+    // The controls, reached from outside by their design names.
     QLineEdit* txtObservacion[2];
     QLabel* lblDistanciaReducida;
 
-private:
     void Calcular();
 };

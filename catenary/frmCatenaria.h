@@ -13,6 +13,8 @@ class frmCatenaria : public QWidget {
 public:
     explicit frmCatenaria(QWidget* parent = nullptr);
 
+private:
+    // The controls, reached from outside by their design names.
     // Bases and station.
     QListWidget* lstBases;
     QPushButton* cmdAbrirFicherodeBases;
@@ -56,7 +58,6 @@ public:
     QListWidget* lstProyeccion;
     QPushButton* cmdGuardarFicheroProyeccion;
 
-private:
     void CalcularBloque();
     void AbrirObservaciones();
     void EliminarBases();

@@ -16,6 +16,8 @@ public:
     // Recomputes the point from the observation boxes and the base labels.
     void Calcular();
 
+private:
+    // The controls, reached from outside by their design names.
     QListWidget* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdCortarBase;
@@ -42,7 +44,6 @@ public:
     QPushButton* cmdPuntosLimpiar;
     QTimer* timIntermitencia;
 
-private:
     void EntrarBase(QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
     void EntrarPunto();
     void LimpiarBases();

@@ -11,6 +11,8 @@ class frmEditarBases : public QWidget {
 public:
     explicit frmEditarBases(QWidget* parent = nullptr);
 
+private:
+    // The controls, reached from outside by their design names.
     QLineEdit* txtBase[4];
     QPushButton* cmdAnadirBase;
     QPushButton* cmdAbrirBases;
@@ -19,7 +21,6 @@ public:
     QPushButton* cmdBorrarBases;
     QListWidget* lstBases;
 
-private:
     void AnadirBase();
     void BorrarBases();
     void AbrirBases();

@@ -19,6 +19,8 @@ public:
     // Computes and shows the radiated point, or empties the result.
     void CalcularRadiacion();
 
+private:
+    // The controls, reached from outside by their design names.
     QListWidget* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdGuardarFichero;
@@ -41,7 +43,6 @@ public:
     QPushButton* cmdEntrarBV;
     QTimer* timIntermitencia;
 
-private:
     void EntrarBE();
     void EntrarBO();
     void AbrirBases();

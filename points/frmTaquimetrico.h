@@ -13,6 +13,14 @@ class frmTaquimetrico : public QWidget {
 public:
     explicit frmTaquimetrico(QWidget* parent = nullptr);
 
+    // The block computation of the button "Calcular bloque".
+    void CalcularBloque();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    // The controls, reached from outside by their design names.
     // Bases.
     QListWidget* lstBases;
     QPushButton* cmdAbrirBases;
@@ -30,6 +38,7 @@ public:
     QLabel* lblBOZ;
     QLineEdit* txti;
     QLineEdit* txtHz;
+
     // Observations.
     QListWidget* lstObservaciones;
     QPushButton* cmdObsAbrir;
@@ -37,19 +46,13 @@ public:
     QLineEdit* txtPtoI;
     QLineEdit* txtPtoF;
     QPushButton* cmdCalcularBloque;
+
     // Points.
     QListWidget* lstPuntos;
     QPushButton* cmdPuntosGuardar;
     QPushButton* cmdPuntosBorrar;
     QPushButton* cmdPuntosLimpiar;
 
-    // The block computation of the button "Calcular bloque".
-    void CalcularBloque();
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
-private:
     void EntrarBase(QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
     void LimpiarBases();
     void LimpiarPuntos();

@@ -1,5 +1,4 @@
-#include <QLabel>
-
+// The three field calculators: keys, focus moves and the result as typed.
 #include "Ayudantes.h"
 #include "calculators/frmAlturaRemota.h"
 #include "calculators/frmBessel.h"
@@ -14,27 +13,21 @@ private slots:
     {
         frmDistanciaReducida w;
         QVERIFY(Mostrar(&w));
-        QCOMPARE(w.objectName(), QString("frmDistanciaReducida"));
         QCOMPARE(w.windowTitle(), QString("Distancia reducida"));
         auto* v = Control<QLineEdit>(&w, "txtObservacion_0");
         auto* di = Control<QLineEdit>(&w, "txtObservacion_1");
-        auto* dr = Control<QLabel>(&w, "lblDistanciaReducida");
-        QCOMPARE(v->toolTip(), QString("Ángulo cenital"));
-        QCOMPARE(di->toolTip(), QString("Distancia geométrica"));
-        Teclear(v, "1a,-00");
+        QCOMPARE(v->toolTip() + "|" + di->toolTip(), QString("Ángulo cenital|Distancia geométrica"));
+        Teclear(v, "1a,-00"); // numeric fields take digits and one point only
         QCOMPARE(v->text(), QString("100"));
         QTest::keyClick(v, Qt::Key_Return);
         QVERIFY(ConFoco(di));
-        Teclear(di, "25");
-        QCOMPARE(dr->text(), QString("25.000"));
+        QTest::keyClicks(di, "25");
+        QCOMPARE(Textos(&w, {"lblDistanciaReducida"}), QString("25.000"));
         di->clear();
-        QCOMPARE(dr->text(), QString());
-        // A pasted comma is read as the decimal point.
-        v->setText("100,0");
-        di->setText("25");
-        QCOMPARE(dr->text(), QString("25.000"));
+        QCOMPARE(Textos(&w, {"lblDistanciaReducida"}), QString());
     }
 
+    // Enter and the arrows walk the four fields and stop at both ends.
     void alturaRemotaYFlechas()
     {
         frmAlturaRemota w;
@@ -42,17 +35,15 @@ private slots:
         QLineEdit* d[4];
         for (int i = 0; i < 4; ++i)
             d[i] = Control<QLineEdit>(&w, QString("txtDatos_%1").arg(i));
-        auto* zr = Control<QLabel>(&w, "lblZR");
-        d[0]->setFocus();
+        Teclear(d[0], "100");
         QTest::keyClick(d[0], Qt::Key_Up);
         QVERIFY(ConFoco(d[0]));
-        const char* valores[4] = {"100", "1.5", "50", "10"};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(zr->text(), QString());
-            Teclear(d[i], valores[i]);
-            QTest::keyClick(d[i], Qt::Key_Return);
+        for (const char* valor : {"", "1.5", "50", "10"}) {
+            QCOMPARE(Textos(&w, {"lblZR"}), QString());
+            QTest::keyClicks(QApplication::focusWidget(), valor);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         }
-        QCOMPARE(zr->text(), QString("111.500"));
+        QCOMPARE(Textos(&w, {"lblZR"}), QString("111.500"));
         QVERIFY(ConFoco(d[3]));
         QTest::keyClick(d[3], Qt::Key_Down);
         QVERIFY(ConFoco(d[3]));
@@ -60,6 +51,7 @@ private slots:
         QVERIFY(ConFoco(d[2]));
     }
 
+    // Each pair feeds only its own mean.
     void besselParesIndependientes()
     {
         frmBessel w;
@@ -67,23 +59,17 @@ private slots:
         QLineEdit* o[4];
         for (int i = 0; i < 4; ++i)
             o[i] = Control<QLineEdit>(&w, QString("txtObservacion_%1").arg(i));
-        auto* hz = Control<QLabel>(&w, "lblHz");
-        auto* v = Control<QLabel>(&w, "lblV");
         Teclear(o[0], "399.9999");
         Teclear(o[1], "200.0003");
-        QCOMPARE(hz->text(), QString("0.0001"));
-        QCOMPARE(v->text(), QString());
+        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("0.0001|"));
         Teclear(o[2], "100.0010");
         Teclear(o[3], "299.9996");
-        QCOMPARE(v->text(), QString("100.0007"));
-        // Changing the zenith pair leaves the horizontal mean as it was.
-        hz->setText("sin tocar");
-        o[3]->setText("300");
-        QCOMPARE(hz->text(), QString("sin tocar"));
-        QCOMPARE(v->text(), QString("100.0005"));
+        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("0.0001|100.0007"));
         o[1]->clear();
-        QCOMPARE(hz->text(), QString());
-        QCOMPARE(v->text(), QString("100.0005"));
+        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("|100.0007"));
+        Control<QLabel>(&w, "lblHz")->setText("sin tocar");
+        o[3]->setText("300");
+        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("sin tocar|100.0005"));
     }
 };
 
