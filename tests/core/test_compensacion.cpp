@@ -1,0 +1,378 @@
+// Traverse adjustment: worked examples of each method, properties on generated
+// traverses, refusals and the chi-square quantile.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <tuple>
+
+#include "core/modFuncionesTopo.h"
+#include "traverse/Compensacion.h"
+
+namespace
+{
+
+struct ConK { // the refraction coefficient for one test
+    explicit ConK(double k) : anterior(KRefraccion) { KRefraccion = k; }
+    ~ConK() { KRefraccion = anterior; }
+    double anterior;
+};
+
+// One station's forward sight: name of the sighted point, its carried
+// azimuth (grads), reduced distance and height difference.
+struct Visual {
+    std::string hasta;
+    double acimut, distancia, desnivel;
+};
+
+// A traverse from BE oriented on BO whose station i sees the back station at
+// direction 0 and the forward point at the angle that gives the azimuth
+// asked for; faces and reciprocal sights agree, heights 1.5 m (K = 0.5).
+colEstaciones Construir(const objPto& BE, const objPto& BO, const std::vector<Visual>& visuales)
+{
+    colEstaciones est(visuales.size());
+    double atras = AcimutEntrePuntos(BE, BO);
+    for (size_t i = 0; i < visuales.size(); ++i) {
+        const Visual& v = visuales[i];
+        const double angulo = NormalizarAngulo(v.acimut - atras);
+        const double V = std::atan2(v.distancia, v.desnivel) * RAD_A_GRAD;
+        const double Dg = std::hypot(v.distancia, v.desnivel);
+        const double lecturas[] = {0,   200, angulo,  angulo + 200, V,  400 - V, Dg,
+                                   1.5, 1.5, 200 - V, 200 + V,      Dg, 1.5,     1.5};
+        for (int k = 1; k <= 14; ++k)
+            est[i].Slot(k) = lecturas[k - 1];
+        est[i].objBV.N = v.hasta;
+        atras = v.acimut + 200.0;
+    }
+    est[0].objBE = BE;
+    est[0].objBO = BO;
+    est[0].Radiar();
+    PropagarBases(est, 1);
+    return est;
+}
+
+void Cerca(double a, double b, double c, double x, double y, double z, double tolerancia)
+{
+    EXPECT_NEAR(a, x, tolerancia);
+    EXPECT_NEAR(b, y, tolerancia);
+    EXPECT_NEAR(c, z, tolerancia);
+}
+
+OpcionesCompensacion Con(MetodoCompensacion m)
+{
+    return {m, {}, {}};
+}
+
+const MetodoCompensacion METODOS[] = {MetodoCompensacion::Bowditch, MetodoCompensacion::Transito,
+                                      MetodoCompensacion::MinimosCuadrados};
+
+// Worked example, derived by hand (no published source at hand): BE = A
+// (1000, 1000, 100) oriented on R (1000, 900); true legs A-B east 300 m,
+// B-C north 400 m, C-D east 300 m onto D = PE (1600, 1400, 104), closing
+// sight D-F east, F = (1700, 1400). Observed: distances 300.020, 399.960,
+// 300.020 (L = 1000.000), height differences +5.010, -3.000, +2.000, and
+// forward azimuths carried 10, 20, 30 and 40 cc short of the true ones.
+//  Angular: EA = 100 - 99.9960 = +0.0040 g; 0.0010 g a station, cumulative,
+//    which puts every leg back on its axis.
+//  Linear: sum dX = 600.040, sum dY = 399.960: fX = -0.040, fY = +0.040,
+//    fT = 0.0566, 1:17678 (1000 / 0.05657). Heights fZ = 104 - 104.010 = -0.010.
+//  Bowditch (cumulative L 300.02, 699.98): cX = -0.040 L/1000, cY = +0.040 L/1000
+//    B = (1300.020 - 0.012, 1000.000 + 0.012); C = (1300.020 - 0.028, 1399.960 + 0.028)
+//  Transit (sum |dX| = 600.04, sum |dY| = 399.96): B takes -0.020 in X and 0 in
+//    Y, C -0.020 and +0.040: the true figure comes back.
+//  Heights by length, both rules: B 105.010 - 0.003, C 102.010 - 0.007.
+struct EjemploReglas {
+    objPto A{"A", 1000, 1000, 100}, R{"R", 1000, 900, 0}, D{"D", 1600, 1400, 104}, F{"F", 1700, 1400, 104};
+    colEstaciones est = Construir(A, R,
+                                  {{"B", 99.999, 300.020, 5.010},
+                                   {"C", 399.998, 399.960, -3.000},
+                                   {"D", 99.997, 300.020, 2.000},
+                                   {"F", 99.996, 100.000, 0.0}});
+};
+
+} // namespace
+
+TEST(Compensacion, EjemploBowditchYTransito)
+{
+    ConK k(0.5);
+    EjemploReglas ej;
+    // B, C and D adjusted.
+    const std::pair<MetodoCompensacion, const char*> casos[] = {
+        {MetodoCompensacion::Bowditch, "1300.008 1000.012 105.007 1299.992 1399.988 102.003 1600.000 1400.000 104.000"},
+        {MetodoCompensacion::Transito, "1300.000 1000.000 105.007 1300.000 1400.000 102.003 1600.000 1400.000 104.000"},
+    };
+    for (const auto& [metodo, esperado] : casos) {
+        const ResultadoCompensacion r = Compensar(ej.A, ej.R, ej.est, ej.D, ej.F, true, Con(metodo));
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(F4(r.cierre.EA), "0.0040");
+        EXPECT_EQ(F3(r.fX) + " " + F3(r.fY) + " " + F3(r.fZ), "-0.040 0.040 -0.010");
+        EXPECT_EQ(TextoPrecision(r.precision), "1:17678");
+        EXPECT_EQ(r.veredicto, "Dentro de tolerancia");
+        std::string texto;
+        for (size_t i = 1; i < 4; ++i)
+            texto += (i > 1 ? " " : "") + F3(r.puntos.at(i).X) + " " + F3(r.puntos[i].Y) + " " + F3(r.puntos[i].Z);
+        EXPECT_EQ(texto, esperado);
+        EXPECT_TRUE(r.puntos[0].fijo);
+        for (size_t i = 0; i < r.tramos.size(); ++i)
+            EXPECT_NEAR(r.tramos[i].correccionAcimut, 0.001 * static_cast<double>(i + 1), 1e-12);
+    }
+}
+
+// Worked example, derived by hand: a straight traverse due north, R (1000,
+// 900) - A (1000, 1000) - B - C (1000, 1200) - F (1000, 1300), every sight
+// 100 m, so every direction has the same sigma: 15 cc and 2 x (1 mm / 100 m)^2
+// of centring, s^2 = 306.06 cc^2 (17.49 cc); distances 2 mm + 2 ppm = 2.2 mm.
+// Observed: angles 200 at A and C, 200.0060 at B; distances 100.006, 99.998.
+//  Across the line only the angles count. With B = (1000 + x, 1100 + y) the
+//  angles less their observed values are x/100, -2x/100 - e, x/100 (radians,
+//  e = 0.0060 g), equal weights: x = -100 e / 3 = -0.00314 m; each angle's
+//  residual -e/3 = -20 cc, split -10 cc forward and +10 cc back.
+//  Along it only the distances: y = (0.006 + 0.002) / 2 = 0.004, v = -2 mm each.
+//  v'Pv = 6 x 10^2 / 306.06 + 2 x (2 / 2.2)^2 = 3.6133 on 3 degrees of freedom:
+//  sigma0 = 1.097, below chi2(0.95, 3) = 7.815: accepted.
+//  Redundancy of the angles 1 - a_i^2 / sum a^2: 5/6, 1/3, 5/6, half of it to
+//  each direction (5/12, 1/6, 5/12); of each distance 1/2. Standardized: the
+//  forward direction at B -10 / (17.49 sqrt(1/6)) = -1.40; a distance
+//  -2 / (2.2 sqrt(1/2)) = -1.29.
+//  Cofactors of B: qxx = 2 s^2 / (6 / 100^2) (s in radians), qyy = 2.2^2 / 2 mm^2:
+//  sX = 1.097 x 1.587 = 1.741 mm, sY = 1.097 x 1.556 = 1.707 mm, the larger
+//  axis along X (azimuth 100 g).
+TEST(Compensacion, EjemploMinimosCuadrados)
+{
+    ConK k(0.5);
+    const objPto R{"R", 1000, 900, 0}, A{"A", 1000, 1000, 100}, C{"C", 1000, 1200, 100}, F{"F", 1000, 1300, 100};
+    const colEstaciones est =
+        Construir(A, R, {{"B", 0.0, 100.006, 0.0}, {"C", 0.006, 99.998, 0.0}, {"F", 0.006, 100.0, 0.0}});
+    const ResultadoCompensacion r = Compensar(A, R, est, C, F, true, Con(MetodoCompensacion::MinimosCuadrados));
+    ASSERT_TRUE(r.ok) << r.error;
+    const PuntoCompensado& B = r.puntos[1];
+    EXPECT_EQ(F3(B.X) + " " + F3(B.Y), "999.997 1100.004");
+    EXPECT_NEAR(B.X, 1000.0 - 0.1 * M_PI / 100.0, 2e-6);
+    EXPECT_EQ(r.redundancia, 3);
+    EXPECT_EQ(Formatear(r.sigma0, 3), "1.097");
+    EXPECT_EQ(Formatear(r.chi2Critico, 3), "7.815");
+    EXPECT_TRUE(r.chi2Aceptada);
+    EXPECT_EQ(r.sospechosas, 0);
+    // Order: per station back direction, forward direction, distance.
+    struct Esperado {
+        size_t i;
+        const char *residuo, *r, *w;
+    };
+    const Esperado esperados[] = {{0, "10.0", "0.42", "0.89"},   {1, "-10.0", "0.42", "-0.89"},
+                                  {2, "-2.0", "0.50", "-1.29"},  {3, "10.0", "0.17", "1.40"},
+                                  {4, "-10.0", "0.17", "-1.40"}, {5, "-2.0", "0.50", "-1.29"},
+                                  {7, "-10.0", "0.42", "-0.89"}};
+    for (const Esperado& e : esperados) {
+        const ObservacionCompensada& o = r.observaciones.at(e.i);
+        const double factor = o.tipo == TipoObservacion::Direccion ? 10000.0 : 1000.0;
+        EXPECT_EQ(Formatear(o.residuo * factor, 1), e.residuo) << e.i;
+        EXPECT_EQ(Formatear(o.redundancia, 2), e.r) << e.i;
+        EXPECT_EQ(Formatear(o.w, 2), e.w) << e.i;
+    }
+    Cerca(B.sX * 1000, B.sY * 1000, B.a * 1000, 1.741, 1.707, 1.741, 0.001);
+    EXPECT_NEAR(B.acimutA, 100.0, 0.01);
+}
+
+namespace
+{
+
+// A generated traverse: true points with turns (or the leg azimuths given)
+// and lengths drawn from a seed, observations exact or with noise of sigma
+// (cc, m).
+struct Generada {
+    objPto BE, BO, PE, PV;
+    colEstaciones est;
+};
+
+Generada Generar(unsigned semilla, int n, double ruidoCC, double ruidoM, const std::vector<double>& acimutes = {})
+{
+    std::mt19937 gen(semilla);
+    std::uniform_real_distribution<double> giro(-120.0, 120.0), largo(80.0, 300.0), sube(-8.0, 8.0);
+    std::normal_distribution<double> normal(0.0, 1.0);
+    std::vector<objPto> p(static_cast<size_t>(n + 2));
+    p[0] = {"BO", 5000, 5000, 200};
+    p[1] = {"BE", 5150, 5120, 201};
+    double az = AcimutEntrePuntos(p[0], p[1]);
+    for (size_t k = 2; k < p.size(); ++k) {
+        az = k - 2 < acimutes.size() ? acimutes[k - 2] : NormalizarAngulo(az + giro(gen));
+        const double d = largo(gen);
+        p[k] = {"P" + std::to_string(k - 1), p[k - 1].X + d * std::sin(az * GRAD_A_RAD),
+                p[k - 1].Y + d * std::cos(az * GRAD_A_RAD), p[k - 1].Z + sube(gen)};
+    }
+    std::vector<Visual> v;
+    double error = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        error += ruidoCC * normal(gen) / 10000.0; // carried azimuth errors accumulate
+        const objPto &a = p[static_cast<size_t>(i)], &b = p[static_cast<size_t>(i + 1)];
+        v.push_back({b.N, AcimutEntrePuntos(a, b) + error, DistanciaEntrePuntos(a, b) + ruidoM * normal(gen),
+                     b.Z - a.Z + ruidoM * normal(gen)});
+    }
+    return {p[1], p[0], p[static_cast<size_t>(n)], p[static_cast<size_t>(n + 1)], Construir(p[1], p[0], v)};
+}
+
+} // namespace
+
+TEST(Compensacion, SinErroresNadaCambia)
+{
+    ConK k(0.5);
+    const Generada g = Generar(7, 12, 0.0, 0.0);
+    for (MetodoCompensacion m : METODOS) {
+        const ResultadoCompensacion r = Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(m));
+        ASSERT_TRUE(r.ok) << r.error;
+        for (const PuntoCompensado& p : r.puntos)
+            EXPECT_LT(std::max({std::fabs(p.dX), std::fabs(p.dY), std::fabs(p.dZ)}), 1e-7) << p.N;
+        for (const ObservacionCompensada& o : r.observaciones)
+            EXPECT_LT(std::fabs(o.residuo), 1e-7);
+    }
+}
+
+TEST(Compensacion, CierraYLasCorreccionesSumanElError)
+{
+    ConK k(0.5);
+    for (unsigned semilla : {1u, 2u, 3u}) {
+        const Generada g = Generar(semilla, 9 + static_cast<int>(semilla), 20.0, 0.01);
+        const double AF = AcimutEntrePuntos(g.PE, g.PV);
+        for (MetodoCompensacion m : {MetodoCompensacion::Bowditch, MetodoCompensacion::Transito}) {
+            const ResultadoCompensacion r = Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(m));
+            ASSERT_TRUE(r.ok) << r.error;
+            ASSERT_GT(r.fT, 0.001);
+            double X = g.BE.X, Y = g.BE.Y, Z = g.BE.Z, cX = 0, cY = 0, cZ = 0;
+            for (const TramoCompensado& t : r.tramos) {
+                X += t.dX + t.cX, Y += t.dY + t.cY, Z += t.dZ + t.cZ;
+                cX += t.cX, cY += t.cY, cZ += t.cZ;
+            }
+            Cerca(cX, cY, cZ, r.fX, r.fY, r.fZ, 1e-9);
+            Cerca(X, Y, Z, g.PE.X, g.PE.Y, g.PE.Z, 1e-8);
+            // The last forward azimuth, corrected, is the known one.
+            const double ultimo = AcimutArrastrado(g.BE, g.BO, g.est) + r.cierre.EA;
+            EXPECT_NEAR(std::remainder(ultimo - AF, 400.0), 0.0, 1e-10);
+            const PuntoCompensado& L = r.puntos.back();
+            Cerca(L.dX, L.dY, L.dZ, r.cierre.EX, r.cierre.EY, r.cierre.EZ, 1e-9);
+        }
+        // Least squares: the adjusted observations fit the adjusted points.
+        const ResultadoCompensacion r =
+            Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(MetodoCompensacion::MinimosCuadrados));
+        ASSERT_TRUE(r.ok) << r.error;
+        std::vector<objPto> p = {g.BO};
+        for (const PuntoCompensado& q : r.puntos)
+            p.push_back({q.N, q.X, q.Y, q.Z});
+        p.push_back(g.PV);
+        double redundancia = 0.0;
+        for (const ObservacionCompensada& o : r.observaciones) {
+            const objPto &a = p[static_cast<size_t>(o.estacion)], &b = p[static_cast<size_t>(o.estacion + 1)];
+            if (o.tipo == TipoObservacion::Distancia) {
+                EXPECT_NEAR(o.observada + o.residuo, DistanciaEntrePuntos(a, b), 1e-7);
+                redundancia += o.redundancia;
+            } else if (o.tipo == TipoObservacion::Desnivel) {
+                EXPECT_NEAR(o.observada + o.residuo, b.Z - a.Z, 1e-9);
+            } else {
+                redundancia += o.redundancia;
+            }
+        }
+        EXPECT_NEAR(redundancia, 3.0, 1e-6); // the traces of the redundancy numbers
+        // Station i's back and forward directions: its orientation plus the azimuth.
+        for (size_t i = 0; i < r.orientaciones.size(); ++i)
+            for (size_t j : {0u, 1u}) {
+                const ObservacionCompensada& o = r.observaciones[3 * i + j];
+                const double az = r.orientaciones[i] + AcimutEntrePuntos(p[i + 1], p[i + 2 * j]);
+                EXPECT_NEAR(std::remainder(az - o.observada - o.residuo, 400.0), 0, 1e-8);
+            }
+    }
+}
+
+TEST(Compensacion, ErrorGroseroEnUnaDistancia)
+{
+    ConK k(0.5);
+    // Legs of six different directions: a traverse cannot tell a distance
+    // from another one along the same line (both move the end alike).
+    const std::vector<double> zigzag = {10, 243, 76, 309, 142, 375, 50};
+    for (int tramo : {1, 2, 3, 4, 5, 6}) {
+        Generada g = Generar(11, 7, 5.0, 0.002, zigzag);
+        objEstacion& e = g.est[static_cast<size_t>(tramo - 1)];
+        e.Slot(7) += 0.10, e.Slot(12) += 0.10;
+        e.Radiar();
+        PropagarBases(g.est, tramo);
+        const ResultadoCompensacion r =
+            Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(MetodoCompensacion::MinimosCuadrados));
+        ASSERT_TRUE(r.ok) << r.error;
+        const ObservacionCompensada* peor = nullptr;
+        for (const ObservacionCompensada& o : r.observaciones)
+            if (o.tipo != TipoObservacion::Desnivel && (!peor || std::fabs(o.w) > std::fabs(peor->w)))
+                peor = &o;
+        ASSERT_NE(peor, nullptr);
+        EXPECT_EQ(peor->tipo, TipoObservacion::Distancia);
+        EXPECT_EQ(peor->estacion, tramo);
+        EXPECT_TRUE(peor->sospechosa);
+        EXPECT_FALSE(r.chi2Aceptada);
+        EXPECT_NE(EscribirInformeCompensacion(r, {}).find("<< posible error grosero"), std::string::npos);
+    }
+}
+
+TEST(Compensacion, DatosDegeneradosSeRechazan)
+{
+    ConK k(0.5);
+    EjemploReglas ej;
+    colEstaciones dos(ej.est.begin(), ej.est.begin() + 2);
+    colEstaciones tramoNulo = ej.est;
+    tramoNulo[1].Slot(7) = tramoNulo[1].Slot(12) = 0.0;
+    tramoNulo[1].Radiar();
+    struct Caso {
+        const colEstaciones* est;
+        bool aceptado;
+        OpcionesCompensacion o;
+        const char* mensaje;
+    };
+    const Caso casos[] = {
+        {&ej.est, false, {}, "no está aceptado"},
+        {&dos, true, {}, "al menos tres estaciones"},
+        {&tramoNulo, true, {}, "El tramo B - C (estación 2) tiene longitud nula."},
+        // Directions of no weight: nothing fixes the orientations.
+        {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {1e300}, {}}, "La matriz normal es singular"},
+        {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {15.0, 0.0}, {}}, "precisiones a priori"},
+    };
+    for (const Caso& c : casos) {
+        const ResultadoCompensacion r = Compensar(ej.A, ej.R, *c.est, ej.D, ej.F, c.aceptado, c.o);
+        EXPECT_FALSE(r.ok) << c.mensaje;
+        EXPECT_NE(r.error.find(c.mensaje), std::string::npos) << r.error;
+        EXPECT_TRUE(r.puntos.empty());
+    }
+}
+
+TEST(Compensacion, VeredictoExportacionEInforme)
+{
+    ConK k(0.5);
+    EjemploReglas ej;
+    OpcionesCompensacion o;
+    o.tolerancias = {15.0, 20000.0}; // 0.0030 g for 4 stations, 1:20000
+    EXPECT_EQ(Compensar(ej.A, ej.R, ej.est, ej.D, ej.F, true, o).veredicto,
+              "Fuera de tolerancia: error angular 0.0040 g > 0.0030 g; precisión 1:17678 < 1:20000");
+    const ResultadoCompensacion r = Compensar(ej.A, ej.R, ej.est, ej.D, ej.F, true, {});
+    EXPECT_EQ(ExportarBasesCompensadas(ej.A, ej.R, r),
+              "\"A\",\"1000.000\",\"1000.000\",\"100.000\"\r\n\"R\",\"1000.000\",\"900.000\",\"0.000\"\r\n"
+              "\"B\",\"1300.008\",\"1000.012\",\"105.007\"\r\n\"C\",\"1299.992\",\"1399.988\",\"102.003\"\r\n"
+              "\"D\",\"1600.000\",\"1400.000\",\"104.000\"\r\n");
+    const std::string informe = EscribirInformeCompensacion(r, {});
+    for (const char* linea : {"Método : Proporcional a las distancias (Bowditch)\r\n", "Error angular (g) : 0.0040\r\n",
+                              "Precisión : 1:17678\r\n", "\r\nDentro de tolerancia\r\n"})
+        EXPECT_NE(informe.find(linea), std::string::npos) << linea;
+    // B as held sits 300.020 sin(0.0010 g) = 4.7 mm north of the axis: dY = 12.0 - 4.7 mm.
+    EXPECT_EQ(TextosPuntoCompensado(r.puntos[1], false),
+              (std::vector<std::string>{"B", "1300.008", "1000.012", "105.007", "-12.0", "7.3", "-3.0"}));
+}
+
+TEST(Compensacion, CuantilChiCuadradoDeLasTablas)
+{
+    // Table values (chi-square quantiles as printed in the usual tables).
+    const std::tuple<double, double, const char*> casos[] = {
+        {0.95, 1, "3.841"},   {0.95, 2, "5.991"},     {0.95, 3, "7.815"}, {0.95, 5, "11.070"}, {0.95, 10, "18.307"},
+        {0.95, 30, "43.773"}, {0.95, 100, "124.342"}, {0.05, 1, "0.004"}, {0.05, 10, "3.940"}, {0.99, 5, "15.086"},
+        {0.025, 3, "0.216"},  {0.975, 3, "9.348"},    {0.5, 1, "0.455"}};
+    for (const auto& [p, gl, valor] : casos)
+        EXPECT_EQ(Formatear(CuantilChiCuadrado(p, gl), 3), valor) << p << " " << gl;
+    // Closed forms: P(1/2, x) = erf(sqrt x), on both sides of the series/fraction switch;
+    // two degrees of freedom: P = 1 - exp(-x/2).
+    for (double x : {0.01, 0.7, 1.4, 6.0, 30.0})
+        EXPECT_NEAR(GammaIncompletaP(0.5, x), std::erf(std::sqrt(x)), 1e-15) << x;
+    EXPECT_NEAR(CuantilChiCuadrado(0.9, 2), -2.0 * std::log(0.1), 1e-12);
+    EXPECT_TRUE(std::isnan(CuantilChiCuadrado(1.0, 3)));
+}
