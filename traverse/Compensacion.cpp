@@ -506,7 +506,6 @@ bool CompensarMinimosCuadrados(const objPto& BE, const objPto& BO, const objPto&
     r.fY = inicial.fY;
     r.fZ = inicial.fZ;
     r.fT = inicial.fT;
-    r.tramos = inicial.tramos;
     r.puntos = inicial.puntos;
     const double s0 = r.sigma0;
     for (int k = 0; k < t.n; ++k) {

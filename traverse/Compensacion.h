@@ -125,7 +125,7 @@ struct ResultadoCompensacion {
     std::string veredicto; // "Dentro de tolerancia" or "Fuera de tolerancia: ..."
 
     std::vector<PuntoCompensado> puntos;
-    std::vector<TramoCompensado> tramos; // Bowditch and transit
+    std::vector<TramoCompensado> tramos; // Bowditch and transit (empty with least squares)
 
     // Least squares.
     std::vector<ObservacionCompensada> observaciones; // directions, distances, height differences
