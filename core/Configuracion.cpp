@@ -84,19 +84,20 @@ void GuardarConfiguracion(Configuracion& cfg)
     cfg.Estado = EscribirFichero(ruta, bytes).ok ? 0 : -1;
 }
 
+bool KValida(double K)
+{
+    // NaN fails both comparisons.
+    return K > K_MINIMA && K <= K_MAXIMA;
+}
+
 bool ConfiguracionValida(const Configuracion& cfg)
 {
-    // NaN fails the first test.
-    if (!(cfg.K > 0.0))
-        return false;
-    if (cfg.Estado == -1)
-        return false;
-    return cfg.K <= 0.5;
+    return cfg.Estado != -1 && KValida(cfg.K);
 }
 
 std::string TextoInfo(double K)
 {
-    if (K == 0.5)
+    if (K == K_MAXIMA)
         return "Sin corrección de esfericidad-refracción";
     return "K=" + F2(K);
 }

@@ -25,6 +25,13 @@ void LeerConfiguracion(Configuracion& cfg);
 // when missing, keeping any later bytes). Estado = 0, or -1 on failure.
 void GuardarConfiguracion(Configuracion& cfg);
 
+// The range of K: above K_MINIMA, up to and including K_MAXIMA. K_MAXIMA
+// itself means no curvature/refraction correction at all.
+constexpr double K_MINIMA = 0.0;
+constexpr double K_MAXIMA = 0.5;
+// True for a K in its range (NaN is not).
+bool KValida(double K);
+
 // The three tests of a record, in order: K > 0, Estado != -1, K <= 0.5.
 bool ConfiguracionValida(const Configuracion& cfg);
 
