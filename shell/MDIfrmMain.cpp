@@ -23,18 +23,8 @@
 #include "traverse/frmPoligonal.h"
 #include "traverse/frmVerticesdeSalida.h"
 
-namespace {
-MDIfrmMain* instancia = nullptr;
-}
-
-MDIfrmMain* MDIfrmMain::Instancia()
-{
-    return instancia;
-}
-
 MDIfrmMain::MDIfrmMain(QWidget* parent) : QMainWindow(parent)
 {
-    instancia = this;
     setObjectName(QStringLiteral("MDIfrmMain"));
     setWindowTitle(QStringLiteral("Cartavector 3.0.2"));
     // The frame fills the 800 x 600 design screen below its title.
@@ -66,18 +56,47 @@ MDIfrmMain::MDIfrmMain(QWidget* parent) : QMainWindow(parent)
 
     CrearMenu();
     cv::PrepararVentana(this, false);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &MDIfrmMain::ActualizarEstado);
 
     // Loading: no traverse is open yet, then the configuration.
-    for (QAction* a : {mnuPoligonalGuardar, mnuPoligonalExportar, mnuPoligonalImprimir,
-                       mnuPoligonalVerticesdeSalida, mnuPoligonalCerrar})
-        a->setEnabled(false);
+    ActualizarEstado();
     LeerConfiguracionInicial();
 }
 
 MDIfrmMain::~MDIfrmMain()
 {
-    if (instancia == this)
-        instancia = nullptr;
+    // The windows still open go with the frame's children, after this body:
+    // what they signal then must not reach the frame.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    for (const QPointer<QWidget>& w : std::as_const(ventanas_))
+        if (w)
+            disconnect(w, nullptr, this, nullptr);
+}
+
+void MDIfrmMain::ActualizarEstado()
+{
+    const frmPoligonal* hoja = Buscar<frmPoligonal>();
+    const int estaciones = hoja ? hoja->NumeroEstaciones() : 0;
+    const bool conHoja = estaciones > 0;
+    for (QAction* a : {mnuPoligonalGuardar, mnuPoligonalExportar, mnuPoligonalImprimir, mnuPoligonalVerticesdeSalida})
+        a->setEnabled(conHoja);
+    mnuPoligonalNueva->setEnabled(!conHoja);
+    mnuPoligonalAbrir->setEnabled(!conHoja);
+    // The closure needs three stations.
+    mnuPoligonalCerrar->setEnabled(estaciones >= 3);
+    lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
+}
+
+template <class F> void MDIfrmMain::EnHoja(F operacion)
+{
+    if (frmPoligonal* hoja = Buscar<frmPoligonal>())
+        operacion(hoja);
+}
+
+void MDIfrmMain::NuevaPoligonal()
+{
+    if (MostrarModal<frmVerticesdeSalida>())
+        MostrarHija<frmPoligonal>();
 }
 
 void MDIfrmMain::CrearMenu()
@@ -111,29 +130,28 @@ void MDIfrmMain::CrearMenu()
     // The traverse windows come with the traverse sheet.
     QMenu* poligonal = menu("mnuPoligonal", QStringLiteral("Poligonal"));
     mnuPoligonal = poligonal->menuAction();
-    mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"),
-                             [this] { MostrarModal<frmVerticesdeSalida>(); });
+    mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"), [this] { NuevaPoligonal(); });
     mnuPoligonalAbrir = item(poligonal, "mnuPoligonalAbrir", QStringLiteral("Abrir..."),
                              [this] { MostrarHija<frmPoligonal>()->AbrirPoligonal(); });
     mnuSep2 = separador(poligonal, "mnuSep2");
-    mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."), [this] {
-        if (auto* p = Buscar<frmPoligonal>())
-            p->GuardarPoligonal();
-    });
-    mnuPoligonalExportar = item(poligonal, "mnuPoligonalExportar", QStringLiteral("Exportar"), [this] {
-        if (auto* p = Buscar<frmPoligonal>())
-            p->ExportarPoligonal();
-    });
-    mnuPoligonalImprimir = item(poligonal, "mnuPoligonalImprimir", QStringLiteral("Imprimir a archivo..."), [this] {
-        if (auto* p = Buscar<frmPoligonal>())
-            p->Imprimir();
-    });
+    mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."),
+                               [this] { EnHoja([](frmPoligonal* h) { h->GuardarPoligonal(); }); });
+    mnuPoligonalExportar = item(poligonal, "mnuPoligonalExportar", QStringLiteral("Exportar"),
+                                [this] { EnHoja([](frmPoligonal* h) { h->ExportarPoligonal(); }); });
+    mnuPoligonalImprimir = item(poligonal, "mnuPoligonalImprimir", QStringLiteral("Imprimir a archivo..."),
+                                [this] { EnHoja([](frmPoligonal* h) { h->Imprimir(); }); });
     mnuSep3 = separador(poligonal, "mnuSep3");
     mnuPoligonalVerticesdeSalida =
         item(poligonal, "mnuPoligonalVerticesdeSalida", QStringLiteral("Vértices de salida"),
-             [this] { MostrarModal<frmEditarVerticesSalida>(); });
-    mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"),
-                              [this] { MostrarModal<frmCierrePoligonal>(); });
+             [this] {
+                 EnHoja([this](frmPoligonal* h) {
+                     if (MostrarModal<frmEditarVerticesSalida>())
+                         h->CambiarVerticesDeSalida();
+                 });
+             });
+    mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"), [this] {
+        EnHoja([this](frmPoligonal* h) { MostrarModal<frmCierrePoligonal>(h); });
+    });
 
     QMenu* radiacion = menu("mnuRadiacion", QStringLiteral("Radiación"));
     mnuRadiacion = radiacion->menuAction();
@@ -180,18 +198,22 @@ void MDIfrmMain::CrearMenu()
 void MDIfrmMain::Registrar(QWidget* w)
 {
     ventanas_.insert(QString::fromLatin1(w->metaObject()->className()), w);
+    connect(w, &QObject::destroyed, this, &MDIfrmMain::ActualizarEstado);
+    if (auto* hoja = qobject_cast<frmPoligonal*>(w)) {
+        connect(hoja, &frmPoligonal::estacionesCambiadas, this, &MDIfrmMain::ActualizarEstado);
+        connect(hoja, &frmPoligonal::guardadaCambiada, this, &MDIfrmMain::ActualizarEstado);
+        connect(hoja, &frmPoligonal::cierreAnotadoCambiado, this, &MDIfrmMain::ActualizarEstado);
+    } else if (auto* configuracion = qobject_cast<frmConfiguracion*>(w)) {
+        connect(configuracion, &frmConfiguracion::kCambiada, this, &MDIfrmMain::ActualizarEstado);
+    }
+    ActualizarEstado();
 }
 
 void MDIfrmMain::LeerConfiguracionInicial()
 {
     const Configuracion cfg = CargarConfiguracion(this);
     KRefraccion = cfg.K;
-    EscribirInfo();
-}
-
-void MDIfrmMain::EscribirInfo()
-{
-    lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
+    ActualizarEstado();
 }
 
 void MDIfrmMain::closeEvent(QCloseEvent* evento)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QAction>
+#include <QDialog>
 #include <QHash>
 #include <QLabel>
 #include <QMainWindow>
@@ -11,18 +12,14 @@
 
 // The main frame: menu, information strip and the area of the child windows.
 // Every window class has at most one open window; asking for it again brings
-// the open one to the front with its contents.
+// the open one to the front with its contents. The frame owns the state of
+// its menu and strip: the windows only signal their changes, and one function,
+// ActualizarEstado, sets both from what is open.
 class MDIfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit MDIfrmMain(QWidget* parent = nullptr);
     ~MDIfrmMain() override;
-
-    // The open main window, or null.
-    static MDIfrmMain* Instancia();
-
-    // Writes lblInfo from the K in force.
-    void EscribirInfo();
 
     // The open window of class T, or null.
     template <class T> T* Buscar() const
@@ -38,9 +35,9 @@ public:
             return abierta;
         T* w = new T();
         w->setAttribute(Qt::WA_DeleteOnClose);
-        Registrar(w);
         QMdiSubWindow* marco = mdiArea->addSubWindow(w);
         marco->setAttribute(Qt::WA_DeleteOnClose);
+        Registrar(w);
         marco->show();
         return w;
     }
@@ -58,13 +55,49 @@ public:
         return w;
     }
 
-    // A modal window: the frame waits until it closes.
-    template <class T> void MostrarModal()
+    // A modal window: the frame waits until it closes. True when accepted.
+    template <class T, class... Args> bool MostrarModal(Args... args)
     {
-        T w(this);
+        T w(args..., this);
         Registrar(&w);
-        w.exec();
+        return w.exec() == QDialog::Accepted;
     }
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    // The start-up reading of the configuration: read, validate, fall back
+    // to the default, set K and the information label.
+    void LeerConfiguracionInicial();
+    void CrearMenu();
+    // Records the window as its class's open one and listens to it.
+    void Registrar(QWidget* w);
+    // The one place that sets the menu items and lblInfo: the traverse items
+    // from the open sheet (none, or its stations), lblInfo from the K in force.
+    void ActualizarEstado();
+    // "Nueva": the starting vertices, then the sheet on them.
+    void NuevaPoligonal();
+    // The sheet's menu operations, run on the open sheet.
+    template <class F> void EnHoja(F operacion);
+
+    template <class T> T* Traer()
+    {
+        T* abierta = Buscar<T>();
+        if (!abierta)
+            return nullptr;
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(abierta->parentWidget())) {
+            marco->showNormal();
+            mdiArea->setActiveSubWindow(marco);
+        } else {
+            abierta->showNormal();
+            abierta->raise();
+            abierta->activateWindow();
+        }
+        return abierta;
+    }
+
+    QHash<QString, QPointer<QWidget>> ventanas_;
 
     QMdiArea* mdiArea;
     QLabel* lblInfo;
@@ -99,32 +132,4 @@ public:
     QAction* mnuCatenariaCalcular;
     QAction* mnuAyuda;
     QAction* mnuAyudaAyuda;
-
-protected:
-    void closeEvent(QCloseEvent* evento) override;
-
-private:
-    // The start-up reading of the configuration: read, validate, fall back
-    // to the default, set K and the information label.
-    void LeerConfiguracionInicial();
-    void CrearMenu();
-    void Registrar(QWidget* w);
-
-    template <class T> T* Traer()
-    {
-        T* abierta = Buscar<T>();
-        if (!abierta)
-            return nullptr;
-        if (auto* marco = qobject_cast<QMdiSubWindow*>(abierta->parentWidget())) {
-            marco->showNormal();
-            mdiArea->setActiveSubWindow(marco);
-        } else {
-            abierta->showNormal();
-            abierta->raise();
-            abierta->activateWindow();
-        }
-        return abierta;
-    }
-
-    QHash<QString, QPointer<QWidget>> ventanas_;
 };

@@ -8,8 +8,9 @@ class frmAyuda : public QWidget {
 public:
     explicit frmAyuda(QWidget* parent = nullptr);
 
-    QTextBrowser* WebBrowser1;
-
 protected:
     void resizeEvent(QResizeEvent* evento) override;
+
+private:
+    QTextBrowser* WebBrowser1;
 };

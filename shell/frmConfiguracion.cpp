@@ -4,7 +4,6 @@
 
 #include "core/modFuncionesTopo.h"
 #include "shell/Comun.h"
-#include "shell/MDIfrmMain.h"
 #include "shell/modResIndependentForm.h"
 
 namespace {
@@ -72,14 +71,14 @@ frmConfiguracion::frmConfiguracion(QWidget* parent) : QDialog(parent)
     const Configuracion cfg = CargarConfiguracion(this);
     {
         const QSignalBlocker bloqueo(chkAnularKER);
-        chkAnularKER->setChecked(cfg.K == 0.5);
+        chkAnularKER->setChecked(cfg.K == K_MAXIMA);
     }
     txtK->setText(cv::Q(F2(cfg.K)));
 }
 
 void frmConfiguracion::AnularKERCambiado()
 {
-    txtK->setText(cv::Q(F2(chkAnularKER->isChecked() ? 0.5 : K_POR_DEFECTO)));
+    txtK->setText(cv::Q(F2(chkAnularKER->isChecked() ? K_MAXIMA : K_POR_DEFECTO)));
 }
 
 void frmConfiguracion::PorDefecto()
@@ -90,12 +89,8 @@ void frmConfiguracion::PorDefecto()
 
 void frmConfiguracion::Aceptar()
 {
-    if (!cv::EsNumero(txtK)) {
-        cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
-        return;
-    }
     const double K = cv::LeerNumero(txtK);
-    if (!(K > 0.0 && K <= 0.5)) {
+    if (!cv::EsNumero(txtK) || !KValida(K)) {
         cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
         return;
     }
@@ -109,6 +104,5 @@ void frmConfiguracion::Aceptar()
     else
         cv::Aviso(this, QStringLiteral("Configuración guardada."), QMessageBox::Information);
     accept();
-    if (MDIfrmMain* principal = MDIfrmMain::Instancia())
-        principal->EscribirInfo();
+    emit kCambiada();
 }

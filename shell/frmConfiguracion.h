@@ -17,13 +17,17 @@ class frmConfiguracion : public QDialog {
 public:
     explicit frmConfiguracion(QWidget* parent = nullptr);
 
-    QLineEdit* txtK;
-    QCheckBox* chkAnularKER;
-    QPushButton* cmdXDefecto;
-    QPushButton* cmdAceptar;
+signals:
+    // The K in force (KRefraccion) was changed; the window has closed.
+    void kCambiada();
 
 private:
     void AnularKERCambiado();
     void PorDefecto();
     void Aceptar();
+
+    QLineEdit* txtK;
+    QCheckBox* chkAnularKER;
+    QPushButton* cmdXDefecto;
+    QPushButton* cmdAceptar;
 };

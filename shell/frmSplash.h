@@ -8,8 +8,8 @@ class frmSplash : public QWidget {
 public:
     explicit frmSplash(QWidget* parent = nullptr);
 
-    QTimer* Reloj;
-
 private:
     void Tic();
+
+    QTimer* Reloj;
 };

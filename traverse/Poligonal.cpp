@@ -7,6 +7,7 @@
 #include "core/LectorCampos.h"
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
+#include "points/FicherosTexto.h"
 
 // ---------------------------------------------------------------- chaining
 
@@ -27,6 +28,27 @@ void PropagarBases(colEstaciones& estaciones, int actual)
         EncadenarEstacion(estaciones, i);
         estaciones[static_cast<size_t>(i - 1)].Radiar();
     }
+}
+
+void PrimeraEstacion(colEstaciones& estaciones, const objPto& BE, const objPto& BO)
+{
+    if (estaciones.empty())
+        estaciones.emplace_back();
+    objEstacion& primera = estaciones.front();
+    primera.objBE = BE;
+    primera.objBO = BO;
+    primera.Radiar();
+}
+
+bool AnadirEstacion(colEstaciones& estaciones)
+{
+    if (estaciones.empty() || estaciones.size() >= MAX_ESTACIONES)
+        return false;
+    const double altura = estaciones.back().Slot(AlturaInstrumentoReciproca);
+    estaciones.emplace_back();
+    EncadenarEstacion(estaciones, static_cast<int>(estaciones.size()));
+    estaciones.back().Slot(AlturaInstrumento) = altura;
+    return true;
 }
 
 // ------------------------------------------------------------ indicators
@@ -129,27 +151,54 @@ std::string TextoMediaPar(bool horizontal, const std::string& directo, const std
 
 // ------------------------------------------------------ list of known points
 
-void AnadirFilasBase(std::vector<std::string>& filas, const std::string& nombre, double X, double Y, double Z)
+namespace {
+
+void AnadirBase(std::vector<std::string>& filas, const std::string& nombre, const objPto& p)
 {
-    filas.push_back(nombre);
-    filas.emplace_back();
-    filas.push_back(F3(X));
-    filas.push_back(F3(Y));
-    filas.push_back(F3(Z));
-    filas.emplace_back();
+    const std::array<std::string, 6> seis = FilasBase(nombre, p.X, p.Y, p.Z);
+    filas.insert(filas.end(), seis.begin(), seis.end());
 }
+
+} // namespace
 
 std::vector<std::string> FilasListaBases(const objPto& BE, const objPto& BO, const colEstaciones& estaciones)
 {
     std::vector<std::string> filas;
     filas.reserve(6 * (estaciones.size() + 2));
-    AnadirFilasBase(filas, BO.N + " [V. salida BO]", BO.X, BO.Y, BO.Z);
-    AnadirFilasBase(filas, BE.N + " [V. salida BE]", BE.X, BE.Y, BE.Z);
-    for (size_t i = 0; i + 1 < estaciones.size(); ++i) {
-        const objPto& p = estaciones[i].objBV;
-        AnadirFilasBase(filas, p.N, p.X, p.Y, p.Z);
-    }
+    AnadirBase(filas, BO.N + " [V. salida BO]", BO);
+    AnadirBase(filas, BE.N + " [V. salida BE]", BE);
+    for (size_t i = 0; i + 1 < estaciones.size(); ++i)
+        AnadirBase(filas, estaciones[i].objBV.N, estaciones[i].objBV);
     return filas;
+}
+
+std::vector<std::string> FilasCierre(const std::array<std::string, 4>& llegadaBE,
+                                     const std::array<std::string, 4>& llegadaVisado,
+                                     const std::array<std::string, 5>& errores)
+{
+    // The vertices go in as typed, not read as numbers.
+    return {llegadaBE[0] + " [V. llegada BE]",
+            "",
+            llegadaBE[1],
+            llegadaBE[2],
+            llegadaBE[3],
+            "",
+            llegadaVisado[0] + " [V. llegada Visado]",
+            "",
+            llegadaVisado[1],
+            llegadaVisado[2],
+            llegadaVisado[3],
+            "",
+            "[ERRORES DE CIERRE]",
+            "",
+            "Error angular : " + errores[0],
+            "",
+            "Error en X : " + errores[1],
+            "Error en Y : " + errores[2],
+            "Error en Z : " + errores[3],
+            "",
+            "Error dist. : " + errores[4],
+            ""};
 }
 
 // ------------------------------------------------------- relative survey
@@ -331,23 +380,22 @@ LecturaPol LeerPol(const std::string& texto)
     return r;
 }
 
+namespace {
+
+// The line EscribirBases writes for a base, taken from the point itself:
+// EscribirBases reads the coordinates back from list rows, where a value
+// that cannot be shown is an empty row and would come out as "0.000".
 std::string LineaBase(const objPto& p)
 {
     return "\"" + p.N + "\",\"" + F3(p.X) + "\",\"" + F3(p.Y) + "\",\"" + F3(p.Z) + "\"" + FIN_LINEA;
 }
+
+} // namespace
 
 std::string EscribirExportacion(const objPto& BE, const objPto& BO, const colEstaciones& estaciones)
 {
     std::string texto = LineaBase(BE) + LineaBase(BO);
     for (size_t i = 0; i + 1 < estaciones.size(); ++i)
         texto += LineaBase(estaciones[i].objBV);
-    return texto;
-}
-
-std::string EscribirInforme(const std::vector<std::string>& filas)
-{
-    std::string texto;
-    for (const std::string& f : filas)
-        texto += f + FIN_LINEA;
     return texto;
 }

@@ -22,6 +22,21 @@ void EncadenarEstacion(colEstaciones& estaciones, int i);
 // in order, so each one sees the already updated one before it.
 void PropagarBases(colEstaciones& estaciones, int actual);
 
+// Station 1 on the starting vertices: created when the traverse has no
+// station, its station point BE and orientation point BO copied in, then
+// recomputed. The later stations are left as they are.
+void PrimeraEstacion(colEstaciones& estaciones, const objPto& BE, const objPto& BO);
+
+// The station counter of the sheet is 16 bits: a traverse holds at most this
+// many stations.
+constexpr size_t MAX_ESTACIONES = 32767;
+
+// Appends a station chained on the last one. Its instrument height (slot 8)
+// is the height measured at that same point for the reciprocal observation
+// of the station before (slot 13). False, nothing appended, when the
+// traverse is empty or full.
+bool AnadirEstacion(colEstaciones& estaciones);
+
 // ------------------------------------------------------------ indicators
 
 // Value of a bar from a value in its unit (cc or mm): the integer part,
@@ -77,12 +92,18 @@ std::string TextoMediaPar(bool horizontal, const std::string& directo, const std
 
 // ------------------------------------------------------ list of known points
 
-// The six rows of a point in a base list: name, empty, X, Y, Z, empty.
-void AnadirFilasBase(std::vector<std::string>& filas, const std::string& nombre, double X, double Y, double Z);
-
-// The list of the traverse sheet: the orientation starting vertex, the
-// station starting vertex, then the sighted points of stations 1 .. n-1.
+// The list of the traverse sheet, six rows a point (FilasBase): the
+// orientation starting vertex, the station starting vertex, then the sighted
+// points of stations 1 .. n-1.
 std::vector<std::string> FilasListaBases(const objPto& BE, const objPto& BO, const colEstaciones& estaciones);
+
+// The rows an accepted closure leaves after that list, from the texts of the
+// closure window as they stand: the arrival station vertex and the sighted
+// arrival vertex (name, X, Y, Z, each six rows with its tag) and the five
+// errors (angular, X, Y, Z, distance) under "[ERRORES DE CIERRE]".
+std::vector<std::string> FilasCierre(const std::array<std::string, 4>& llegadaBE,
+                                     const std::array<std::string, 4>& llegadaVisado,
+                                     const std::array<std::string, 5>& errores);
 
 // ------------------------------------------------------- relative survey
 
@@ -142,9 +163,7 @@ LecturaPol LeerPol(const std::string& texto);
 
 // The bases file of the export: the station starting vertex, the orientation
 // starting vertex, then the sighted points of stations 1 .. n-1; each line
-// "name","X","Y","Z" with three decimals and CR LF.
-std::string LineaBase(const objPto& p);
+// "name","X","Y","Z" with three decimals and CR LF, a coordinate that is not
+// finite as an empty field. (The report is the sheet's list written by
+// EscribirTense.)
 std::string EscribirExportacion(const objPto& BE, const objPto& BO, const colEstaciones& estaciones);
-
-// The report: every row followed by CR LF.
-std::string EscribirInforme(const std::vector<std::string>& filas);

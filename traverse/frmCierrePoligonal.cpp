@@ -7,7 +7,7 @@
 #include "traverse/Poligonal.h"
 #include "traverse/frmPoligonal.h"
 
-frmCierrePoligonal::frmCierrePoligonal(QWidget* parent) : QDialog(parent)
+frmCierrePoligonal::frmCierrePoligonal(frmPoligonal* hoja, QWidget* parent) : QDialog(parent), hoja_(hoja)
 {
     setObjectName(QStringLiteral("frmCierrePoligonal"));
     setWindowTitle(QStringLiteral("Cierre de la poligonal"));
@@ -62,15 +62,14 @@ void frmCierrePoligonal::VaciarErrores()
 
 void frmCierrePoligonal::CalcularErroresCierre()
 {
-    frmPoligonal* hoja = frmPoligonal::Abierta();
-    if (!BaseEstacionValida() || !BaseOrientacionValida() || !hoja || hoja->colPoligonal.empty()) {
+    if (!BaseEstacionValida() || !BaseOrientacionValida() || !hoja_ || hoja_->colPoligonal.empty()) {
         VaciarErrores();
         return;
     }
     const objPto PE = LeerVertice(TextosVertice(txtBE));
     const objPto PV = LeerVertice(TextosVertice(txtBO));
     const ErroresCierre e =
-        ::CalcularErroresCierre(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, hoja->colPoligonal, PE, PV);
+        ::CalcularErroresCierre(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, hoja_->colPoligonal, PE, PV);
     lblEAngular->setText(cv::Q(F4(e.EA)));
     lblEX->setText(cv::Q(F3(e.EX)));
     lblEY->setText(cv::Q(F3(e.EY)));
@@ -82,31 +81,11 @@ void frmCierrePoligonal::Aceptar()
 {
     if (!VerticesValidos(this, txtBE, txtBO))
         return;
-    if (frmPoligonal* hoja = frmPoligonal::Abierta()) {
-        hoja->ActualizarListaBases();
-        const QStringList filas = {txtBE[0]->text() + QStringLiteral(" [V. llegada BE]"),
-                                   QString(),
-                                   txtBE[1]->text(),
-                                   txtBE[2]->text(),
-                                   txtBE[3]->text(),
-                                   QString(),
-                                   txtBO[0]->text() + QStringLiteral(" [V. llegada Visado]"),
-                                   QString(),
-                                   txtBO[1]->text(),
-                                   txtBO[2]->text(),
-                                   txtBO[3]->text(),
-                                   QString(),
-                                   QStringLiteral("[ERRORES DE CIERRE]"),
-                                   QString(),
-                                   QStringLiteral("Error angular : ") + lblEAngular->text(),
-                                   QString(),
-                                   QStringLiteral("Error en X : ") + lblEX->text(),
-                                   QStringLiteral("Error en Y : ") + lblEY->text(),
-                                   QStringLiteral("Error en Z : ") + lblEZ->text(),
-                                   QString(),
-                                   QStringLiteral("Error dist. : ") + lblET->text(),
-                                   QString()};
-        hoja->lstBases->addItems(filas);
+    if (hoja_) {
+        const std::array<std::string, 5> errores = {cv::S(lblEAngular->text()), cv::S(lblEX->text()),
+                                                    cv::S(lblEY->text()), cv::S(lblEZ->text()),
+                                                    cv::S(lblET->text())};
+        hoja_->AnotarCierre(FilasCierre(TextosVertice(txtBE), TextosVertice(txtBO), errores));
     }
     accept();
 }

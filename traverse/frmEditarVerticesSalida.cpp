@@ -27,16 +27,6 @@ frmEditarVerticesSalida::frmEditarVerticesSalida(QWidget* parent) : QDialog(pare
     txtBE[0]->setFocus();
 }
 
-bool frmEditarVerticesSalida::BaseEstacionValida() const
-{
-    return VerticeValido(TextosVertice(txtBE));
-}
-
-bool frmEditarVerticesSalida::BaseOrientacionValida() const
-{
-    return VerticeValido(TextosVertice(txtBO));
-}
-
 void frmEditarVerticesSalida::Aceptar()
 {
     if (!VerticesValidos(this, txtBE, txtBO))
@@ -44,6 +34,4 @@ void frmEditarVerticesSalida::Aceptar()
     frmPoligonal::objVertice_BE = LeerVertice(TextosVertice(txtBE));
     frmPoligonal::objVertice_BO = LeerVertice(TextosVertice(txtBO));
     accept();
-    if (frmPoligonal* hoja = frmPoligonal::Abierta())
-        hoja->CambiarVerticesDeSalida();
 }

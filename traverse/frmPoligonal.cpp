@@ -2,13 +2,11 @@
 
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <limits>
 
 #include "core/Fallos.h"
 #include "core/TextoNumerico.h"
 #include "points/FicherosTexto.h"
 #include "shell/Comun.h"
-#include "shell/MDIfrmMain.h"
 #include "shell/modResIndependentForm.h"
 
 objPto frmPoligonal::objVertice_BE;
@@ -16,23 +14,25 @@ objPto frmPoligonal::objVertice_BO;
 
 namespace {
 
-frmPoligonal* hojaAbierta = nullptr;
-
 const QString MSG_NO_EXISTE = QStringLiteral("No existe la estación.");
 const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar la poligonal. ");
 const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
 const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
 
-} // namespace
-
-frmPoligonal* frmPoligonal::Abierta()
+// An agreement indicator: its bar and label, left as they are when the
+// computation faulted.
+void MostrarIndicador(const Indicador& ind, QProgressBar* barra, QLabel* etiqueta)
 {
-    return hojaAbierta;
+    if (!ind.valido)
+        return;
+    barra->setValue(ind.barra);
+    etiqueta->setText(cv::Q(ind.etiqueta));
 }
+
+} // namespace
 
 frmPoligonal::frmPoligonal(QWidget* parent) : QWidget(parent)
 {
-    hojaAbierta = this;
     setObjectName(QStringLiteral("frmPoligonal"));
     setWindowTitle(QStringLiteral("Poligonal"));
     setGeometry(0, 0, 780, 482);
@@ -46,35 +46,18 @@ frmPoligonal::frmPoligonal(QWidget* parent) : QWidget(parent)
     CrearControles();
     cv::PrepararVentana(this);
 
-    // Loading: station 1 on the starting vertices.
-    colPoligonal.clear();
-    colPoligonal.emplace_back();
+    // Loading: station 1 on the starting vertices, the list holding them.
+    PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
     intEstacionActual = 1;
     lblEstacion->setText(QStringLiteral("1"));
     txtIra->setText(QStringLiteral("1"));
-    objEstacion& e = colPoligonal.front();
-    e.objBE = objVertice_BE;
-    e.objBO = objVertice_BO;
-    dibEsquemaEstacion->setText(cv::Q(e.objBE.N));
-    lblBE->setText(cv::Q(e.objBE.N));
-    dibEsquemaOrientacion->setText(cv::Q(e.objBO.N));
-    lblBO->setText(cv::Q(e.objBO.N));
-    lstBases->clear();
-    QStringList filas;
-    ListarVerticesSalida(filas);
-    lstBases->addItems(filas);
+    MostrarPuntosEstacion();
+    ActualizarListaBases();
     txtObservacion[1]->setText(QStringLiteral("0.0000"));
     txtObservacion[0]->setFocus();
-    MenuAbierta();
+    // Last, so that the change just made does not count.
     bolGuardada = true;
     timIntermitencia->start();
-}
-
-frmPoligonal::~frmPoligonal()
-{
-    if (hojaAbierta == this)
-        hojaAbierta = nullptr;
-    MenuCerrada();
 }
 
 void frmPoligonal::CrearControles()
@@ -105,13 +88,9 @@ void frmPoligonal::CrearControles()
 
     // The observation grid: columns, rows and the 15 inputs.
     const int columna[7] = {82, 156, 230, 304, 378, 452, 526};
-    const QString cabeceras[7] = {QStringLiteral("Hz cd"),
-                                  QStringLiteral("Hz ci"),
-                                  QStringLiteral("V cd"),
-                                  QStringLiteral("V ci"),
-                                  QStringLiteral("Dist. geométrica "),
-                                  QStringLiteral("H  instrumento "),
-                                  QStringLiteral("H señal")};
+    const QString cabeceras[7] = {QStringLiteral("Hz cd"), QStringLiteral("Hz ci"), QStringLiteral("V cd"),
+                                  QStringLiteral("V ci"), QStringLiteral("Dist. geométrica "),
+                                  QStringLiteral("H  instrumento "), QStringLiteral("H señal")};
     for (int c = 0; c < 7; ++c) {
         QLabel* cab = etiqueta(qPrintable(QStringLiteral("Label%1").arg(10 + c)), cabeceras[c],
                                QRect(columna[c], 76, 72, 32));
@@ -122,21 +101,13 @@ void frmPoligonal::CrearControles()
     etiqueta("Label18", QStringLiteral("Adelante"), QRect(8, 140, 72, 20));
     etiqueta("Label19", QStringLiteral("Recíproca"), QRect(8, 168, 72, 20));
 
-    const QString ayudas[15] = {QStringLiteral("Base visada"),
-                                QStringLiteral("Hz directo de orientación"),
-                                QStringLiteral("Hz inverso de orientación"),
-                                QStringLiteral("Hz directo visado"),
-                                QStringLiteral("Hz inverso visado"),
-                                QStringLiteral("V directo visado"),
-                                QStringLiteral("V inverso visado"),
-                                QStringLiteral("Distancia inclinada visada"),
-                                QStringLiteral("Altura del instrumento (Base de Estación)"),
-                                QStringLiteral("Altura de la señal (Base Visada)"),
-                                QStringLiteral("V directo observación recíproca"),
-                                QStringLiteral("V inverso observación recíproca"),
-                                QStringLiteral("Distancia inclinada observación recíproca"),
-                                QStringLiteral("Altura del instrumento (Estación en Base Visada)"),
-                                QStringLiteral("Altura de la señal (recíproca)")};
+    const char* const ayudas[15] = {"Base visada", "Hz directo de orientación", "Hz inverso de orientación",
+                                    "Hz directo visado", "Hz inverso visado", "V directo visado", "V inverso visado",
+                                    "Distancia inclinada visada", "Altura del instrumento (Base de Estación)",
+                                    "Altura de la señal (Base Visada)", "V directo observación recíproca",
+                                    "V inverso observación recíproca", "Distancia inclinada observación recíproca",
+                                    "Altura del instrumento (Estación en Base Visada)",
+                                    "Altura de la señal (recíproca)"};
     QRect sitio[15];
     sitio[0] = QRect(292, 6, 110, 22);
     sitio[1] = QRect(columna[0], 110, 70, 22);
@@ -147,7 +118,8 @@ void frmPoligonal::CrearControles()
         sitio[k] = QRect(columna[k - 8], 166, 70, 22);
     QList<QLineEdit*> orden;
     for (int k = 0; k < 15; ++k) {
-        txtObservacion[k] = cv::CrearCampo(this, QStringLiteral("txtObservacion"), k, sitio[k], ayudas[k]);
+        txtObservacion[k] = cv::CrearCampo(this, QStringLiteral("txtObservacion"), k, sitio[k],
+                                           QString::fromUtf8(ayudas[k]));
         cv::FiltrarTeclas(txtObservacion[k], k == 0 ? cv::TipoCampo::Nombre : cv::TipoCampo::Numerico);
         connect(txtObservacion[k], &QLineEdit::textChanged, this, [this, k] { CambioObservacion(k); });
         orden << txtObservacion[k];
@@ -251,7 +223,7 @@ void frmPoligonal::CrearControles()
 
 void frmPoligonal::CambioObservacion(int k)
 {
-    bolGuardada = false;
+    PonerGuardada(false);
     if (!HayActual())
         return;
     const QString texto = txtObservacion[k]->text();
@@ -303,10 +275,7 @@ void frmPoligonal::CambioObservacion(int k)
         par.media->setText(cv::Q(TextoMediaPar(par.horizontal, cv::S(txtObservacion[par.d]->text()),
                                                cv::S(txtObservacion[par.r]->text()))));
         if (completo(par.cd, par.cr)) {
-            if (par.horizontal)
-                ComprobarAcimutal();
-            else
-                ComprobarCenital();
+            MostrarIndicador(par.horizontal ? IndicadorAcimutal(Actual()) : IndicadorCenital(Actual()), barra, etiqueta);
             return;
         }
     } else {
@@ -334,9 +303,11 @@ void frmPoligonal::RecalcularEstacionActual()
         lblBRadiadaX->setText(cv::Q(F3(v.X)));
         lblBRadiadaY->setText(cv::Q(F3(v.Y)));
         lblBRadiadaZ->setText(cv::Q(F3(v.Z)));
-        ComprobarDistancias();
-        ComprobarCotas();
-        CalcularIndiceError();
+        MostrarIndicador(IndicadorDistancias(Actual()), prbDiferenciaDistancias, lblDiferenciaDistancias);
+        MostrarIndicador(IndicadorCotas(Actual()), prbDiferenciaCotas, lblDiferenciaCotas);
+        int indice = 0;
+        if (BarraAcotada(IndiceError(Actual()), indice))
+            prbErrorObservacion->setValue(indice);
         PropagarBases();
     } else {
         lblBRadiadaX->clear();
@@ -356,64 +327,32 @@ void frmPoligonal::PropagarBases()
     ActualizarListaBases();
 }
 
-namespace {
-
-void MostrarIndicador(const Indicador& ind, QProgressBar* barra, QLabel* etiqueta)
-{
-    if (!ind.valido)
-        return;
-    barra->setValue(ind.barra);
-    etiqueta->setText(cv::Q(ind.etiqueta));
-}
-
-} // namespace
-
-void frmPoligonal::ComprobarAcimutal()
-{
-    MostrarIndicador(IndicadorAcimutal(Actual()), prbDiferenciaAcimutal, lblDiferenciaAcimutal);
-}
-
-void frmPoligonal::ComprobarCenital()
-{
-    MostrarIndicador(IndicadorCenital(Actual()), prbDiferenciaCenital, lblDiferenciaCenital);
-}
-
-void frmPoligonal::ComprobarDistancias()
-{
-    MostrarIndicador(IndicadorDistancias(Actual()), prbDiferenciaDistancias, lblDiferenciaDistancias);
-}
-
-void frmPoligonal::ComprobarCotas()
-{
-    MostrarIndicador(IndicadorCotas(Actual()), prbDiferenciaCotas, lblDiferenciaCotas);
-}
-
-void frmPoligonal::CalcularIndiceError()
-{
-    int barra = 0;
-    if (BarraAcotada(IndiceError(Actual()), barra))
-        prbErrorObservacion->setValue(barra);
-}
 
 // ------------------------------------------------------ the list of points
 
-void frmPoligonal::ListarVerticesSalida(QStringList& filas) const
+void frmPoligonal::MostrarFilas(const std::vector<std::string>& filas)
 {
-    for (const std::string& f : FilasListaBases(objVertice_BE, objVertice_BO, {}))
-        filas << cv::Q(f);
-}
-
-void frmPoligonal::ActualizarListaBases()
-{
-    const std::vector<std::string> filas = FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal);
     QStringList textos;
     textos.reserve(static_cast<qsizetype>(filas.size()));
     for (const std::string& f : filas)
         textos << cv::Q(f);
+    lstBases->addItems(textos);
+}
+
+void frmPoligonal::ActualizarListaBases()
+{
     lstBases->setUpdatesEnabled(false);
     lstBases->clear();
-    lstBases->addItems(textos);
+    MostrarFilas(FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal));
     lstBases->setUpdatesEnabled(true);
+    PonerCierreAnotado(false);
+}
+
+void frmPoligonal::AnotarCierre(const std::vector<std::string>& filas)
+{
+    ActualizarListaBases();
+    MostrarFilas(filas);
+    PonerCierreAnotado(true);
 }
 
 // --------------------------------------------------------- showing a station
@@ -433,14 +372,20 @@ void frmPoligonal::MostrarEstacion(int n)
     // is recomputed from the values as shown.
     txtObservacion[0]->setText(cv::Q(Actual().objBV.N));
     dibEsquemaVisada->setText(cv::Q(Actual().objBV.N));
-    dibEsquemaEstacion->setText(cv::Q(Actual().objBE.N));
-    lblBE->setText(cv::Q(Actual().objBE.N));
-    dibEsquemaOrientacion->setText(cv::Q(Actual().objBO.N));
-    lblBO->setText(cv::Q(Actual().objBO.N));
+    MostrarPuntosEstacion();
     const bool ultima = n == total;
     for (int k = 1; k <= 14; ++k)
         txtObservacion[k]->setText(cv::Q(TextoObservacion(Actual(), k, ultima)));
     txtObservacion[0]->setFocus();
+}
+
+void frmPoligonal::MostrarPuntosEstacion()
+{
+    const objEstacion& e = Actual();
+    dibEsquemaEstacion->setText(cv::Q(e.objBE.N));
+    lblBE->setText(cv::Q(e.objBE.N));
+    dibEsquemaOrientacion->setText(cv::Q(e.objBO.N));
+    lblBO->setText(cv::Q(e.objBO.N));
 }
 
 void frmPoligonal::IrA()
@@ -474,25 +419,14 @@ void frmPoligonal::NuevaEstacion()
 
 void frmPoligonal::CrearEstacion()
 {
-    // The station counter is 16 bits: a traverse cannot grow past it.
-    if (colPoligonal.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max()))
+    if (!AnadirEstacion(colPoligonal))
         return;
-    colPoligonal.emplace_back();
-    const int n = static_cast<int>(colPoligonal.size());
+    const int n = NumeroEstaciones();
     intEstacionActual = static_cast<int16_t>(n);
-    EncadenarEstacion(colPoligonal, n);
-    objEstacion& nueva = colPoligonal.back();
-    dibEsquemaEstacion->setText(cv::Q(nueva.objBE.N));
-    lblBE->setText(cv::Q(nueva.objBE.N));
-    dibEsquemaOrientacion->setText(cv::Q(nueva.objBO.N));
-    lblBO->setText(cv::Q(nueva.objBO.N));
-    // The instrument height at this point was measured for the reciprocal
-    // observation of the station before.
-    nueva.Slot(AlturaInstrumento) = colPoligonal[static_cast<size_t>(n - 2)].Slot(AlturaInstrumentoReciproca);
+    MostrarPuntosEstacion();
     ActualizarListaBases();
     MostrarEstacion(n);
-    if (colPoligonal.size() > 2)
-        ActivarCerrar();
+    emit estacionesCambiadas(n);
 }
 
 // ------------------------------------------------- starting vertices changed
@@ -506,10 +440,7 @@ void frmPoligonal::CambiarVerticesDeSalida()
     }
     const int16_t actual = intEstacionActual;
     intEstacionActual = 1;
-    objEstacion& primera = colPoligonal.front();
-    primera.objBE = objVertice_BE;
-    primera.objBO = objVertice_BO;
-    primera.Radiar();
+    PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
     PropagarBases();
     intEstacionActual = actual;
     MostrarEstacion(actual);
@@ -537,9 +468,7 @@ void frmPoligonal::CortarPoligonal()
     ActualizarListaBases();
     MostrarEstacion(intEstacionActual);
     cv::Aviso(this, QStringLiteral("Las estaciones se han eliminado."));
-    if (colPoligonal.size() < 3)
-        if (MDIfrmMain* m = MDIfrmMain::Instancia())
-            m->mnuPoligonalCerrar->setEnabled(false);
+    emit estacionesCambiadas(NumeroEstaciones());
 }
 
 // ------------------------------------------------------------------ blinking
@@ -550,36 +479,22 @@ void frmPoligonal::Intermitencia()
     dibEsquemaVisada->setHidden(!dibEsquemaVisada->isHidden());
 }
 
-// -------------------------------------------------------------- main menu
+// ------------------------------------------------------------ state changes
 
-void frmPoligonal::ActivarCerrar()
+void frmPoligonal::PonerGuardada(bool guardada)
 {
-    if (MDIfrmMain* m = MDIfrmMain::Instancia())
-        m->mnuPoligonalCerrar->setEnabled(true);
+    if (bolGuardada == guardada)
+        return;
+    bolGuardada = guardada;
+    emit guardadaCambiada(guardada);
 }
 
-void frmPoligonal::MenuAbierta()
+void frmPoligonal::PonerCierreAnotado(bool anotado)
 {
-    MDIfrmMain* m = MDIfrmMain::Instancia();
-    if (!m)
+    if (cierreAnotado_ == anotado)
         return;
-    for (QAction* a : {m->mnuPoligonalGuardar, m->mnuPoligonalExportar, m->mnuPoligonalImprimir,
-                       m->mnuPoligonalVerticesdeSalida})
-        a->setEnabled(true);
-    m->mnuPoligonalNueva->setEnabled(false);
-    m->mnuPoligonalAbrir->setEnabled(false);
-}
-
-void frmPoligonal::MenuCerrada()
-{
-    MDIfrmMain* m = MDIfrmMain::Instancia();
-    if (!m)
-        return;
-    m->mnuPoligonalNueva->setEnabled(true);
-    m->mnuPoligonalAbrir->setEnabled(true);
-    for (QAction* a : {m->mnuPoligonalGuardar, m->mnuPoligonalExportar, m->mnuPoligonalImprimir,
-                       m->mnuPoligonalVerticesdeSalida, m->mnuPoligonalCerrar})
-        a->setEnabled(false);
+    cierreAnotado_ = anotado;
+    emit cierreAnotadoCambiado(anotado);
 }
 
 // ------------------------------------------------------------------ closing
@@ -593,14 +508,14 @@ void frmPoligonal::closeEvent(QCloseEvent* evento)
         timIntermitencia->stop();
         colPoligonal.clear();
         intEstacionActual = 0;
-        MenuCerrada();
+        emit estacionesCambiadas(0);
     }
     evento->accept();
 }
 
 void frmPoligonal::CerrarSinPreguntar()
 {
-    bolGuardada = true;
+    PonerGuardada(true);
     if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
         marco->close();
     else
@@ -637,7 +552,7 @@ void frmPoligonal::GuardarPoligonal()
         return;
     if (!cv::GuardarTexto(this, *ruta, EscribirPol(objVertice_BE, objVertice_BO, colPoligonal), MSG_ERROR_GUARDAR))
         return;
-    bolGuardada = true;
+    PonerGuardada(true);
     cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
 }
 
@@ -665,21 +580,16 @@ void frmPoligonal::AbrirPoligonal()
     objVertice_BE = lectura.BE;
     objVertice_BO = lectura.BO;
     colPoligonal = std::move(lectura.estaciones);
-    if (colPoligonal.empty()) {
-        // A file holding only the starting vertices is a traverse just begun:
-        // its first station stands on them, as on a new sheet.
-        colPoligonal.emplace_back();
-        colPoligonal.front().objBE = objVertice_BE;
-        colPoligonal.front().objBO = objVertice_BO;
-        colPoligonal.front().Radiar();
-    }
+    // A file holding only the starting vertices is a traverse just begun:
+    // its first station stands on them, as on a new sheet.
+    if (colPoligonal.empty())
+        PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
     intEstacionActual = 1;
     MostrarEstacion(1);
     ActualizarListaBases();
     cv::Aviso(this, QStringLiteral("Poligonal abierta."), QMessageBox::Information);
-    if (MDIfrmMain* m = MDIfrmMain::Instancia())
-        m->mnuPoligonalCerrar->setEnabled(colPoligonal.size() >= 3);
-    bolGuardada = true;
+    emit estacionesCambiadas(NumeroEstaciones());
+    PonerGuardada(true);
 }
 
 void frmPoligonal::ExportarPoligonal()
@@ -705,7 +615,7 @@ void frmPoligonal::Imprimir()
     filas.reserve(static_cast<size_t>(lstBases->count()));
     for (int i = 0; i < lstBases->count(); ++i)
         filas.push_back(cv::S(lstBases->item(i)->text()));
-    if (!cv::GuardarTexto(this, *ruta, EscribirInforme(filas), MSG_ERROR_GUARDAR))
+    if (!cv::GuardarTexto(this, *ruta, EscribirTense(filas), MSG_ERROR_GUARDAR))
         return;
     cv::Aviso(this, QStringLiteral("Poligonal imprimida a archivo."), QMessageBox::Information);
 }

@@ -18,10 +18,6 @@ class frmPoligonal : public QWidget {
     Q_OBJECT
 public:
     explicit frmPoligonal(QWidget* parent = nullptr);
-    ~frmPoligonal() override;
-
-    // The open sheet, or null; there is at most one.
-    static frmPoligonal* Abierta();
 
     // The two starting vertices. They outlive the sheet: the starting-vertices
     // window sets them before the sheet opens, and a sheet opened again starts
@@ -31,18 +27,59 @@ public:
     // The traverse; station i is colPoligonal[i - 1].
     colEstaciones colPoligonal;
 
-    // Rebuilds the list of known points.
+    // Rebuilds the list of known points (any closure rows go).
     void ActualizarListaBases();
     // Takes changed starting vertices into station 1 and re-chains the traverse.
     void CambiarVerticesDeSalida();
+    // Shows station n (1-based), or tells the user it does not exist.
+    void MostrarEstacion(int n);
     // The traverse files.
     void GuardarPoligonal();
     void AbrirPoligonal();
     void ExportarPoligonal();
     void Imprimir();
+    // An accepted closure: its rows after the rebuilt list.
+    void AnotarCierre(const std::vector<std::string>& filas);
 
     int16_t EstacionActual() const { return intEstacionActual; }
+    // Stations held; 0 once the sheet has closed.
+    int NumeroEstaciones() const { return static_cast<int>(colPoligonal.size()); }
     bool Guardada() const { return bolGuardada; }
+    // True while the closure rows are in the list.
+    bool CierreAnotado() const { return cierreAnotado_; }
+
+signals:
+    void estacionesCambiadas(int estaciones);
+    void guardadaCambiada(bool guardada);
+    void cierreAnotadoCambiado(bool anotado);
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    void CrearControles();
+    void CambioObservacion(int k);
+    bool DatosValidos() const;
+    void RecalcularEstacionActual();
+    void CrearEstacion();
+    void PropagarBases();
+    void NuevaEstacion();
+    void IrA();
+    void CortarPoligonal();
+    void Intermitencia();
+    void MostrarPuntosEstacion();
+    void PonerGuardada(bool guardada);
+    void PonerCierreAnotado(bool anotado);
+    void MostrarFilas(const std::vector<std::string>& filas);
+    // Closes the sheet (its frame in the main window) without asking.
+    void CerrarSinPreguntar();
+
+    objEstacion& Actual() { return colPoligonal[static_cast<size_t>(intEstacionActual - 1)]; }
+    bool HayActual() const
+    {
+        return intEstacionActual >= 1 && intEstacionActual <= static_cast<int>(colPoligonal.size());
+    }
 
     QLineEdit* txtObservacion[15];
     QLabel* lblEstacion;
@@ -78,41 +115,8 @@ public:
     QPushButton* cmdCortarPoligonal;
     QTimer* timIntermitencia;
 
-protected:
-    void closeEvent(QCloseEvent* evento) override;
-    void paintEvent(QPaintEvent* evento) override;
-
-private:
-    void CrearControles();
-    void CambioObservacion(int k);
-    void MostrarEstacion(int n);
-    bool DatosValidos() const;
-    void RecalcularEstacionActual();
-    void CrearEstacion();
-    void PropagarBases();
-    void ComprobarAcimutal();
-    void ComprobarCenital();
-    void ComprobarDistancias();
-    void ComprobarCotas();
-    void CalcularIndiceError();
-    void ListarVerticesSalida(QStringList& filas) const;
-    void NuevaEstacion();
-    void IrA();
-    void CortarPoligonal();
-    void Intermitencia();
-    void ActivarCerrar();
-    void MenuAbierta();
-    void MenuCerrada();
-    // Closes the sheet (its frame in the main window) without asking.
-    void CerrarSinPreguntar();
-
-    objEstacion& Actual() { return colPoligonal[static_cast<size_t>(intEstacionActual - 1)]; }
-    bool HayActual() const
-    {
-        return intEstacionActual >= 1 && intEstacionActual <= static_cast<int>(colPoligonal.size());
-    }
-
     int16_t intEstacionActual = 0;
     bool bolGuardada = false;
+    bool cierreAnotado_ = false;
     bool cerrada_ = false;
 };

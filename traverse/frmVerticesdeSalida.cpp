@@ -1,7 +1,6 @@
 #include "traverse/frmVerticesdeSalida.h"
 
 #include "shell/Comun.h"
-#include "shell/MDIfrmMain.h"
 #include "shell/modResIndependentForm.h"
 #include "traverse/CamposVertices.h"
 #include "traverse/Poligonal.h"
@@ -80,16 +79,6 @@ frmVerticesdeSalida::frmVerticesdeSalida(QWidget* parent) : QDialog(parent)
     txtObservacion[0]->setFocus();
 }
 
-bool frmVerticesdeSalida::BaseEstacionValida() const
-{
-    return VerticeValido(TextosVertice(txtBE));
-}
-
-bool frmVerticesdeSalida::BaseOrientacionValida() const
-{
-    return VerticeValido(TextosVertice(txtBO));
-}
-
 namespace {
 
 std::array<std::string, 10> TextosObservaciones(QLineEdit* const campos[10])
@@ -101,11 +90,6 @@ std::array<std::string, 10> TextosObservaciones(QLineEdit* const campos[10])
 }
 
 } // namespace
-
-bool frmVerticesdeSalida::ObservacionesValidas() const
-{
-    return ObservacionesRelativasValidas(TextosObservaciones(txtObservacion));
-}
 
 void frmVerticesdeSalida::CambioObservacion(int i)
 {
@@ -148,6 +132,4 @@ void frmVerticesdeSalida::Aceptar()
     frmPoligonal::objVertice_BE = LeerVertice(TextosVertice(txtBE));
     frmPoligonal::objVertice_BO = LeerVertice(TextosVertice(txtBO));
     accept();
-    if (MDIfrmMain* m = MDIfrmMain::Instancia())
-        m->MostrarHija<frmPoligonal>();
 }

@@ -6,16 +6,18 @@
 
 // Start of a new traverse: the two starting vertices, typed, or the
 // orientation vertex placed from reciprocal observations (relative survey).
+// Accepted, it has set the sheet's starting vertices; whoever opened it then
+// opens the sheet.
 class frmVerticesdeSalida : public QDialog {
     Q_OBJECT
 public:
     explicit frmVerticesdeSalida(QWidget* parent = nullptr);
 
-    bool BaseEstacionValida() const;
-    bool BaseOrientacionValida() const;
-    bool ObservacionesValidas() const;
+private:
     void CalcularVerticeOrientacion();
     void LimpiarVerticeOrientacion();
+    void CambioObservacion(int i);
+    void Aceptar();
 
     QLineEdit* txtBE[4];
     QLineEdit* txtBO[4];
@@ -25,8 +27,4 @@ public:
     QLabel* lblDifDistancias;
     QLabel* lblDifCotas;
     QPushButton* cmdAceptar;
-
-private:
-    void CambioObservacion(int i);
-    void Aceptar();
 };

@@ -1,26 +1,22 @@
 #pragma once
-// What the traverse tests share: their starting state, a field book of three
-// stations and the sighted point worked out by hand with the textbook formulas.
+// What the traverse and frame tests share: their starting state, the menu
+// items and controls found by name, and a field book of three stations.
+#include <QAction>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTemporaryDir>
-#include <cmath>
-#include <functional>
 #include <memory>
 
 #include "Ayudantes.h"
 #include "core/Configuracion.h"
-#include "core/objPto.h"
+#include "core/TextoNumerico.h"
+#include "shell/MDIfrmMain.h"
 #include "traverse/frmPoligonal.h"
 
 namespace prueba {
 
-// The known starting vertices: P-1 100 m north of P-2.
-inline const objPto VERTICE_P2 = {"P-2", 1000.0, 1000.0, 100.0};
-inline const objPto VERTICE_P1 = {"P-1", 1000.0, 1100.0, 100.0};
+inline const objPto VERTICE_P2 = {"P-2", 1000.0, 1000.0, 100.0}, VERTICE_P1 = {"P-1", 1000.0, 1100.0, 100.0};
 
-// The program folder in the test's own folder, refraction k, and the starting
-// vertices the next sheet opens on.
+// The program folder in the test's own, refraction k, and the vertices the next sheet opens on.
 inline void PrepararPoligonal(const QTemporaryDir& carpeta, double k, const objPto& be, const objPto& bo)
 {
     FijarCarpetaPrograma(carpeta.path().toStdString());
@@ -30,86 +26,79 @@ inline void PrepararPoligonal(const QTemporaryDir& carpeta, double k, const objP
     frmPoligonal::objVertice_BO = bo;
 }
 
-constexpr double G = M_PI / 200.0; // grads to radians
+// Chooses a menu item of the frame, as a user can only while it is enabled.
+inline void Elegir(QWidget* principal, const char* item)
+{
+    auto* a = principal->findChild<QAction*>(item);
+    QVERIFY2(a && a->isEnabled(), item);
+    a->trigger();
+}
 
-struct P {
-    double x, y, z;
-};
+// The traverse items (1 enabled): Nueva, Abrir, Guardar, Exportar, Imprimir, Vértices, Cerrar.
+inline QString MenuPoligonal(QWidget* principal)
+{
+    QString s;
+    for (const char* n : {"Nueva", "Abrir", "Guardar", "Exportar", "Imprimir", "VerticesdeSalida", "Cerrar"})
+        s += principal->findChild<QAction*>(QString("mnuPoligonal") + n)->isEnabled() ? '1' : '0';
+    return s;
+}
+inline const QString SIN_HOJA = "1100000", CON_HOJA = "0011110", CON_CIERRE = "0011111";
 
-// One station of the field book, boxes 1 to 14.
-struct Libreta {
-    double hz1, hz2, hz3, hz4, v5, v6, d7, i8, m9, v10, v11, d12, i13, m14;
-};
+template <class T = QLineEdit> T* En(QWidget* ventana, const QString& nombre)
+{
+    return Control<T>(ventana, nombre);
+}
+inline QLineEdit* Obs(QWidget* hoja, int k)
+{
+    return En(hoja, QString("txtObservacion_%1").arg(k));
+}
+// The texts of the named controls, "|" between them.
+inline QString Ven(QWidget* ventana, const QStringList& nombres)
+{
+    QStringList t;
+    for (const QString& n : nombres)
+        t << En<QWidget>(ventana, n)->property("text").toString();
+    return t.join('|');
+}
 
-inline const Libreta LIBRETA[3] = {
+// Boxes 1 to 14 of three stations.
+inline const double LIBRETA[3][14] = {
     {0, 200.0012, 120.5, 320.5006, 99.2, 300.799, 85.431, 1.55, 1.6, 100.8, 299.2, 85.437, 1.52, 1.58},
     {15.3, 215.3, 260.12, 60.12, 101.5, 298.5, 120.25, 1.52, 1.6, 98.5, 301.5, 120.26, 1.5, 1.55},
     {0, 200, 180, 380, 100.3, 299.7, 95.1, 1.5, 1.5, 99.7, 300.3, 95.1, 1.5, 1.5}};
-
-inline QStringList Textos(const Libreta& o)
+inline QString Valor(int estacion, int k)
 {
-    QStringList t;
-    for (double v : {o.hz1, o.hz2, o.hz3, o.hz4, o.v5, o.v6, o.d7, o.i8, o.m9, o.v10, o.v11, o.d12, o.i13, o.m14})
-        t << QString::number(v, 'g', 12);
-    return t;
+    return QString::number(LIBRETA[estacion][k - 1], 'g', 12);
 }
 
-// Mean of a horizontal pair: the reverse reading taken back by half a turn.
-inline double MediaHz(double d, double r)
+// Station s (from 0) of the field book pasted into the sheet.
+inline void PegarEstacion(QWidget* hoja, int s, const QString& nombre)
 {
-    double rr = r - 200.0;
-    if (rr < d - 100.0)
-        rr += 400.0;
-    if (rr > d + 100.0)
-        rr -= 400.0;
-    return (d + rr) / 2.0;
+    Obs(hoja, 0)->setText(nombre);
+    for (int k = 1; k <= 14; ++k)
+        Obs(hoja, k)->setText(Valor(s, k));
 }
 
-// Zenith angle corrected by half the index error.
-inline double MediaV(double d, double r)
+// The first n stations on P-2 -> P-1 as the library computes them: what the sheet must show.
+inline colEstaciones Calculada(int n)
 {
-    return d + (400.0 - (d + r)) / 2.0;
+    colEstaciones col;
+    PrimeraEstacion(col, VERTICE_P2, VERTICE_P1);
+    for (int s = 0; s < n; ++s) {
+        if (s > 0)
+            AnadirEstacion(col);
+        for (int k = 1; k <= 14; ++k)
+            col.back().Slot(k) = LIBRETA[s][k - 1];
+        col.back().Radiar();
+    }
+    return col;
+}
+inline QString Punto(const objPto& p)
+{
+    return QString::fromStdString(F3(p.X) + "|" + F3(p.Y) + "|" + F3(p.Z));
 }
 
-inline double Acimut(const P& a, const P& b)
-{
-    const double az = std::atan2(b.x - a.x, b.y - a.y) / G;
-    return az < 0 ? az + 400.0 : az;
-}
-
-// The point sighted from `est` oriented on `ori`, with K = 0.5 (no curvature
-// and refraction term).
-inline P Visado(const P& est, const P& ori, const Libreta& o)
-{
-    const double V = MediaV(o.v5, o.v6), Vr = MediaV(o.v10, o.v11);
-    const double dr = (o.d7 * std::sin(V * G) + o.d12 * std::sin(Vr * G)) / 2.0;
-    const double th = Acimut(est, ori) + MediaHz(o.hz3, o.hz4) - MediaHz(o.hz1, o.hz2);
-    const double zDirecta = est.z + o.d7 * std::cos(V * G) + o.i8 - o.m9;
-    const double zReciproca = est.z - (o.d12 * std::cos(Vr * G) + o.i13 - o.m14);
-    return {est.x + dr * std::sin(th * G), est.y + dr * std::cos(th * G), (zDirecta + zReciproca) / 2.0};
-}
-
-// A label shown with three decimals lies within half a millimetre of the hand value.
-inline bool Cerca(const QString& mostrado, double calculado)
-{
-    bool ok = false;
-    const double v = mostrado.toDouble(&ok);
-    return ok && std::fabs(v - calculado) <= 0.0005 + 1e-9;
-}
-
-// Runs the steps on a modal window once active; closes it if a check stopped them early.
-template <class T> void EnModal(std::function<void(T*)> pasos)
-{
-    AlAparecer<T>([pasos](T* w) {
-        w->activateWindow();
-        (void)QTest::qWaitForWindowActive(w);
-        pasos(w);
-        if (w->isVisible())
-            w->reject();
-    });
-}
-
-// The text of the message box the action shows, answered with the button.
+// The text of the box the action brings up, answered with the button.
 inline QString MensajeDe(const std::function<void()>& accion, QMessageBox::StandardButton boton = QMessageBox::Ok)
 {
     auto m = Responder(boton);
@@ -117,26 +106,21 @@ inline QString MensajeDe(const std::function<void()>& accion, QMessageBox::Stand
     return m->visto ? m->texto : QString("<ningún mensaje>");
 }
 
-// Each control (label, field or button) shows its text.
-inline void Muestran(const QList<const QWidget*>& controles, const QStringList& textos)
+// Runs the steps on a modal window once it shows; closes it if they stopped early.
+template <class T> void EnModal(std::function<void(T*)> pasos)
 {
-    QCOMPARE(controles.size(), textos.size());
-    for (int i = 0; i < controles.size(); ++i) {
-        const QString visto = controles[i]->property("text").toString();
-        QVERIFY2(visto == textos[i], qPrintable(controles[i]->objectName() + ": \"" + visto + "\""));
-    }
+    AlAparecer<T>([pasos](T* w) {
+        pasos(w);
+        if (w->isVisible())
+            w->reject();
+    });
 }
 
 // Waits briefly for a message box that should not appear; true if one did.
 inline bool AparecioMensaje()
 {
     auto visto = std::make_shared<bool>(false);
-    AlAparecer<QMessageBox>(
-        [visto](QMessageBox* caja) {
-            *visto = true;
-            caja->done(QMessageBox::No);
-        },
-        200);
+    AlAparecer<QMessageBox>([visto](QMessageBox* caja) { *visto = true, caja->done(QMessageBox::No); }, 200);
     QTest::qWait(300);
     return *visto;
 }

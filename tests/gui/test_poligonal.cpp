@@ -1,55 +1,73 @@
-// The traverse sheet driven from the keyboard, as a surveyor types a field book.
-#include <QAction>
+// The traverse windows driven from the keyboard and the menu, as a surveyor
+// types a field book: the sheet, the starting vertices, the closure, and the
+// traverse files with their cancelling, failures and broken files.
 #include <QDir>
-#include <QListWidget>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
+#include <QProgressBar>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
-#include "Ayudantes.h"
 #include "AyudantesPoligonal.h"
-#include "shell/MDIfrmMain.h"
+#include "traverse/frmCierrePoligonal.h"
 #include "traverse/frmEditarVerticesSalida.h"
-#include "traverse/frmPoligonal.h"
+#include "points/FicherosTexto.h"
 #include "traverse/frmVerticesdeSalida.h"
 
 using namespace prueba;
 
 namespace {
 
-void Clic(QWidget* boton)
+const QString MSG_NO_EXISTE = "No existe la estación.", MSG_DATOS = "Los datos no son válidos o están en blanco.";
+const QString ERROR_GUARDAR = "Se produjo un error al guardar la poligonal. ";
+
+void Clic(QWidget* ventana, const char* boton)
 {
-    QTest::mouseClick(boton, Qt::LeftButton);
+    QTest::mouseClick(En<QPushButton>(ventana, boton), Qt::LeftButton);
 }
 
-// Replaces the field's text with keys, then Enter when asked.
+void TresEstaciones(QWidget* h, const QString& segunda = "E-2")
+{
+    for (int s = 0; s < 3; ++s) {
+        if (s > 0)
+            Clic(h, "cmdNuevaEstacion");
+        PegarEstacion(h, s, s == 1 ? segunda : QString("E-%1").arg(s + 1));
+    }
+}
+
+// Chooses the menu item with its file dialog answered; what the message box said.
+std::shared_ptr<Mensaje> Ejecutar(QWidget* principal, const char* item, const QString& ruta,
+                                  std::shared_ptr<Dialogo>* dialogo = nullptr)
+{
+    auto d = ResponderFichero(ruta);
+    auto m = Responder();
+    Elegir(principal, item);
+    if (dialogo)
+        *dialogo = d;
+    return m;
+}
+
+// Replaces the field's text with keys (Backspace for none), then Enter when asked.
 void Reteclear(QLineEdit* campo, const QString& texto, bool intro = false)
 {
     campo->setFocus();
     campo->selectAll();
-    QTest::keyClicks(campo, texto);
+    texto.isEmpty() ? QTest::keyClick(campo, Qt::Key_Backspace) : QTest::keyClicks(campo, texto);
     if (intro)
         QTest::keyClick(campo, Qt::Key_Return);
 }
 
-// A whole station: the name and each box with Enter; an empty value leaves the box as it is.
-void TeclearEstacion(frmPoligonal* h, const QString& nombre, const QStringList& valores)
+// Station s of the field book typed box after box with Enter; box 8 left as
+// the sheet carried it unless told.
+void TeclearEstacion(QWidget* h, int s, bool altura = true)
 {
-    Reteclear(h->txtObservacion[0], nombre, true);
+    Reteclear(Obs(h, 0), QString("e-%1").arg(s + 1), true);
     for (int k = 1; k <= 14; ++k) {
-        QLineEdit* c = h->txtObservacion[k];
-        QVERIFY2(ConFoco(c), qPrintable(c->objectName()));
-        if (!valores[k - 1].isEmpty())
-            Reteclear(c, valores[k - 1]);
-        QTest::keyClick(c, Qt::Key_Return);
+        QVERIFY2(ConFoco(Obs(h, k)), qPrintable(Obs(h, k)->objectName()));
+        if (k != 8 || altura)
+            Reteclear(Obs(h, k), Valor(s, k));
+        QTest::keyClick(Obs(h, k), Qt::Key_Return);
     }
-}
-
-void ComprobarPunto(frmPoligonal* h, const P& p)
-{
-    QVERIFY2(Cerca(h->lblBRadiadaX->text(), p.x), qPrintable(h->lblBRadiadaX->text()));
-    QVERIFY2(Cerca(h->lblBRadiadaY->text(), p.y), qPrintable(h->lblBRadiadaY->text()));
-    QVERIFY2(Cerca(h->lblBRadiadaZ->text(), p.z), qPrintable(h->lblBRadiadaZ->text()));
 }
 
 } // namespace
@@ -59,8 +77,7 @@ class PruebaPoligonal : public QObject {
 private slots:
     void init()
     {
-        QVERIFY(carpeta_.isValid());
-        PrepararPoligonal(carpeta_, 0.5, objPto(), objPto());
+        PrepararPoligonal(carpeta_, 0.5, VERTICE_P2, VERTICE_P1);
         principal_ = new MDIfrmMain;
         QVERIFY(Mostrar(principal_));
     }
@@ -68,181 +85,175 @@ private slots:
     void cleanup()
     {
         delete principal_; // releases any open sheet without questions
-        principal_ = nullptr;
         QTest::qWait(50);
     }
 
     void poligonalTecleadaDesdeLosVertices()
     {
+        frmPoligonal::objVertice_BE = frmPoligonal::objVertice_BO = objPto();
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
         // "Nueva": BO placed 100 m north of P-2 by a relative survey.
         EnModal<frmVerticesdeSalida>([](frmVerticesdeSalida* v) {
             const char* obs[10] = {"100", "", "100", "1.5", "1.5", "100", "", "100", "1.5", "1.5"};
             for (int i = 0; i < 10; ++i)
-                Reteclear(v->txtObservacion[i], obs[i], true);
-            QVERIFY(ConFoco(v->txtBE[0]));
-            QCOMPARE(v->txtBO[2]->text(), QString("1100.000"));
-            Clic(v->cmdAceptar);
+                Reteclear(En(v, QString("txtObservacion_%1").arg(i)), obs[i], true);
+            QVERIFY(ConFoco(En(v, "txtBE_0")));
+            QCOMPARE(Ven(v, {"txtBE_0", "txtBO_0", "txtBO_1", "txtBO_2", "txtBO_3"}),
+                     QString("P-2|P-1|1000.000|1100.000|100.000"));
+            Clic(v, "cmdAceptar");
         });
-        principal_->mnuPoligonalNueva->trigger();
-        QVERIFY(Mostrar(principal_));
+        Elegir(principal_, "mnuPoligonalNueva");
         frmPoligonal* h = principal_->Buscar<frmPoligonal>();
         QVERIFY(h && qobject_cast<QMdiSubWindow*>(h->parentWidget()));
-        MenuConHoja(true);
-        QVERIFY(ConFoco(h->txtObservacion[0]));
-        QVERIFY(h->Guardada());
-        QCOMPARE(h->windowTitle(), QString("Poligonal"));
-        Muestran({h->txtObservacion[1], h->txtObservacion[2], h->dibEsquemaOrientacion}, {"0.0000", "", "P-1"});
-        QCOMPARE(ficheros::Filas(h->lstBases),
-                 QStringList({"P-1 [V. salida BO]", "", "1000.000", "1100.000", "100.000", "", "P-2 [V. salida BE]", "",
-                              "1000.000", "1000.000", "100.000", ""}));
+        QCOMPARE(MenuPoligonal(principal_), CON_HOJA);
+        QVERIFY(ConFoco(Obs(h, 0)) && h->Guardada());
+        QCOMPARE(Ven(h, {"txtObservacion_1", "txtObservacion_2", "lblBE", "lblBO"}), QString("0.0000||P-2|P-1"));
+        QListWidget* lista = En<QListWidget>(h, "lstBases");
+        QCOMPARE(ficheros::Filas(lista).join('|'), QString("P-1 [V. salida BO]||1000.000|1100.000|100.000||"
+                                                           "P-2 [V. salida BE]||1000.000|1000.000|100.000|"));
 
-        // Station 1: the point, the face means, the agreement bars (truncated) and labels (rounded).
-        const P pe2 = {1000, 1000, 100}, pe1 = {1000, 1100, 100};
-        const Libreta* L = LIBRETA;
-        TeclearEstacion(h, "e-1", Textos(L[0]));
-        QVERIFY(ConFoco(h->cmdNuevaEstacion));
-        const P e1 = Visado(pe2, pe1, L[0]);
-        ComprobarPunto(h, e1);
-        Muestran({h->lblBaseRadiada, h->lblHzO, h->lblHzV, h->lblVV, h->lblVR, h->lblDiferenciaAcimutal,
-                  h->lblDiferenciaCenital},
-                 {"E-1", "0.0006", "120.5003", "99.2005", "100.8000", "0.0012", "0.0010"});
-        const double dHz = std::max(std::fabs(std::fabs(L[0].hz2 - L[0].hz1) - 200.0),
-                                    std::fabs(std::fabs(L[0].hz4 - L[0].hz3) - 200.0));
-        QCOMPARE(h->prbDiferenciaAcimutal->value(), int(std::floor(dHz * 10000.0)));
-        QCOMPARE(h->prbDiferenciaCenital->value(), int(std::floor(std::fabs(L[0].v5 + L[0].v6 - 400.0) * 10000.0)));
+        // Station 1: the point, the face means and an agreement indicator as computed.
+        const colEstaciones calculada = Calculada(3);
+        TeclearEstacion(h, 0);
+        QVERIFY(ConFoco(En<QPushButton>(h, "cmdNuevaEstacion")));
+        QCOMPARE(Ven(h, {"lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}), Punto(calculada[0].objBV));
+        QCOMPARE(Ven(h, {"lblBaseRadiada", "lblHzO", "lblHzV", "lblVV", "lblVR", "lblDiferenciaAcimutal"}),
+                 QString("E-1|0.0006|120.5003|99.2005|100.8000|0.0012"));
+        QCOMPARE(En<QProgressBar>(h, "prbDiferenciaAcimutal")->value(), IndicadorAcimutal(calculada[0]).barra);
         QVERIFY(!h->Guardada());
 
-        // Station 2 stands on E-1, looks back at P-2 and carries the signal height into box 8.
-        Clic(h->cmdNuevaEstacion);
-        Muestran({h->lblEstacion, h->lblBE, h->lblBO, h->txtObservacion[8]}, {"2", "E-1", "P-2", "1.520"});
-        QCOMPARE(h->lstBases->count(), 18);
-        QVERIFY(Cerca(h->lstBases->item(14)->text(), e1.x));
-        QVERIFY(!principal_->mnuPoligonalCerrar->isEnabled());
-        QStringList t2 = Textos(L[1]);
-        t2[7] = QString();
-        TeclearEstacion(h, "e-2", t2);
-        const P e2 = Visado(e1, pe2, L[1]);
-        ComprobarPunto(h, e2);
-        Clic(h->cmdNuevaEstacion);
-        QVERIFY(principal_->mnuPoligonalCerrar->isEnabled()); // three stations
-        TeclearEstacion(h, "e-3", Textos(L[2]));
-        const P e3 = Visado(e2, e1, L[2]);
-        ComprobarPunto(h, e3);
-        QCOMPARE(h->lstBases->count(), 24);
+        // Station 2 stands on E-1, looks back at P-2 and carries the instrument height.
+        Clic(h, "cmdNuevaEstacion");
+        QCOMPARE(Ven(h, {"lblEstacion", "lblBE", "lblBO", "txtObservacion_8", "txtObservacion_7"}),
+                 QString("2|E-1|P-2|1.520|"));
+        QCOMPARE(MenuPoligonal(principal_), CON_HOJA);
+        TeclearEstacion(h, 1, false);
+        Clic(h, "cmdNuevaEstacion");
+        QCOMPARE(MenuPoligonal(principal_), CON_CIERRE); // three stations
+        TeclearEstacion(h, 2);
+        QCOMPARE(Ven(h, {"lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}), Punto(calculada[2].objBV));
+        QCOMPARE(lista->count(), 24);
 
         // Navigation and its refusals.
-        Clic(h->cmdAnterior);
-        Muestran({h->txtIra, h->txtObservacion[0], h->txtObservacion[7]}, {"2", "E-2", "120.250"});
-        auto m = Responder();
-        Clic(h->cmdNuevaEstacion);
-        QCOMPARE(m->texto, QString("La estación actual no es la última."));
-        QCOMPARE(m->icono, QMessageBox::Warning);
-        QCOMPARE(m->titulo, QString("cartavector"));
-        QCOMPARE(h->colPoligonal.size(), size_t(3));
-        Clic(h->cmdAnterior);
-        QCOMPARE(MensajeDe([h] { Clic(h->cmdAnterior); }), QString("No existe la estación."));
-        QCOMPARE(h->EstacionActual(), int16_t(1));
-        QCOMPARE(h->txtObservacion[1]->text(), QString("0.0000")); // earlier stations show their zeros
-
-        // A correction at station 1 moves every later point.
-        Reteclear(h->txtObservacion[7], "86.431");
-        Libreta l1b = L[0];
-        l1b.d7 = 86.431;
-        const P e1b = Visado(pe2, pe1, l1b), e2b = Visado(e1b, pe2, L[1]), e3b = Visado(e2b, e1b, L[2]);
-        QVERIFY(Cerca(h->lblBRadiadaX->text(), e1b.x));
-        QVERIFY(std::fabs(h->colPoligonal[2].objBV.X - e3b.x) < 1e-6);
-        QVERIFY(std::fabs(h->colPoligonal[2].objBV.Y - e3b.y) < 1e-6);
-        QVERIFY(std::fabs(h->colPoligonal[2].objBV.Z - e3b.z) < 1e-6);
-        QVERIFY(std::fabs(e3b.x - e3.x) > 0.01);
-        QVERIFY(Cerca(h->lstBases->item(21)->text(), e2b.y));
-
-        // Jumps: letters filtered out, stations that do not exist refused.
-        Reteclear(h->txtIra, "3x");
-        QCOMPARE(h->txtIra->text(), QString("3"));
-        QTest::keyClick(h->txtIra, Qt::Key_Return);
-        QCOMPARE(h->txtObservacion[0]->text(), QString("E-3"));
-        QCOMPARE(MensajeDe([h] { Reteclear(h->txtIra, "9", true); }), QString("No existe la estación."));
-        QCOMPARE(MensajeDe([h] { Clic(h->cmdPosterior); }), QString("No existe la estación."));
-        QCOMPARE(MensajeDe([h] {
-                     h->txtIra->clear();
-                     QTest::keyClick(h->txtIra, Qt::Key_Return);
-                 }),
-                 QString("Los datos no son válidos o están en blanco."));
-        Clic(h->cmdAnterior);
-        Clic(h->cmdIraUltima);
-        QCOMPARE(h->EstacionActual(), int16_t(3));
+        Clic(h, "cmdAnterior");
+        QCOMPARE(Ven(h, {"txtIra", "txtObservacion_0", "txtObservacion_7"}), QString("2|E-2|120.250"));
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdNuevaEstacion"); }), QString("La estación actual no es la última."));
+        QCOMPARE(h->NumeroEstaciones(), 3);
+        Clic(h, "cmdAnterior");
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdAnterior"); }), MSG_NO_EXISTE);
+        QCOMPARE(Ven(h, {"lblEstacion", "txtObservacion_2"}), QString("1|200.0012"));
+        // A correction at station 1 moves the later points.
+        const QString antes = lista->item(20)->text();
+        Reteclear(Obs(h, 7), "86.431");
+        QVERIFY(lista->item(20)->text() != antes);
+        Reteclear(En(h, "txtIra"), "3x", true);
+        QCOMPARE(Ven(h, {"txtIra", "txtObservacion_0"}), QString("3|E-3"));
+        QCOMPARE(MensajeDe([h] { Reteclear(En(h, "txtIra"), "9", true); }), MSG_NO_EXISTE);
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdPosterior"); }), MSG_NO_EXISTE);
+        QCOMPARE(MensajeDe([h] { Reteclear(En(h, "txtIra"), "", true); }), MSG_DATOS);
 
         // A fourth, empty station; the cut from station 3, first declined.
-        Clic(h->cmdNuevaEstacion);
-        QCOMPARE(h->lstBases->count(), 30);
-        Reteclear(h->txtIra, "3", true);
-        m = Responder(QMessageBox::No);
-        Clic(h->cmdCortarPoligonal);
-        QCOMPARE(m->texto, QString("¿Confirma que desea borrar todas las estaciones\r\n") + QString(21, ' ') +
-                               QString("a partir de la actual?\r\n"));
-        QCOMPARE(m->icono, QMessageBox::NoIcon);
-        QCOMPARE(h->colPoligonal.size(), size_t(4));
+        Clic(h, "cmdIraUltima");
+        Clic(h, "cmdNuevaEstacion");
+        Reteclear(En(h, "txtIra"), "3", true);
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdCortarPoligonal"); }, QMessageBox::No),
+                 "¿Confirma que desea borrar todas las estaciones\r\n" + QString(21, ' ') + "a partir de la actual?\r\n");
+        QCOMPARE(h->NumeroEstaciones(), 4);
         auto aviso = std::make_shared<std::shared_ptr<Mensaje>>();
         AlAparecer<QMessageBox>([aviso](QMessageBox* caja) {
             *aviso = Responder(); // the notice that follows the Yes
             caja->done(QMessageBox::Yes);
         });
-        Clic(h->cmdCortarPoligonal);
-        QCOMPARE(h->colPoligonal.size(), size_t(2));
-        QCOMPARE(h->txtObservacion[0]->text(), QString("E-2"));
-        QCOMPARE(h->lstBases->count(), 18);
+        Clic(h, "cmdCortarPoligonal");
         QVERIFY(*aviso && (*aviso)->visto);
         QCOMPARE((*aviso)->texto, QString("Las estaciones se han eliminado."));
-        QCOMPARE((*aviso)->icono, QMessageBox::Warning);
-        QVERIFY(!principal_->mnuPoligonalCerrar->isEnabled());
-        Clic(h->cmdAnterior);
-        QCOMPARE(MensajeDe([h] { Clic(h->cmdCortarPoligonal); }), QString("No se puede eliminar la primera estación."));
-        QCOMPARE(h->colPoligonal.size(), size_t(2));
+        QCOMPARE(Ven(h, {"lblEstacion", "txtObservacion_0"}), QString("2|E-2"));
+        QCOMPARE(lista->count(), 18);
+        QCOMPARE(MenuPoligonal(principal_), CON_HOJA);
+        Clic(h, "cmdAnterior");
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdCortarPoligonal"); }), QString("No se puede eliminar la primera estación."));
 
-        // Closing with changes asks; the menu returns; the vertices outlive the sheet.
-        m = Responder(QMessageBox::No);
-        h->parentWidget()->close();
-        QCOMPARE(m->texto, QString("  ¿Desea guardar los cambios?"));
-        QCOMPARE(m->icono, QMessageBox::NoIcon);
+        // Closing with changes asks; the menu returns at once; the vertices outlive the sheet.
+        QCOMPARE(MensajeDe([h] { h->parentWidget()->close(); }, QMessageBox::No), QString("  ¿Desea guardar los cambios?"));
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!principal_->Buscar<frmPoligonal>());
-        MenuConHoja(false);
-        QCOMPARE(principal_->MostrarHija<frmPoligonal>()->lstBases->item(3)->text(), QString("1100.000"));
+        QCOMPARE(Ven(principal_->MostrarHija<frmPoligonal>(), {"lblBO"}), QString("P-1"));
     }
 
-    void tecladoEIndicadores()
+    void tecladoYDatosNoValidos()
     {
         frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
-        QLineEdit** t = h->txtObservacion;
-        Teclear(t[0], "p-3b");
-        QCOMPARE(t[0]->text(), QString("P-3B"));
-        QTest::keyClick(t[0], Qt::Key_Up);
-        QVERIFY(ConFoco(t[0]));
-        Teclear(t[3], "-1,2a.5");
-        QCOMPARE(t[3]->text(), QString("12.5"));
-        QTest::keyClick(t[3], Qt::Key_Up);
-        QVERIFY(ConFoco(t[2]));
-        t[14]->setFocus();
-        QTest::keyClick(t[14], Qt::Key_Down);
-        QVERIFY(ConFoco(t[14]));
-        QCOMPARE(MensajeDe([h] { Clic(h->cmdNuevaEstacion); }), QString("Los datos no son válidos o están en blanco."));
-        QCOMPARE(h->colPoligonal.size(), size_t(1));
+        Teclear(Obs(h, 0), "p-3b");
+        QTest::keyClick(Obs(h, 0), Qt::Key_Up);
+        QVERIFY(ConFoco(Obs(h, 0)));
+        Teclear(Obs(h, 3), "-1,2a.5");
+        QTest::keyClick(Obs(h, 3), Qt::Key_Up);
+        QVERIFY(ConFoco(Obs(h, 2)));
+        QCOMPARE(Ven(h, {"txtObservacion_0", "txtObservacion_3"}), QString("P-3B|12.5"));
+        Obs(h, 14)->setFocus();
+        QTest::keyClick(Obs(h, 14), Qt::Key_Down);
+        QVERIFY(ConFoco(Obs(h, 14)));
+        QCOMPARE(MensajeDe([h] { Clic(h, "cmdNuevaEstacion"); }), MSG_DATOS);
+        QCOMPARE(h->NumeroEstaciones(), 1);
+        // Pasted texts run the same processing; invalid data empty the point and what depends on it.
+        PegarEstacion(h, 0, "A");
+        QCOMPARE(Ven(h, {"lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}), Punto(Calculada(1)[0].objBV));
+        Obs(h, 9)->setText(".");
+        QCOMPARE(Ven(h, {"lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ", "lblDiferenciaDistancias"}), QString("|||"));
+        QCOMPARE(En<QProgressBar>(h, "prbErrorObservacion")->value(), 0);
+    }
 
-        // What the bars and labels show; pasted texts run the same processing.
-        const char* v[15] = {"",    "0",   "200.00390625", "0",   "200.00390625", "100", "300", "125.3759",
-                             "1.5", "1.5", "100",          "300", "125.3",        "1.5", "1.5"};
-        for (int k = 0; k < 15; ++k)
-            t[k]->setText(v[k]);
-        QCOMPARE(h->prbDiferenciaAcimutal->value(), 39);
-        Muestran({h->lblHzO, h->lblDiferenciaAcimutal, h->lblBRadiadaX}, {"0.0020", "0.0039", ""});
-        QCOMPARE(h->prbDiferenciaDistancias->value(), 0); // no name yet
-        t[0]->setText("A");
-        QCOMPARE(h->prbDiferenciaDistancias->value(), 75);
-        Muestran({h->lblDiferenciaDistancias, h->lblDiferenciaCenital}, {"0.076", "0.0000"});
-        // Invalid data empty the point and what depends on it.
-        t[9]->setText(".");
-        Muestran({h->lblBRadiadaX, h->lblDiferenciaDistancias}, {"", ""});
-        QCOMPARE(h->prbDiferenciaDistancias->value(), 0);
+    void verticesDeSalida()
+    {
+        EnModal<frmVerticesdeSalida>([](frmVerticesdeSalida* v) { v->reject(); });
+        Elegir(principal_, "mnuPoligonalNueva");
+        QVERIFY(!principal_->Buscar<frmPoligonal>()); // declined: no sheet
+        EnModal<frmVerticesdeSalida>([](frmVerticesdeSalida* v) {
+            QCOMPARE(v->windowTitle(), QString("Vértices de salida"));
+            // BO has no coordinates yet.
+            Pulsar(En<QPushButton>(v, "cmdAceptar"), "Las bases no son válidas.", QMessageBox::Warning);
+            Reteclear(En(v, "txtBE_0"), "v-10");
+            En(v, "txtBE_1")->setText("-5"); // pasted: a sign goes in
+            Reteclear(En(v, "txtBO_1"), "500.12345");
+            Reteclear(En(v, "txtBO_2"), "600");
+            Reteclear(En(v, "txtBO_3"), "7");
+            Clic(v, "cmdAceptar");
+        });
+        Elegir(principal_, "mnuPoligonalNueva");
+        QCOMPARE(frmPoligonal::objVertice_BE.N + " " + F3(frmPoligonal::objVertice_BE.X), std::string("V-10 -5.000"));
+        QCOMPARE(frmPoligonal::objVertice_BO.X, 500.12345);
+        QVERIFY(principal_->Buscar<frmPoligonal>());
+    }
+
+    void edicionDeLosVertices()
+    {
+        frmPoligonal::objVertice_BO.Z = 90.0;
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        PegarEstacion(h, 2, "C");
+        Clic(h, "cmdNuevaEstacion");
+        PegarEstacion(h, 2, "D");
+        const objPto antes = h->colPoligonal[1].objBV;
+        auto aviso = std::make_shared<std::shared_ptr<Mensaje>>();
+        EnModal<frmEditarVerticesSalida>([aviso](frmEditarVerticesSalida* e) {
+            QCOMPARE(Ven(e, {"txtBE_0", "txtBO_3"}), QString("P-2|90.000"));
+            // Both vertices 1 km east, BE 5 m up: the whole traverse follows.
+            Reteclear(En(e, "txtBE_1"), "2000");
+            Reteclear(En(e, "txtBO_1"), "2000");
+            Reteclear(En(e, "txtBE_3"), "105");
+            Reteclear(En(e, "txtBO_3"), "90", true);
+            QVERIFY(ConFoco(En<QPushButton>(e, "cmdAceptar")));
+            *aviso = Responder();
+            Clic(e, "cmdAceptar");
+        });
+        Elegir(principal_, "mnuPoligonalVerticesdeSalida");
+        QTRY_VERIFY(*aviso && (*aviso)->visto);
+        QCOMPARE((*aviso)->texto, QString("Vértices de salida cambiados."));
+        QCOMPARE((*aviso)->icono, QMessageBox::Information);
+        const objPto& despues = h->colPoligonal[1].objBV;
+        QVERIFY(std::fabs(despues.X - antes.X - 1000.0) + std::fabs(despues.Y - antes.Y) + std::fabs(despues.Z - antes.Z - 5.0) < 1e-6);
+        QCOMPARE(Ven(h, {"lblEstacion", "lblBE"}), QString("2|C"));
+        QCOMPARE(En<QListWidget>(h, "lstBases")->item(8)->text(), QString("2000.000"));
     }
 
     void preguntaAlCerrar()
@@ -250,21 +261,16 @@ private slots:
         frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
         h->parentWidget()->close();
         QVERIFY(!AparecioMensaje()); // only loaded: nothing to ask
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!principal_->Buscar<frmPoligonal>());
-
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
         // Changed, answered Yes, the save dialog cancelled: nothing saved, the sheet closes.
         h = principal_->MostrarHija<frmPoligonal>();
-        Teclear(h->txtObservacion[0], "X");
-        auto texto = std::make_shared<QString>();
+        Teclear(Obs(h, 0), "X");
         std::shared_ptr<Dialogo> d;
-        AlAparecer<QMessageBox>([texto, &d](QMessageBox* caja) {
-            *texto = caja->text();
+        AlAparecer<QMessageBox>([&d](QMessageBox* caja) {
             d = ResponderFichero(QString());
             caja->done(QMessageBox::Yes);
         });
         h->parentWidget()->close();
-        QCOMPARE(*texto, QString("  ¿Desea guardar los cambios?"));
         QVERIFY(d && d->visto);
         QCOMPARE(d->titulo, QString("Guardar Poligonal"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -272,106 +278,183 @@ private slots:
         QVERIFY(QDir(carpeta_.path()).entryList({"*.pol"}).isEmpty());
     }
 
-    void verticesDeSalidaPorTeclado()
+    void cierreSobreVerticesConocidos()
     {
-        EnModal<frmVerticesdeSalida>([](frmVerticesdeSalida* v) {
-            QCOMPARE(v->windowTitle(), QString("Vértices de salida"));
-            Muestran({v->txtBE[1], v->txtBO[0]}, {"1000.000", "P-1"});
-            auto m = Responder(); // BO has no coordinates yet
-            Clic(v->cmdAceptar);
-            QCOMPARE(m->texto, QString("Las bases no son válidas."));
-            QCOMPARE(m->icono, QMessageBox::Warning);
-            v->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(v));
-            Reteclear(v->txtBE[3], "100", true);
-            QVERIFY(ConFoco(v->txtBO[0]));
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        TresEstaciones(h);
+        // Arrival vertices a few mm off the carried point and sight; the
+        // errors as the library computes them from the typed texts.
+        const colEstaciones col = Calculada(3);
+        const objPto& llegada = col[2].objBE;
+        auto texto = [](double v) { return QString::number(v, 'f', 6); };
+        const QStringList tecleado = {"p-9", texto(llegada.X + 0.012), texto(llegada.Y + 0.008), texto(llegada.Z + 0.004),
+                                      "p-8", texto(llegada.X + 90.0), texto(llegada.Y + 120.0), "101"};
+        std::array<std::string, 4> pe, pv;
+        for (int i = 0; i < 4; ++i)
+            pe[i] = tecleado[i].toUpper().toStdString(), pv[i] = tecleado[4 + i].toUpper().toStdString();
+        const ErroresCierre e = CalcularErroresCierre(VERTICE_P2, VERTICE_P1, col, LeerVertice(pe), LeerVertice(pv));
+        const std::array<std::string, 5> errores = {F4(e.EA), F3(e.EX), F3(e.EY), F3(e.EZ), F3(e.ED)};
 
-            // Relative survey with reverse faces.
-            const char* obs[10] = {"99.5",   "300.52", "120.5",  "1.55", "1.7",
-                                   "100.49", "299.53", "120.52", "1.6",  "1.45"};
-            for (int i = 0; i < 10; ++i)
-                Teclear(v->txtObservacion[i], obs[i]);
-            const double V1 = MediaV(99.5, 300.52), V2 = MediaV(100.49, 299.53);
-            const double dr1 = 120.5 * std::sin(V1 * G), dr2 = 120.52 * std::sin(V2 * G);
-            const double z1 = 100.0 + 120.5 * std::cos(V1 * G) + 1.55 - 1.7;
-            const double z2 = 100.0 - (120.52 * std::cos(V2 * G) + 1.6 - 1.45);
-            Muestran({v->lblVBEBO, v->lblVBOBE, v->txtBO[1]}, {"99.4900", "100.4800", "1000.000"});
-            QVERIFY(Cerca(v->txtBO[2]->text(), 1000.0 + (dr1 + dr2) / 2.0));
-            QVERIFY(Cerca(v->txtBO[3]->text(), (z1 + z2) / 2.0));
-            QVERIFY(Cerca(v->lblDifDistancias->text(), std::fabs(dr1 - dr2)));
-            QVERIFY(Cerca(v->lblDifCotas->text(), std::fabs(z1 - z2)));
-            // A required observation cleared empties BO and both differences.
-            v->txtObservacion[3]->clear();
-            Muestran({v->txtBO[2], v->lblDifCotas, v->lblDifDistancias}, {"", "", ""});
-
-            // Known vertices typed: all decimals kept, name in capitals.
-            v->txtBE[0]->clear();
-            Teclear(v->txtBE[0], "v-10");
-            v->txtBE[1]->setText("-5");
-            v->txtBO[1]->setText("500.12345");
-            v->txtBO[2]->setText("600");
-            v->txtBO[3]->setText("7");
-            Clic(v->cmdAceptar);
+        EnModal<frmCierrePoligonal>([&](frmCierrePoligonal* c) {
+            QCOMPARE(c->windowTitle(), QString("Cierre de la poligonal"));
+            const char* campos[8] = {"txtBE_0", "txtBE_1", "txtBE_2", "txtBE_3", "txtBO_0", "txtBO_1", "txtBO_2", "txtBO_3"};
+            for (int i = 0; i < 8; ++i) {
+                QVERIFY2(ConFoco(En(c, campos[i])), campos[i]);
+                QCOMPARE(Ven(c, {"lblEAngular"}), QString()); // nothing until both vertices are whole
+                Reteclear(En(c, campos[i]), tecleado[i], true);
+            }
+            QVERIFY(ConFoco(En<QPushButton>(c, "cmdAceptar")));
+            QCOMPARE(Ven(c, {"lblEAngular", "lblEX", "lblEY", "lblEZ", "lblET"}),
+                     QString::fromStdString(errores[0] + "|" + errores[1] + "|" + errores[2] + "|" + errores[3] + "|" + errores[4]));
+            // An incomplete vertex empties the errors and refuses the closure.
+            En(c, "txtBO_3")->clear();
+            QCOMPARE(Ven(c, {"lblEX"}), QString());
+            QCOMPARE(MensajeDe([c] { Clic(c, "cmdAceptar"); }), QString("Las bases no son válidas."));
+            En(c, "txtBO_3")->setText("101");
+            Clic(c, "cmdAceptar");
         });
-        principal_->mnuPoligonalNueva->trigger();
-        QCOMPARE(frmPoligonal::objVertice_BE.N, std::string("V-10"));
-        QCOMPARE(frmPoligonal::objVertice_BE.X, -5.0);
-        QCOMPARE(frmPoligonal::objVertice_BO.X, 500.12345);
-        QVERIFY(principal_->Buscar<frmPoligonal>());
+        Elegir(principal_, "mnuPoligonalCerrar");
+        QVERIFY(h->CierreAnotado());
+        QStringList filas;
+        for (const std::string& f : FilasCierre(pe, pv, errores))
+            filas << QString::fromStdString(f);
+        QListWidget* lista = En<QListWidget>(h, "lstBases");
+        QCOMPARE(ficheros::Filas(lista).mid(24), filas);
+
+        // The report prints every row, the closure included; a rebuilt list drops it.
+        const QString ruta = carpeta_.filePath("informe.txt");
+        QCOMPARE(Ejecutar(principal_, "mnuPoligonalImprimir", ruta)->texto, QString("Poligonal imprimida a archivo."));
+        QCOMPARE(QString::fromUtf8(ficheros::Leer(ruta)), ficheros::Filas(lista).join("\r\n") + "\r\n");
+        h->ActualizarListaBases();
+        QVERIFY(lista->count() == 24 && !h->CierreAnotado());
     }
 
-    void edicionDeLosVertices()
+    void guardarAbrirYGuardarDeNuevo()
     {
-        frmPoligonal::objVertice_BE = {"A", 1000.0, 1000.0, 100.0};
-        frmPoligonal::objVertice_BO = {"B", 1000.0, 1100.0, 90.0};
         frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
-        TeclearEstacion(h, "c", Textos(LIBRETA[2]));
-        Clic(h->cmdNuevaEstacion);
-        TeclearEstacion(h, "d", Textos(LIBRETA[2]));
-        const P v2 = {h->colPoligonal[1].objBV.X, h->colPoligonal[1].objBV.Y, h->colPoligonal[1].objBV.Z};
+        TresEstaciones(h, "A,B");
+        const QString ruta = carpeta_.filePath("dia1.pol");
+        std::shared_ptr<Dialogo> d;
+        QCOMPARE(Ejecutar(principal_, "mnuPoligonalGuardar", ruta, &d)->texto, QString("Poligonal guardada."));
+        QCOMPARE(d->titulo + " " + d->filtros.value(0) + " " + d->extension + " " + d->seleccion.value(0).section('/', -1),
+                 QString("Guardar Poligonal Cartavector 3.0 (*.pol) pol Poligonal.pol"));
+        QVERIFY(h->Guardada());
+        QVERIFY(ficheros::Leer(ruta).startsWith("\"P-2\",1000,1000,100\r\n\"P-1\",1000,1100,100\r\n"));
+        QCOMPARE(ficheros::Leer(ruta).count("\r\n"), 2 + 4 * 3);
+        h->parentWidget()->close();
+        QVERIFY(!AparecioMensaje()); // just saved: nothing to ask
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        auto aviso = std::make_shared<Mensaje>();
-        EnModal<frmEditarVerticesSalida>([aviso](frmEditarVerticesSalida* e) {
-            QCOMPARE(e->windowTitle(), QString("Edición de los vértices de salida"));
-            Muestran({e->txtBE[0], e->txtBO[3]}, {"A", "90.000"});
-            // Both vertices 1 km east, BE 5 m up: the whole traverse follows.
-            Reteclear(e->txtBE[1], "2000");
-            Reteclear(e->txtBO[1], "2000");
-            Reteclear(e->txtBE[3], "105");
-            Reteclear(e->txtBO[3], "90", true);
-            QVERIFY(ConFoco(e->cmdAceptar));
-            AlAparecer<QMessageBox>([aviso](QMessageBox* caja) {
-                aviso->visto = true;
-                aviso->texto = caja->text();
-                aviso->icono = caja->icon();
-                caja->done(QMessageBox::Ok);
-            });
-            Clic(e->cmdAceptar);
-        });
-        principal_->mnuPoligonalVerticesdeSalida->trigger();
-        QTRY_VERIFY(aviso->visto);
-        QCOMPARE(aviso->texto, QString("Vértices de salida cambiados."));
-        QCOMPARE(aviso->icono, QMessageBox::Information);
-        QVERIFY(std::fabs(h->colPoligonal[1].objBV.X - (v2.x + 1000.0)) < 1e-6);
-        QVERIFY(std::fabs(h->colPoligonal[1].objBV.Y - v2.y) < 1e-6);
-        QVERIFY(std::fabs(h->colPoligonal[1].objBV.Z - (v2.z + 5.0)) < 1e-6);
-        QCOMPARE(h->colPoligonal[1].objBE.N, std::string("C"));
-        QCOMPARE(h->EstacionActual(), int16_t(2));
-        QCOMPARE(h->lstBases->item(8)->text(), QString("2000.000"));
-        QVERIFY(Cerca(h->lblBRadiadaX->text(), v2.x + 1000.0));
+        frmPoligonal::objVertice_BE = frmPoligonal::objVertice_BO = objPto();
+        auto m = Ejecutar(principal_, "mnuPoligonalAbrir", ruta, &d);
+        QCOMPARE(d->titulo + " " + m->texto, QString("Abrir Poligonal Poligonal abierta."));
+        QCOMPARE(m->icono, QMessageBox::Information);
+        h = principal_->Buscar<frmPoligonal>();
+        QVERIFY(h && h->Guardada());
+        QCOMPARE(h->NumeroEstaciones(), 3);
+        QCOMPARE(MenuPoligonal(principal_), CON_CIERRE);
+        QCOMPARE(frmPoligonal::objVertice_BO.N, std::string("P-1"));
+        // Station 1 shown and recomputed, the list rebuilt.
+        QCOMPARE(Ven(h, {"lblEstacion", "txtObservacion_2", "lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}),
+                 "1|200.0012|" + Punto(Calculada(1)[0].objBV));
+        QCOMPARE(En<QListWidget>(h, "lstBases")->item(18)->text(), QString("A,B"));
+        const QString ruta2 = carpeta_.filePath("dia1b.pol");
+        Ejecutar(principal_, "mnuPoligonalGuardar", ruta2);
+        QCOMPARE(ficheros::Leer(ruta2), ficheros::Leer(ruta));
+    }
+
+    void ficheroRotoCierraLaHoja_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("cortado") << QByteArray("\"P-2\",1000,1000,100\r\n\"P-1\",1000,1100,100\r\n\"P-2\",1000,1000,"
+                                               "100\r\n\"P-1\",1000,1100,100\r\n\"E-1\",1,2,3\r\n0,200,100,300,100\r\n");
+        const char basura[] = "\x01\x02\"\",,,\r\n,,,,\xff\xfe,\"x";
+        QTest::newRow("basura") << QByteArray(basura, sizeof basura - 1);
+    }
+    void ficheroRotoCierraLaHoja()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString ruta = carpeta_.filePath("roto.pol");
+        ficheros::Escribir(ruta, bytes);
+        auto m = Ejecutar(principal_, "mnuPoligonalAbrir", ruta);
+        QVERIFY2(ficheros::ConMotivo(m->texto, "Se produjo un error al abrir la poligonal. "), qPrintable(m->texto));
+        QCOMPARE(m->icono, QMessageBox::Critical);
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!principal_->Buscar<frmPoligonal>());
+    }
+
+    void cancelarOFallarCadaDialogo()
+    {
+        const QStringList antes = QDir(carpeta_.path()).entryList(QDir::Files);
+        auto d = ResponderFichero(QString());
+        Elegir(principal_, "mnuPoligonalAbrir");
+        QVERIFY(d->visto && !AparecioMensaje());
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA); // cancelled: the sheet closed
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        Obs(h, 0)->setText("X");
+        for (auto [item, titulo] : {std::pair{"mnuPoligonalGuardar", "Guardar Poligonal"},
+                                    {"mnuPoligonalExportar", "Exportar Poligonal"},
+                                    {"mnuPoligonalImprimir", "Imprimir a archivo"}}) {
+            d = ResponderFichero(QString());
+            Elegir(principal_, item);
+            QCOMPARE(d->titulo, QString(titulo));
+            QVERIFY(!AparecioMensaje());
+            // A folder that does not exist: the error, the sheet kept unsaved.
+            auto m = Ejecutar(principal_, item, carpeta_.filePath("no-existe/dia.pol"));
+            QVERIFY2(ficheros::ConMotivo(m->texto, ERROR_GUARDAR) && m->icono == QMessageBox::Critical, qPrintable(m->texto));
+            QVERIFY(!h->Guardada());
+        }
+        QCOMPARE(QDir(carpeta_.path()).entryList(QDir::Files), antes);
+    }
+
+    void discoLlenoConservaLaPoligonalGuardada()
+    {
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        const QString ruta = carpeta_.filePath("dia.pol");
+        QCOMPARE(Ejecutar(principal_, "mnuPoligonalGuardar", ruta)->texto, QString("Poligonal guardada."));
+        const QByteArray antiguo = ficheros::Leer(ruta);
+        TresEstaciones(h);
+        const QStringList antes = QDir(carpeta_.path()).entryList(QDir::Files | QDir::Hidden);
+        for (const char* item : {"mnuPoligonalGuardar", "mnuPoligonalExportar", "mnuPoligonalImprimir"}) {
+            std::shared_ptr<Mensaje> m;
+            {
+                ficheros::DiscoLleno lleno(16);
+                m = Ejecutar(principal_, item, ruta);
+            }
+            QCOMPARE(m->texto, ERROR_GUARDAR + QString::fromLocal8Bit(strerror(EFBIG)));
+            QCOMPARE(m->icono, QMessageBox::Critical);
+            QCOMPARE(ficheros::Leer(ruta), antiguo);
+            QCOMPARE(QDir(carpeta_.path()).entryList(QDir::Files | QDir::Hidden), antes);
+            QVERIFY(!h->Guardada());
+        }
+    }
+
+    void exportarEImprimir()
+    {
+        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
+        const QString informe = carpeta_.filePath("informe.txt");
+        std::shared_ptr<Dialogo> d;
+        QCOMPARE(Ejecutar(principal_, "mnuPoligonalImprimir", informe, &d)->texto, QString("Poligonal imprimida a archivo."));
+        QCOMPARE(d->filtros.value(0) + " " + d->extension, QString("Cartavector 3.0 (*.txt) txt"));
+        QCOMPARE(ficheros::Leer(informe), QByteArray("P-1 [V. salida BO]\r\n\r\n1000.000\r\n1100.000\r\n100.000\r\n\r\n"
+                                           "P-2 [V. salida BE]\r\n\r\n1000.000\r\n1000.000\r\n100.000\r\n\r\n"));
+        // Three stations: the bases file, read back, holds the points the sheet lists.
+        TresEstaciones(h);
+        const QString tres = carpeta_.filePath("tres.bse");
+        QCOMPARE(Ejecutar(principal_, "mnuPoligonalExportar", tres, &d)->texto, QString("Poligonal guardada."));
+        QCOMPARE(d->filtros.value(0) + " " + d->extension, QString("Cartavector 3.0 (*.bse) bse"));
+        QVERIFY(!h->Guardada()); // exporting is not saving
+        const ResultadoLectura lista = LeerBases(ficheros::Leer(tres).toStdString());
+        QStringList filas;
+        for (const std::string& f : lista.filas)
+            filas << QString::fromStdString(f);
+        const QStringList hoja = ficheros::Filas(En<QListWidget>(h, "lstBases"));
+        QCOMPARE(filas.mid(12), hoja.mid(12));
+        QCOMPARE(filas.value(0) + filas.value(6), QString("P-2P-1")); // station vertex first
     }
 
 private:
-    void MenuConHoja(bool hoja)
-    {
-        for (QAction* a : {principal_->mnuPoligonalGuardar, principal_->mnuPoligonalExportar,
-                           principal_->mnuPoligonalImprimir, principal_->mnuPoligonalVerticesdeSalida})
-            QVERIFY2(a->isEnabled() == hoja, qPrintable(a->objectName()));
-        QCOMPARE(principal_->mnuPoligonalNueva->isEnabled(), !hoja);
-        QCOMPARE(principal_->mnuPoligonalAbrir->isEnabled(), !hoja);
-        QVERIFY(!principal_->mnuPoligonalCerrar->isEnabled());
-    }
-
     QTemporaryDir carpeta_;
     MDIfrmMain* principal_ = nullptr;
 };
