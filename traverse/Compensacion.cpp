@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
 #include <limits>
+#include <new>
 
 #include <Eigen/Sparse>
 
@@ -65,6 +67,8 @@ std::string Validar(const objPto& BE, const objPto& BO, const colEstaciones& est
     for (size_t i = 0; i < n; ++i) {
         const objEstacion& e = estaciones[i];
         const std::string num = std::to_string(i + 1);
+        if (e.colObservaciones.size() < static_cast<size_t>(NUM_SLOTS))
+            return "La estación " + num + " no tiene sus " + std::to_string(NUM_SLOTS) + " observaciones.";
         if (!std::isfinite(e.Slot(HzMedioOrientacion)) || !std::isfinite(e.Slot(HzMedioVisado)) ||
             !std::isfinite(e.objBE.X) || !std::isfinite(e.objBE.Y) || !std::isfinite(e.objBE.Z) ||
             !std::isfinite(e.objBV.Z))
@@ -615,8 +619,11 @@ double SigmaDesnivel(const PrecisionApriori& p, double longitud)
     return p.DireccionCC * CC_A_RAD * longitud / std::sqrt(2.0);
 }
 
-ResultadoCompensacion Compensar(const objPto& BE, const objPto& BO, const colEstaciones& estaciones, const objPto& PE,
-                                const objPto& PV, bool cierreAceptado, const OpcionesCompensacion& opciones)
+namespace
+{
+
+ResultadoCompensacion Calcular(const objPto& BE, const objPto& BO, const colEstaciones& estaciones, const objPto& PE,
+                               const objPto& PV, bool cierreAceptado, const OpcionesCompensacion& opciones)
 {
     ResultadoCompensacion r;
     r.metodo = opciones.metodo;
@@ -668,6 +675,25 @@ ResultadoCompensacion Compensar(const objPto& BE, const objPto& BO, const colEst
     }
     r.ok = true;
     return r;
+}
+
+} // namespace
+
+ResultadoCompensacion Compensar(const objPto& BE, const objPto& BO, const colEstaciones& estaciones, const objPto& PE,
+                                const objPto& PV, bool cierreAceptado, const OpcionesCompensacion& opciones)
+{
+    // Nothing escapes to the window: running out of memory on a huge
+    // traverse is one more refusal.
+    ResultadoCompensacion fallo;
+    fallo.metodo = opciones.metodo;
+    try {
+        return Calcular(BE, BO, estaciones, PE, PV, cierreAceptado, opciones);
+    } catch (const std::bad_alloc&) {
+        fallo.error = "No hay memoria suficiente para compensar la poligonal.";
+    } catch (const std::exception&) {
+        fallo.error = "No se ha podido compensar la poligonal.";
+    }
+    return fallo;
 }
 
 // ------------------------------------------------------------- chi-square
