@@ -8,7 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <sys/resource.h>
@@ -31,27 +31,20 @@ public:
     {
         char plantilla[] = "/tmp/cv-ficheros-XXXXXX";
         ruta_ = mkdtemp(plantilla);
-        // Reachable by the unprivileged child of the permission tests.
-        chmod(ruta_.c_str(), 0755);
+        chmod(ruta_.c_str(), 0755); // reachable by the unprivileged child of the permission tests
     }
     ~Carpeta()
     {
         chmod(ruta_.c_str(), 0755);
-        for (const std::string& n : Nombres())
-            unlink((ruta_ + "/" + n).c_str());
-        rmdir(ruta_.c_str());
+        std::filesystem::remove_all(ruta_);
     }
     std::string operator/(const std::string& nombre) const { return ruta_ + "/" + nombre; }
     const std::string& Ruta() const { return ruta_; }
     std::vector<std::string> Nombres() const
     {
         std::vector<std::string> r;
-        if (DIR* d = opendir(ruta_.c_str())) {
-            while (const dirent* e = readdir(d))
-                if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-                    r.emplace_back(e->d_name);
-            closedir(d);
-        }
+        for (const auto& e : std::filesystem::directory_iterator(ruta_))
+            r.push_back(e.path().filename().string());
         return r;
     }
 
@@ -91,8 +84,7 @@ ResultadoFichero EnHijo(const std::function<ResultadoFichero()>& escribir, rlim_
     close(tubo[1]);
     std::string mensaje;
     char b[256];
-    ssize_t n;
-    while ((n = read(tubo[0], b, sizeof b)) > 0)
+    for (ssize_t n; (n = read(tubo[0], b, sizeof b)) > 0;)
         mensaje.append(b, static_cast<size_t>(n));
     close(tubo[0]);
     int estado = 0;
@@ -104,32 +96,28 @@ ResultadoFichero EnHijo(const std::function<ResultadoFichero()>& escribir, rlim_
 
 // One kind of file: its name and the bytes its writer makes, old and new.
 struct Clase {
-    std::string nombre;
-    std::string antiguo;
-    std::string nuevo;
+    std::string nombre, antiguo, nuevo;
 };
 
 std::vector<Clase> Clases()
 {
-    objPto be{"P-2", 1000, 1000, 100};
-    objPto bo{"P-1", 1000, 1100, 100};
+    const objPto be{"P-2", 1000, 1000, 100}, bo{"P-1", 1000, 1100, 100};
     colEstaciones una(1);
-    una[0].objBE = be;
-    una[0].objBO = bo;
+    una[0].objBE = be, una[0].objBO = bo;
     una[0].Radiar();
     colEstaciones muchas(40, una[0]);
-    std::vector<std::string> pocas;
-    AnadirFilasBase(pocas, "A", 1, 2, 3);
+    const auto base = FilasBase("A", 1, 2, 3);
+    const std::vector<std::string> pocas(base.begin(), base.end());
     std::vector<std::string> filas;
     for (int i = 0; i < 200; ++i)
-        AnadirFilasBase(filas, "B" + std::to_string(i), 1000 + i, 2000 + i, 100);
+        for (const std::string& f : FilasBase("B" + std::to_string(i), 1000 + i, 2000 + i, 100))
+            filas.push_back(f);
     const std::vector<std::string> puntos(200, "12 1000.000 2000.000 100.000");
     return {{"poligonal.pol", EscribirPol(be, bo, una), EscribirPol(be, bo, muchas)},
             {"bases.bse", EscribirBases(pocas), EscribirBases(filas)},
             {"exportada.bse", EscribirExportacion(be, bo, una), EscribirExportacion(be, bo, muchas)},
             {"puntos.asc", EscribirPuntos({puntos[0]}), EscribirPuntos(puntos)},
-            {"tense.tse", EscribirTense({"", puntos[0]}), EscribirTense(puntos)},
-            {"informe.txt", EscribirInforme(pocas), EscribirInforme(filas)}};
+            {"tense.tse", EscribirTense({"", puntos[0]}), EscribirTense(puntos)}};
 }
 
 } // namespace
@@ -143,18 +131,14 @@ TEST(EscribirFichero, ReemplazaEnteroYConservaPermisos)
     const ResultadoFichero r = EscribirFichero(ruta, "nuevo");
     ASSERT_TRUE(r.ok) << r.descripcion;
     EXPECT_EQ(Contenido(ruta), "nuevo");
-    struct stat st {};
-    ASSERT_EQ(stat(ruta.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::filesystem::status(ruta).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(c.Nombres(), std::vector<std::string>{"bases.bse"});
 
     // Through a link, the file it points at is replaced and the link stays.
     ASSERT_EQ(symlink("bases.bse", (c / "enlace.bse").c_str()), 0);
     ASSERT_TRUE(EscribirFichero(c / "enlace.bse", "por el enlace").ok);
     EXPECT_EQ(Contenido(ruta), "por el enlace");
-    struct stat enlace {};
-    ASSERT_EQ(lstat((c / "enlace.bse").c_str(), &enlace), 0);
-    EXPECT_TRUE(S_ISLNK(enlace.st_mode));
+    EXPECT_TRUE(std::filesystem::is_symlink(c / "enlace.bse"));
 
     // A folder is not a file.
     EXPECT_EQ(EscribirFichero(c.Ruta(), "x").descripcion, "Es una carpeta, no un fichero.");
@@ -211,15 +195,13 @@ TEST(EscribirFichero, ConfiguracionConDiscoLleno)
 {
     Carpeta c;
     FijarCarpetaPrograma(c.Ruta());
-    Configuracion cfg;
-    cfg.K = 0.08;
+    Configuracion cfg{0.08, 0};
     GuardarConfiguracion(cfg);
     ASSERT_EQ(cfg.Estado, 0);
     const std::string antiguo = Contenido(RutaConfiguracion());
     const ResultadoFichero r = EnHijo(
         [] {
-            Configuracion nueva;
-            nueva.K = 0.15;
+            Configuracion nueva{0.15, 0};
             GuardarConfiguracion(nueva);
             return ResultadoFichero{nueva.Estado == 0, {}};
         },

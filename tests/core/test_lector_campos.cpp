@@ -10,12 +10,6 @@ namespace {
 
 using Campos = std::vector<std::string>;
 
-struct Caso {
-    const char* quirk;
-    std::string texto;
-    Campos campos; // every field until the reader fails
-};
-
 Campos Leer(const std::string& texto)
 {
     LectorCampos lector(texto);
@@ -30,7 +24,8 @@ Campos Leer(const std::string& texto)
 
 TEST(LectorCampos, UnaFilaPorRareza)
 {
-    const Caso casos[] = {
+    // The quirk, the text and every field until the reader fails.
+    const std::tuple<const char*, std::string, Campos> casos[] = {
         {"byte order mark", "\xEF\xBB\xBF\"P1\",2", {"P1", "2"}},
         {"blanks before a field", "  a,\t b", {"a", "b"}},
         {"empty lines between records", "\r\n\r\n  \r\na\n\n\nb", {"a", "b"}},
@@ -44,8 +39,8 @@ TEST(LectorCampos, UnaFilaPorRareza)
         {"CR LF, LF and lone CR", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"nothing but blanks", " \r\n\t", {}},
     };
-    for (const Caso& c : casos)
-        EXPECT_EQ(Leer(c.texto), c.campos) << c.quirk;
+    for (const auto& [quirk, texto, campos] : casos)
+        EXPECT_EQ(Leer(texto), campos) << quirk;
 }
 
 TEST(LectorCampos, FinSoloConBlancosYFinesDeLinea)
@@ -53,8 +48,7 @@ TEST(LectorCampos, FinSoloConBlancosYFinesDeLinea)
     LectorCampos lector("x\r\n  \r\n\r\n");
     std::string c;
     EXPECT_FALSE(lector.Fin());
-    EXPECT_TRUE(lector.Leer(c));
-    EXPECT_TRUE(lector.Fin());
+    EXPECT_TRUE(lector.Leer(c) && lector.Fin());
     EXPECT_FALSE(lector.Leer(c));
     EXPECT_TRUE(c.empty());
 }
