@@ -1,0 +1,232 @@
+#include "catenary/frmPerfil.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "core/TextoNumerico.h"
+#include "shell/Comun.h"
+
+// ------------------------------------------------------------ the drawing
+
+void CapaPerfil::PonerPerfil(PerfilCatenaria perfil, double exageracion)
+{
+    prepareGeometryChange();
+    perfil_ = std::move(perfil);
+    exageracion_ = exageracion;
+    update();
+}
+
+::Extension CapaPerfil::Limites() const
+{
+    ::Extension e;
+    for (const PuntoPerfil& p : perfil_.puntos)
+        e.Anadir(p.d, p.h * exageracion_);
+    for (const PuntoPerfil& p : CurvaAjustada(perfil_, 64))
+        e.Anadir(p.d, p.h * exageracion_);
+    return e;
+}
+
+QRectF CapaPerfil::boundingRect() const
+{
+    const ::Extension e = Limites();
+    return e.vacia ? QRectF() : QRectF(e.xmin, e.ymin, e.Ancho(), e.Alto()).adjusted(-5, -5, 5, 5);
+}
+
+void CapaPerfil::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    if (!perfil_.Valido())
+        return;
+    const QTransform t = painter->worldTransform();
+    const double f = plano::FactorDispositivo(painter);
+    auto en = [&](const PuntoPerfil& p) { return t.map(QPointF(p.d, p.h * exageracion_)); };
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    // The chord between the anchors.
+    painter->setPen(QPen(Qt::gray, f, Qt::DashLine));
+    painter->drawLine(en(perfil_.Anclaje1()), en(perfil_.Anclaje2()));
+    // The fitted parabola.
+    const std::vector<PuntoPerfil> curva = CurvaAjustada(perfil_, 200);
+    if (!curva.empty()) {
+        QPolygonF linea;
+        for (const PuntoPerfil& p : curva)
+            linea << en(p);
+        painter->setPen(QPen(QColor(0, 0, 170), 1.5 * f));
+        painter->drawPolyline(linea);
+    }
+    // The surveyed points, then the anchors over them.
+    painter->setPen(QPen(QColor(200, 0, 0), f));
+    painter->setBrush(QColor(200, 0, 0));
+    for (size_t i = 1; i + 1 < perfil_.puntos.size(); ++i)
+        painter->drawEllipse(en(perfil_.puntos[i]), 2.5 * f, 2.5 * f);
+    painter->setPen(QPen(Qt::black, f));
+    painter->setBrush(QColor(0, 120, 0));
+    for (const PuntoPerfil* a : {&perfil_.Anclaje1(), &perfil_.Anclaje2()}) {
+        const QPointF c = en(*a);
+        painter->drawRect(QRectF(c.x() - 4 * f, c.y() - 4 * f, 8 * f, 8 * f));
+    }
+    painter->restore();
+}
+
+// ------------------------------------------------------------- the window
+
+frmPerfil::frmPerfil(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmPerfil"));
+    setWindowTitle(QStringLiteral("Perfil de la catenaria"));
+    escena_ = new QGraphicsScene(this);
+    capa_ = new CapaPerfil;
+    escena_->addItem(capa_);
+    vistaPerfil = new plano::Vista(escena_, this, false);
+    vistaPerfil->setObjectName(QStringLiteral("vistaPerfil"));
+
+    cboExageracion = new QComboBox(this);
+    cboExageracion->setObjectName(QStringLiteral("cboExageracion"));
+    cboExageracion->addItems({"1×", "2×", "5×", "10×"});
+    cboExageracion->setToolTip(QStringLiteral("Exageración vertical"));
+    cboEscala = new QComboBox(this);
+    cboEscala->setObjectName(QStringLiteral("cboEscala"));
+    cboEscala->addItems({"1:200", "1:500", "1:1000", "1:2000", "1:5000"});
+    cboEscala->setCurrentIndex(2);
+    cboHoja = new QComboBox(this);
+    cboHoja->setObjectName(QStringLiteral("cboHoja"));
+    cboHoja->addItems({"A4", "A3"});
+    lblParametro = new QLabel(this);
+    lblParametro->setObjectName(QStringLiteral("lblParametro"));
+    lblHolgura = new QLabel(this);
+    lblHolgura->setObjectName(QStringLiteral("lblHolgura"));
+    cmdEncuadrar = cv::CrearBoton(this, QStringLiteral("cmdEncuadrar"), QStringLiteral("Encuadrar"), QRect(),
+                                  QStringLiteral("Ver todo el vano (F)"));
+    cmdExportarSvg = cv::CrearBoton(this, QStringLiteral("cmdExportarSvg"), QStringLiteral("SVG..."), QRect(),
+                                    QStringLiteral("Exportar el perfil a SVG"));
+    cmdExportarPdf = cv::CrearBoton(this, QStringLiteral("cmdExportarPdf"), QStringLiteral("PDF..."), QRect(),
+                                    QStringLiteral("Exportar el perfil a PDF a escala"));
+
+    auto* columna = new QVBoxLayout(this);
+    auto* arriba = new QHBoxLayout;
+    arriba->addWidget(new QLabel(QStringLiteral("Exageración vertical"), this));
+    arriba->addWidget(cboExageracion);
+    arriba->addStretch(1);
+    arriba->addWidget(cmdEncuadrar);
+    columna->addLayout(arriba);
+    columna->addWidget(vistaPerfil, 1);
+    auto* resultados = new QHBoxLayout;
+    resultados->addWidget(lblParametro, 1);
+    resultados->addWidget(lblHolgura, 2);
+    columna->addLayout(resultados);
+    auto* salida = new QHBoxLayout;
+    salida->addStretch(1);
+    salida->addWidget(cboEscala);
+    salida->addWidget(cboHoja);
+    salida->addWidget(cmdExportarSvg);
+    salida->addWidget(cmdExportarPdf);
+    columna->addLayout(salida);
+
+    auto encuadrar = [this] { vistaPerfil->Encuadrar(capa_->Limites()); };
+    connect(cboExageracion, &QComboBox::currentIndexChanged, this, [this, encuadrar] {
+        Actualizar();
+        encuadrar();
+    });
+    connect(cmdEncuadrar, &QPushButton::clicked, this, encuadrar);
+    connect(vistaPerfil, &plano::Vista::encuadrarPedido, this, encuadrar);
+    connect(cmdExportarSvg, &QPushButton::clicked, this, &frmPerfil::ExportarSvg);
+    connect(cmdExportarPdf, &QPushButton::clicked, this, &frmPerfil::ExportarPdf);
+    buscar_ = new QTimer(this);
+    buscar_->setInterval(1000);
+    connect(buscar_, &QTimer::timeout, this, [this] {
+        if (isVisible() && !catenaria_)
+            Seguir();
+    });
+    buscar_->start();
+    resize(700, 420);
+}
+
+void frmPerfil::showEvent(QShowEvent* evento)
+{
+    QWidget::showEvent(evento);
+    Seguir();
+    Actualizar();
+    vistaPerfil->Encuadrar(capa_->Limites());
+}
+
+void frmPerfil::Seguir()
+{
+    QWidget* v = plano::BuscarVentana(QStringLiteral("frmCatenaria"));
+    if (!v || v == catenaria_)
+        return;
+    catenaria_ = v;
+    if (auto* lista = v->findChild<QListWidget*>(QStringLiteral("lstProyeccion"))) {
+        QAbstractItemModel* m = lista->model();
+        connect(m, &QAbstractItemModel::modelReset, this, &frmPerfil::Programar);
+        connect(m, &QAbstractItemModel::rowsInserted, this, &frmPerfil::Programar);
+        connect(m, &QAbstractItemModel::rowsRemoved, this, &frmPerfil::Programar);
+        connect(m, &QAbstractItemModel::dataChanged, this, &frmPerfil::Programar);
+    }
+    connect(v, &QObject::destroyed, this, &frmPerfil::Programar);
+    Programar();
+}
+
+void frmPerfil::Programar()
+{
+    if (pendiente_)
+        return;
+    pendiente_ = true;
+    QTimer::singleShot(0, this, [this] {
+        const bool vacio = capa_->Limites().vacia;
+        Actualizar();
+        if (vacio)
+            vistaPerfil->Encuadrar(capa_->Limites());
+    });
+}
+
+double frmPerfil::Exageracion() const { return std::max(1.0, LeerDecimal(cboExageracion->currentText().toStdString())); }
+
+void frmPerfil::Actualizar()
+{
+    pendiente_ = false;
+    const PerfilCatenaria perfil = LeerProyeccion(plano::FilasLista(catenaria_, QStringLiteral("lstProyeccion")));
+    capa_->PonerPerfil(perfil, Exageracion());
+    lblParametro->setText(perfil.ajustado ? QStringLiteral("Parámetro: %1 m").arg(cv::Q(F2(perfil.parametro)))
+                                          : QString());
+    const Holgura h = HolguraMaxima(perfil);
+    lblHolgura->setText(h.valida ? QStringLiteral("Flecha máxima bajo la cuerda: %1 m a %2 m del punto 1")
+                                       .arg(cv::Q(F3(h.valor)), cv::Q(F3(h.d)))
+                                 : QString());
+}
+
+void frmPerfil::ExportarSvg()
+{
+    Actualizar();
+    const Extension e = capa_->Limites();
+    if (e.vacia)
+        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
+    const auto ruta = cv::ElegirFicheroGuardar(
+        this, {QStringLiteral("Exportar perfil"), QStringLiteral("Dibujo SVG (*.svg)|*.svg"), "svg", "Perfil"});
+    if (!ruta)
+        return;
+    const QByteArray svg = plano::HacerSvg(e, 1600, windowTitle(), [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
+    cv::GuardarTexto(this, *ruta, std::string_view(svg.constData(), static_cast<size_t>(svg.size())),
+                     QStringLiteral("Se produjo un error al exportar el perfil. "));
+}
+
+void frmPerfil::ExportarPdf()
+{
+    Actualizar();
+    const Extension e = capa_->Limites();
+    if (e.vacia)
+        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
+    const auto ruta = cv::ElegirFicheroGuardar(
+        this, {QStringLiteral("Exportar perfil"), QStringLiteral("Documento PDF (*.pdf)|*.pdf"), "pdf", "Perfil"});
+    if (!ruta)
+        return;
+    const Hoja hoja = HojaPorNombre(cboHoja->currentText().toStdString());
+    const MapaPagina mapa = MapearPagina(e, hoja, LeerEscala(cboEscala->currentText().toStdString()));
+    const QByteArray pdf = plano::HacerPdf(hoja, mapa, windowTitle() + " " + cboExageracion->currentText(),
+                                           [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
+    cv::GuardarTexto(this, *ruta, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
+                     QStringLiteral("Se produjo un error al exportar el perfil. "));
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <QComboBox>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include "catenary/Perfil.h"
+#include "shell/frmPlano.h"
+
+// The drawing of a span's profile: chord, surveyed points, fitted parabola
+// and anchors, in (distance, height × exaggeration).
+class CapaPerfil : public QGraphicsItem {
+public:
+    void PonerPerfil(PerfilCatenaria perfil, double exageracion);
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion, QWidget* widget) override;
+    ::Extension Limites() const;
+
+private:
+    PerfilCatenaria perfil_;
+    double exageracion_ = 1.0;
+};
+
+// The profile of the span computed by the open catenary window, live as it
+// changes.
+class frmPerfil : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmPerfil(QWidget* parent = nullptr);
+
+    // Reads the catenary window again now.
+    void Actualizar();
+    QGraphicsScene* Escena() const { return escena_; }
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void Seguir();
+    void Programar();
+    double Exageracion() const;
+    void ExportarSvg();
+    void ExportarPdf();
+
+    QGraphicsScene* escena_;
+    plano::Vista* vistaPerfil;
+    CapaPerfil* capa_;
+    QComboBox* cboExageracion;
+    QComboBox* cboEscala;
+    QComboBox* cboHoja;
+    QLabel* lblParametro;
+    QLabel* lblHolgura;
+    QPushButton* cmdEncuadrar;
+    QPushButton* cmdExportarSvg;
+    QPushButton* cmdExportarPdf;
+    QPointer<QWidget> catenaria_;
+    QTimer* buscar_;
+    bool pendiente_ = false;
+};

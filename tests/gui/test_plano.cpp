@@ -1,0 +1,208 @@
+// The plan and the profile: what the open windows hold drawn at its survey
+// coordinates, north up, live as it changes; the layers; picking a point;
+// the SVG and PDF exports.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGraphicsView>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include "AyudantesPoligonal.h"
+#include "catenary/frmCatenaria.h"
+#include "catenary/frmPerfil.h"
+#include "points/frmEditarBases.h"
+#include "points/frmTaquimetrico.h"
+#include "shell/frmPlano.h"
+
+using namespace prueba;
+
+namespace {
+
+const QStringList PUNTOS = {"101 1010.000 1020.000 101.500", "102 990.250 1150.750 99.000",
+                            "103 1200.000 900.000 98.250"};
+
+// The layers of the scene that hold a point named `nombre` at (x, y).
+int CapasEn(QGraphicsScene* escena, double x, double y, const QString& nombre)
+{
+    int n = 0;
+    for (QGraphicsItem* i : escena->items(QPointF(x, y)))
+        if (auto* capa = dynamic_cast<CapaPuntos*>(i))
+            for (const objPto& p : capa->Puntos())
+                n += p.X == x && p.Y == y && QString::fromStdString(p.N) == nombre;
+    return n;
+}
+
+int Elementos(const QByteArray& svg, const QString& nombre, bool* valido)
+{
+    QXmlStreamReader xml(svg);
+    int n = 0;
+    while (!xml.atEnd())
+        n += xml.readNext() == QXmlStreamReader::StartElement && xml.name() == nombre;
+    *valido = !xml.hasError();
+    return n;
+}
+
+} // namespace
+
+class PruebaPlano : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        carpeta_ = std::make_unique<QTemporaryDir>();
+        PrepararPoligonal(*carpeta_, 0.08, VERTICE_P2, VERTICE_P1);
+        principal_ = std::make_unique<MDIfrmMain>();
+        QVERIFY(Mostrar(principal_.get()));
+        hoja_ = principal_->MostrarHija<frmPoligonal>();
+        PegarEstacion(hoja_, 0, "E1");
+        QTest::mouseClick(En<QPushButton>(hoja_, "cmdNuevaEstacion"), Qt::LeftButton);
+        PegarEstacion(hoja_, 1, "E2");
+        taquimetrico_ = principal_->MostrarHija<frmTaquimetrico>();
+        Lista(taquimetrico_, "lstPuntos")->addItems(PUNTOS);
+        auto* bases = principal_->MostrarSeparada<frmEditarBases>();
+        Lista(bases, "lstBases")->addItems({"B-9", "", "950.000", "1050.000", "97.000", ""});
+        plano_ = principal_->MostrarHija<frmPlano>();
+        escena_ = plano_->Escena();
+        QTRY_COMPARE(CapasEn(escena_, 950.0, 1050.0, "B-9"), 1);
+    }
+    void cleanup()
+    {
+        CerrarModales();
+        principal_.reset();
+        carpeta_.reset();
+    }
+
+    // Bases, traverse stations and points, each at its survey coordinates, north up.
+    void cadaPuntoEnSusCoordenadas()
+    {
+        for (const QString& fila : PUNTOS) {
+            const QStringList w = fila.split(' ');
+            QCOMPARE(CapasEn(escena_, w[1].toDouble(), w[2].toDouble(), w[0]), 1);
+        }
+        colEstaciones esperada = Calculada(2);
+        esperada[0].objBV.N = "E1";
+        esperada[1].objBV.N = "E2";
+        for (const objPto& p : {VERTICE_P1, VERTICE_P2, esperada[0].objBV, esperada[1].objBV})
+            QVERIFY2(CapasEn(escena_, p.X, p.Y, QString::fromStdString(p.N)) == 1, p.N.c_str());
+        QCOMPARE(CapasEn(escena_, 1010.0, 1020.0, "102"), 0);
+        auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
+        QVERIFY(vista->mapFromScene(QPointF(1000, 1100)).y() < vista->mapFromScene(QPointF(1000, 1000)).y());
+        QVERIFY(vista->mapFromScene(QPointF(1100, 1000)).x() > vista->mapFromScene(QPointF(1000, 1000)).x());
+    }
+
+    // A reading typed into a station moves its leg; a closed window takes its points away.
+    void sigueLosCambios()
+    {
+        Teclear(Obs(hoja_, 7), "5");
+        const objPto nuevo = hoja_->colPoligonal[1].objBV;
+        QVERIFY(nuevo.X != Calculada(2)[1].objBV.X);
+        QTRY_COMPARE(CapasEn(escena_, nuevo.X, nuevo.Y, "E2"), 1);
+        Lista(taquimetrico_, "lstPuntos")->takeItem(0);
+        QTRY_COMPARE(CapasEn(escena_, 1010.0, 1020.0, "101"), 0);
+        taquimetrico_->parentWidget()->close();
+        QTRY_COMPARE(CapasEn(escena_, 990.25, 1150.75, "102"), 0);
+        QCOMPARE(CapasEn(escena_, 950.0, 1050.0, "B-9"), 1);
+    }
+
+    void capasSeOcultanYVuelven_data()
+    {
+        QTest::addColumn<QString>("casilla");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("bases") << "chkBases" << 950.0 << 1050.0 << "B-9";
+        QTest::newRow("puntos") << "chkPuntos" << 1200.0 << 900.0 << "103";
+        QTest::newRow("poligonal") << "chkPoligonal" << 1000.0 << 1100.0 << "P-1";
+    }
+    void capasSeOcultanYVuelven()
+    {
+        QFETCH(QString, casilla);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(QString, nombre);
+        auto* chk = En<QCheckBox>(plano_, casilla);
+        chk->click();
+        QCOMPARE(CapasEn(escena_, x, y, nombre), 0);
+        chk->click();
+        QCOMPARE(CapasEn(escena_, x, y, nombre), 1);
+    }
+
+    // A click picks the nearest point; the cursor's coordinates follow the mouse.
+    void clicSeleccionaElMasCercano()
+    {
+        auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
+        const QPoint junto = vista->mapFromScene(QPointF(1200.0, 900.0)) + QPoint(2, 1);
+        QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, junto);
+        QCOMPARE(En<QLabel>(plano_, "lblSeleccion")->text(), QString("103   X = 1200.000   Y = 900.000   Z = 98.250"));
+        const QPointF sobre = vista->mapFromScene(QPointF(1000.0, 1000.0));
+        QMouseEvent mover(QEvent::MouseMove, sobre, vista->viewport()->mapToGlobal(sobre), Qt::NoButton, {}, {});
+        QApplication::sendEvent(vista->viewport(), &mover);
+        const QStringList xy = En<QLabel>(plano_, "lblCursor")->text().split("   ");
+        QCOMPARE(xy.size(), 2);
+        const double mpp = 1.0 / vista->transform().m11();
+        QVERIFY2(std::abs(xy[0].mid(4).toDouble() - 1000.0) <= mpp && std::abs(xy[1].mid(4).toDouble() - 1000.0) <= mpp,
+                 qPrintable(xy.join('|')));
+    }
+
+    // The SVG parses and holds one dot per point; the PDF has the chosen sheet.
+    void exportaciones()
+    {
+        const QString svg = carpeta_->filePath("plano.svg"), pdf = carpeta_->filePath("plano.pdf");
+        auto d = ResponderFichero(svg);
+        QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarSvg"), Qt::LeftButton);
+        QTRY_VERIFY(d->visto);
+        QCOMPARE(d->extension, QString("svg"));
+        bool valido = false;
+        QCOMPARE(Elementos(ficheros::Leer(svg), "circle", &valido), PUNTOS.size());
+        QVERIFY(valido);
+
+        En<QComboBox>(plano_, "cboHoja")->setCurrentText("A3");
+        En<QComboBox>(plano_, "cboEscala")->setCurrentText("1:500");
+        d = ResponderFichero(pdf);
+        QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarPdf"), Qt::LeftButton);
+        QTRY_VERIFY(d->visto);
+        const QByteArray bytes = ficheros::Leer(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        // A3 laid landscape: 420 x 297 mm (in whole points).
+        const auto caja = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(bytes));
+        QVERIFY(caja.hasMatch());
+        QCOMPARE(qRound(caja.captured(1).toDouble() * 25.4 / 72), 420);
+        QCOMPARE(qRound(caja.captured(2).toDouble() * 25.4 / 72), 297);
+    }
+
+    // The profile of the catenary window: parameter, largest clearance, exaggeration, SVG.
+    void perfilDeLaCatenaria()
+    {
+        auto* catenaria = principal_->MostrarHija<frmCatenaria>();
+        auto* perfil = principal_->MostrarHija<frmPerfil>();
+        Lista(catenaria, "lstProyeccion")
+            ->addItems({"0.000,10.000", "25.000,9.100", "50.000,8.750", "100.000,10.000", "[Parámetro]", "1000.00"});
+        QTRY_COMPARE(En<QLabel>(perfil, "lblParametro")->text(), QString("Parámetro: 1000.00 m"));
+        QCOMPARE(En<QLabel>(perfil, "lblHolgura")->text(),
+                 QString("Flecha máxima bajo la cuerda: 1.250 m a 50.000 m del punto 1"));
+        auto* capa = dynamic_cast<CapaPerfil*>(perfil->Escena()->items().value(0));
+        QVERIFY(capa);
+        QCOMPARE(capa->Limites().ymin, 8.75);
+        En<QComboBox>(perfil, "cboExageracion")->setCurrentText("10×");
+        QCOMPARE(capa->Limites().ymin, 87.5);
+
+        const QString svg = carpeta_->filePath("perfil.svg");
+        auto d = ResponderFichero(svg);
+        QTest::mouseClick(En<QPushButton>(perfil, "cmdExportarSvg"), Qt::LeftButton);
+        QTRY_VERIFY(d->visto);
+        bool valido = false;
+        QCOMPARE(Elementos(ficheros::Leer(svg), "circle", &valido), 2); // the two points between the anchors
+        QVERIFY(valido);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> carpeta_;
+    std::unique_ptr<MDIfrmMain> principal_;
+    frmPoligonal* hoja_ = nullptr;
+    QWidget* taquimetrico_ = nullptr;
+    frmPlano* plano_ = nullptr;
+    QGraphicsScene* escena_ = nullptr;
+};
+
+QTEST_MAIN(PruebaPlano)
+#include "test_plano.moc"
