@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "traverse/frmPoligonal.h"
@@ -34,19 +35,21 @@ void BM_CambioEnPrimeraEstacion(benchmark::State& estado)
         hoja.colPoligonal.push_back(EstacionDeCampo(i));
     hoja.colPoligonal.front().objBE = frmPoligonal::objVertice_BE;
     hoja.colPoligonal.front().objBO = frmPoligonal::objVertice_BO;
-    // Station 1 on screen: its boxes filled, the traverse chained.
-    hoja.txtIra->setText(QStringLiteral("1"));
-    hoja.cmdIra->click();
+    // Station 1 on screen: its boxes filled, the traverse chained. The
+    // controls are found by their design names, as a user finds them.
+    hoja.findChild<QLineEdit*>(QStringLiteral("txtIra"))->setText(QStringLiteral("1"));
+    hoja.findChild<QPushButton*>(QStringLiteral("cmdIra"))->click();
     QApplication::processEvents();
 
-    QLineEdit* distancia = hoja.txtObservacion[7];
+    auto* distancia = hoja.findChild<QLineEdit*>(QStringLiteral("txtObservacion_7"));
+    const auto* bases = hoja.findChild<QListWidget*>(QStringLiteral("lstBases"));
     bool alterna = false;
     for (auto _ : estado) {
         distancia->setText(alterna ? QStringLiteral("95.100") : QStringLiteral("95.2"));
         alterna = !alterna;
     }
     benchmark::DoNotOptimize(hoja.colPoligonal.back().objBV.X);
-    if (hoja.lstBases->count() != 6 * (n + 1))
+    if (bases->count() != 6 * (n + 1))
         estado.SkipWithError("the list of points was not rebuilt");
 }
 BENCHMARK(BM_CambioEnPrimeraEstacion)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
