@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <exception>
 #include <limits>
 #include <new>
@@ -794,6 +795,40 @@ std::vector<std::string> TextosPuntoCompensado(const PuntoCompensado& p, bool mi
     return t;
 }
 
+namespace
+{
+
+std::string SinBlancosFinales(std::string fila)
+{
+    while (!fila.empty() && fila.back() == ' ')
+        fila.pop_back();
+    return fila;
+}
+
+} // namespace
+
+std::string CabeceraPuntosCompensados(bool minimosCuadrados)
+{
+    std::string cab = Izquierda("Punto", 10) + Columna("X", 13) + Columna("Y", 14) + Columna("Z", 10) +
+                      Columna("dX mm", 8) + Columna("dY mm", 8) + Columna("dZ mm", 8);
+    if (minimosCuadrados)
+        cab += Columna("sX mm", 7) + Columna("sY mm", 7) + Columna("a mm", 7) + Columna("b mm", 7) +
+               Columna("Acimut a", 9);
+    return SinBlancosFinales(cab);
+}
+
+std::string FilaPuntoCompensado(const PuntoCompensado& p, bool minimosCuadrados)
+{
+    const std::vector<std::string> t = TextosPuntoCompensado(p, minimosCuadrados);
+    std::string fila = Izquierda(t[0], 10) + Columna(t[1], 13) + Columna(t[2], 14) + Columna(t[3], 10) +
+                       Columna(t[4], 8) + Columna(t[5], 8) + Columna(t[6], 8);
+    if (minimosCuadrados)
+        fila += Columna(t[7], 7) + Columna(t[8], 7) + Columna(t[9], 7) + Columna(t[10], 7) + Columna(t[11], 9);
+    if (p.fijo)
+        fila += "fijo";
+    return SinBlancosFinales(fila);
+}
+
 std::vector<std::string> FilasInformeCompensacion(const ResultadoCompensacion& r, const OpcionesCompensacion& o)
 {
     std::vector<std::string> f;
@@ -890,22 +925,9 @@ std::vector<std::string> FilasInformeCompensacion(const ResultadoCompensacion& r
 
     f.emplace_back("[PUNTOS COMPENSADOS]");
     f.emplace_back();
-    std::string cab = Izquierda("Punto", 10) + Columna("X", 13) + Columna("Y", 14) + Columna("Z", 10) +
-                      Columna("dX mm", 8) + Columna("dY mm", 8) + Columna("dZ mm", 8);
-    if (mc)
-        cab += Columna("sX mm", 7) + Columna("sY mm", 7) + Columna("a mm", 7) + Columna("b mm", 7) +
-               Columna("Acimut a", 9);
-    f.emplace_back(cab);
-    for (const PuntoCompensado& p : r.puntos) {
-        const std::vector<std::string> t = TextosPuntoCompensado(p, mc);
-        std::string fila = Izquierda(t[0], 10) + Columna(t[1], 13) + Columna(t[2], 14) + Columna(t[3], 10) +
-                           Columna(t[4], 8) + Columna(t[5], 8) + Columna(t[6], 8);
-        if (mc)
-            fila += Columna(t[7], 7) + Columna(t[8], 7) + Columna(t[9], 7) + Columna(t[10], 7) + Columna(t[11], 9);
-        if (p.fijo)
-            fila += "fijo";
-        f.emplace_back(fila);
-    }
+    f.push_back(CabeceraPuntosCompensados(mc));
+    for (const PuntoCompensado& p : r.puntos)
+        f.push_back(FilaPuntoCompensado(p, mc));
     for (std::string& fila : f)
         while (!fila.empty() && fila.back() == ' ')
             fila.pop_back();
@@ -930,4 +952,50 @@ std::string ExportarBasesCompensadas(const objPto& BE, const objPto& BO, const R
         for (size_t k = 1; k < r.puntos.size(); ++k)
             anadir(r.puntos[k].N, r.puntos[k].X, r.puntos[k].Y, r.puntos[k].Z);
     return EscribirBases(filas);
+}
+
+LlegadaCierre LeerLlegadaCierre(const std::vector<std::string>& filas)
+{
+    // The closure's rows with every typed text empty: the tags of the two
+    // vertices and the fixed starts of the five errors.
+    const std::vector<std::string> molde = FilasCierre({}, {}, {});
+    LlegadaCierre r;
+    if (filas.size() < molde.size())
+        return r;
+    const std::vector<std::string> cola(filas.end() - static_cast<std::ptrdiff_t>(molde.size()), filas.end());
+    // What follows the fixed text of row k (at its end for a vertex's name,
+    // at its start for an error); false when the row does not carry it.
+    auto texto = [&](size_t k, bool alFinal, std::string& resto) {
+        const std::string& fijo = molde[k];
+        const std::string& fila = cola[k];
+        if (fila.size() < fijo.size())
+            return false;
+        const size_t desde = alFinal ? fila.size() - fijo.size() : 0;
+        if (fila.compare(desde, fijo.size(), fijo) != 0)
+            return false;
+        resto = alFinal ? fila.substr(0, desde) : fila.substr(fijo.size());
+        return true;
+    };
+    // Each vertex: its name row, then X, Y, Z two rows below it.
+    auto vertice = [&](size_t k, std::array<std::string, 4>& v) {
+        for (size_t i = 1; i <= 3; ++i)
+            v[i] = cola[k + 1 + i];
+        return texto(k, true, v[0]);
+    };
+    std::array<std::string, 4> PE, PV;
+    if (!vertice(0, PE) || !vertice(6, PV))
+        return r;
+    // The five errors (angular, X, Y, Z, distance) in their rows.
+    constexpr size_t FILAS_ERRORES[5] = {14, 16, 17, 18, 20};
+    std::array<std::string, 5> errores;
+    for (size_t e = 0; e < 5; ++e)
+        if (!texto(FILAS_ERRORES[e], false, errores[e]))
+            return r;
+    // The whole block as the closure writes it, blank rows and heading included.
+    if (FilasCierre(PE, PV, errores) != cola || !VerticeValido(PE) || !VerticeValido(PV))
+        return r;
+    r.aceptado = true;
+    r.PE = LeerVertice(PE);
+    r.PV = LeerVertice(PV);
+    return r;
 }

@@ -163,6 +163,13 @@ std::string TextoPrecision(double N);
 // (mm, "0.0") and the azimuth of a ("0.0000" grads).
 std::vector<std::string> TextosPuntoCompensado(const PuntoCompensado& p, bool minimosCuadrados);
 
+// The table of adjusted points as the window lists it and the report prints
+// it: the heading and one row per point, the texts of TextosPuntoCompensado
+// in padded columns (trailing blanks removed); the starting vertex ends in
+// "fijo".
+std::string CabeceraPuntosCompensados(bool minimosCuadrados);
+std::string FilaPuntoCompensado(const PuntoCompensado& p, bool minimosCuadrados);
+
 // The report as rows (observations, residuals, corrections, the summary and
 // the verdict), and the same as file text with CR LF.
 std::vector<std::string> FilasInformeCompensacion(const ResultadoCompensacion& r, const OpcionesCompensacion& o);
@@ -171,3 +178,13 @@ std::string EscribirInformeCompensacion(const ResultadoCompensacion& r, const Op
 // The bases file of the adjusted points: BE, BO, then the adjusted station
 // points 2 .. n (the closing point last), as the traverse export writes them.
 std::string ExportarBasesCompensadas(const objPto& BE, const objPto& BO, const ResultadoCompensacion& r);
+
+// The arrival vertices of the closure the sheet holds, read back from the
+// rows of its list of points: an accepted closure leaves its rows
+// (FilasCierre) at the end of the list, and a rebuilt list drops them.
+struct LlegadaCierre {
+    bool aceptado = false; // the list ends with a closure's rows and both vertices are whole
+    objPto PE;             // arrival station vertex, as typed in the closure
+    objPto PV;             // sighted arrival vertex
+};
+LlegadaCierre LeerLlegadaCierre(const std::vector<std::string>& filas);
