@@ -117,54 +117,44 @@ TEST(Poligonal, TextosDeLasCajasYDatosValidos)
         EXPECT_EQ(TextoMediaPar(horizontal, d, r), media) << d << " " << r;
 }
 
-TEST(Poligonal, EncadenadoYPropagacionCalculadosAMano)
+TEST(Poligonal, PrimeraEstacionEncadenadoYNuevasEstaciones)
 {
     ConK k(0.5);
-    colEstaciones col = {Estacion(0.0, 100.0, 100.0, 50.0), Estacion(10.0, 160.0, 98.0, 80.0, 1.5, 1.6, 1.4, 1.3),
-                         Estacion(0.0, 250.0, 101.0, 60.0)};
-    PrimeraEstacion(col, P2, P1);
-    PropagarBases(col, 1);
-    EsperarPunto(col[0].objBV, 1050.0, 1000.0, 100.0, 1e-9); // due east, level
-    // Station 2 stands on station 1's point and looks back at P-2 (azimuth 300).
-    EXPECT_EQ(col[1].objBO.N, "P-2");
-    const double az2 = 300.0 + 160.0 - 10.0 - 400.0, dr2 = 80.0 * std::sin(98.0 * G);
-    const double zDirecta = 100.0 + 80.0 * std::cos(98.0 * G) + 1.5 - 1.6;
-    const double z2 = (zDirecta + 100.0 - (80.0 * std::cos(102.0 * G) + 1.4 - 1.3)) / 2.0;
-    const double x2 = 1050.0 + dr2 * std::sin(az2 * G), y2 = 1000.0 + dr2 * std::cos(az2 * G);
-    EsperarPunto(col[1].objBV, x2, y2, z2, 1e-6);
-    const double az3 = std::fmod(az2 + 200.0 + 250.0, 400.0), dr3 = 60.0 * std::sin(101.0 * G);
-    EsperarPunto(col[2].objBV, x2 + dr3 * std::sin(az3 * G), y2 + dr3 * std::cos(az3 * G),
-                 z2 + 60.0 * std::cos(101.0 * G), 1e-6);
-
-    // New starting vertices 1 km east: station 1 takes them, the rest follows.
-    const double x3 = col[2].objBV.X;
-    PrimeraEstacion(col, {"A", 2000.0, 1000.0, 100.0}, {"B", 2000.0, 1100.0, 0.0});
-    EXPECT_EQ(col.size(), 3u);
-    EXPECT_EQ(col[0].objBE.N + col[0].objBO.N, "AB");
-    EXPECT_NEAR(col[0].objBV.X, 2050.0, 1e-9); // recomputed
-    PropagarBases(col, 1);
-    EXPECT_NEAR(col[2].objBV.X, x3 + 1000.0, 1e-6);
-}
-
-TEST(Poligonal, PrimeraEstacionYNuevasEstaciones)
-{
     colEstaciones col;
     EXPECT_FALSE(AnadirEstacion(col)); // nothing to chain on
     PrimeraEstacion(col, P2, P1);
     ASSERT_EQ(col.size(), 1u);
-    EXPECT_EQ(col[0].objBE.N + "/" + col[0].objBO.N, "P-2/P-1");
-    // The new station's instrument height is the last one's reciprocal one
-    // (slot 13, not its own slot 8); every other slot starts at 0.
-    for (double altura : {1.52, 0.0, 1.6}) {
-        col.back() = Con({{13, altura}, {8, 9.9}});
-        col.back().objBE = {"E", 1, 2, 3};
-        col.back().objBV = {"V", 4, 5, 6};
+    col[0] = Estacion(0.0, 100.0, 100.0, 50.0);
+    PrimeraEstacion(col, P2, P1); // recomputed on the vertices: 50 m due east, level
+    EsperarPunto(col[0].objBV, 1050.0, 1000.0, 100.0, 1e-9);
+    // A new station stands on the last sighted point, looks back at the last
+    // station point and takes the instrument height measured there for the
+    // reciprocal observation (slot 13, not slot 8); every other slot is 0.
+    for (double altura : {1.52, 0.0}) {
+        col.back().Slot(13) = altura;
+        col.back().Slot(8) = 9.9;
         ASSERT_TRUE(AnadirEstacion(col));
+        const objEstacion& anterior = col[col.size() - 2];
         const objEstacion& n = col.back();
-        EXPECT_EQ(n.objBE.N + "/" + n.objBO.N, "V/E");
-        for (int k = 1; k <= NUM_SLOTS; ++k)
-            EXPECT_EQ(n.Slot(k), k == AlturaInstrumento ? altura : 0.0) << k;
+        EXPECT_EQ(n.objBE.N + n.objBO.N, anterior.objBV.N + anterior.objBE.N);
+        EXPECT_EQ(n.objBE.X + n.objBO.Y, anterior.objBV.X + anterior.objBE.Y);
+        for (int s = 1; s <= NUM_SLOTS; ++s)
+            EXPECT_EQ(n.Slot(s), s == AlturaInstrumento ? altura : 0.0) << s;
     }
+    col[1] = Estacion(10.0, 160.0, 98.0, 80.0);
+    col[2] = Estacion(0.0, 250.0, 101.0, 60.0);
+    PropagarBases(col, 1);
+    // Station 2 on (1050, 1000) oriented on P-2, azimuth 300: forward 300 + 150 = 50.
+    const double dr2 = 80.0 * std::sin(98.0 * G), x2 = 1050.0 + dr2 * std::sin(50.0 * G);
+    EsperarPunto(col[1].objBV, x2, 1000.0 + dr2 * std::cos(50.0 * G), 100.0 + 80.0 * std::cos(98.0 * G), 1e-6);
+    EXPECT_EQ(col[2].objBE.X, col[1].objBV.X);
+
+    // New starting vertices 1 km east: station 1 takes them, every later station follows, in order.
+    const double x3 = col[2].objBV.X;
+    PrimeraEstacion(col, {"A", 2000.0, 1000.0, 100.0}, {"B", 2000.0, 1100.0, 0.0});
+    EXPECT_EQ(col[0].objBE.N + col[0].objBO.N, "AB");
+    PropagarBases(col, 1);
+    EXPECT_NEAR(col[2].objBV.X, x3 + 1000.0, 1e-6);
     col.resize(MAX_ESTACIONES);
     EXPECT_FALSE(AnadirEstacion(col));
     EXPECT_EQ(col.size(), MAX_ESTACIONES);
@@ -192,40 +182,29 @@ TEST(Poligonal, FilasDeLaListaYDelCierre)
 TEST(Poligonal, VerticeDeOrientacionPorLevantamientoRelativo)
 {
     const std::array<std::string, 4> be = {"P-2", "1000.000", "1000.000", "100.000"};
-    {
-        ConK k(0.08); // twice the curvature term for 100 m
-        const VerticeRelativo r =
-            CalcularVerticeRelativo({"100", "", "100", "1.5", "1.5", "100", "", "100", "1.5", "1.5"}, be);
-        ASSERT_TRUE(r.valido);
-        EXPECT_EQ(r.X + " " + r.Y + " " + r.Z + " " + r.DifDistancias + " " + r.DifCotas,
-                  "1000.000 1100.000 100.000 0.000 " + Formatear(0.84 * 1e4 / 6371064.0, 3));
-    }
-    ConK k(0.5);
-    std::array<std::string, 10> obs = {"99.5",   "300.52", "120.5",  "1.55", "1.7",
-                                       "100.49", "299.53", "120.52", "1.6",  "1.45"};
-    const double V1 = 99.5 - 0.01, V2 = 100.49 - 0.01; // reverse faces used
+    std::array<std::string, 10> obs = {"100", "", "100", "1.5", "1.5", "100", "", "100", "1.5", "1.5"};
+    auto texto = [](const VerticeRelativo& r) {
+        return r.X + " " + r.Y + " " + r.Z + " " + r.DifDistancias + " " + r.DifCotas;
+    };
+    ConK k(0.08); // the heights differ by twice the curvature term for 100 m
+    EXPECT_EQ(texto(CalcularVerticeRelativo(obs, be)), "1000.000 1100.000 100.000 0.000 " + F3(0.84e4 / 6371064.0));
+    KRefraccion = 0.5;
+    obs = {"99.5", "300.52", "120.5", "1.55", "1.7", "100.49", "299.53", "120.52", "1.6", "1.45"};
+    const double V1 = 99.49, V2 = 100.48; // the reverse faces are used
     const double dr1 = 120.5 * std::sin(V1 * G), dr2 = 120.52 * std::sin(V2 * G);
-    const double z1 = 100.0 + 120.5 * std::cos(V1 * G) + 1.55 - 1.7;
-    const double z2 = 100.0 - (120.52 * std::cos(V2 * G) + 1.6 - 1.45);
-    const VerticeRelativo r = CalcularVerticeRelativo(obs, be);
-    EXPECT_EQ(r.X + " " + r.Y + " " + r.Z + " " + r.DifDistancias + " " + r.DifCotas,
-              "1000.000 " + F3(1000.0 + (dr1 + dr2) / 2.0) + " " + F3((z1 + z2) / 2.0) + " " +
-                  F3(std::fabs(dr2 - dr1)) + " " + F3(std::fabs(z2 - z1)));
-    const struct {
-        size_t campo;
-        std::string texto;
-        bool valido;
-    } casos[] = {{7, "", false}, {1, "x", true}, {6, "", true}, {0, ".", false}};
-    for (const auto& c : casos) {
+    const double z1 = 100.0 + 120.5 * std::cos(V1 * G) + 1.55 - 1.7, z2 = 100.0 - (120.52 * std::cos(V2 * G) + 0.15);
+    EXPECT_EQ(texto(CalcularVerticeRelativo(obs, be)), "1000.000 " + F3(1000.0 + (dr1 + dr2) / 2.0) + " " +
+                                                           F3((z1 + z2) / 2.0) + " " + F3(std::fabs(dr2 - dr1)) + " " +
+                                                           F3(std::fabs(z2 - z1)));
+    // Every field but the reverse faces is needed, and a whole station vertex.
+    for (auto [campo, valor, valido] : {std::tuple{7, "", false}, {0, ".", false}, {1, "x", true}, {6, "", true}}) {
         auto o = obs;
-        o[c.campo] = c.texto;
-        EXPECT_EQ(CalcularVerticeRelativo(o, be).valido, c.valido) << c.campo;
+        o[static_cast<size_t>(campo)] = valor;
+        EXPECT_EQ(CalcularVerticeRelativo(o, be).valido, valido) << campo;
     }
     EXPECT_FALSE(CalcularVerticeRelativo(obs, {"A", "1", "", "3"}).valido);
-    const objPto p = LeerVertice({"P-9", "-5", "1000,12345", "7"});
-    EXPECT_EQ(p.N, "P-9");
-    EXPECT_EQ(p.X, -5.0);
-    EXPECT_DOUBLE_EQ(p.Y, 1000.12345);
+    const objPto p = LeerVertice({"P-9", "-5", "1000,12345", "7"}); // typed decimals kept
+    EXPECT_EQ(p.N + " " + std::to_string(p.X) + " " + std::to_string(p.Y), "P-9 -5.000000 1000.123450");
 }
 
 TEST(Poligonal, ErroresDeCierre)
