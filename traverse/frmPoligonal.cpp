@@ -238,48 +238,33 @@ void frmPoligonal::CambioObservacion(int k)
     AsignarSiValido(Actual().Slot(k), LeerNumero(cv::S(texto)));
     RecalcularEstacionActual();
 
-    // The face pairs: own pair, its mean label, the companion pair and the
-    // indicator they feed.
-    struct Par {
+    // The face pairs: own pair (direct, reverse), the companion pair that
+    // feeds the same indicator, and the label of the own pair's mean.
+    const struct {
         int d, r, cd, cr;
-        QLabel* media;
-        bool horizontal;
-    };
-    Par par;
-    switch (k) {
-    case 1:
-    case 2:
-        par = {1, 2, 3, 4, lblHzO, true};
-        break;
-    case 3:
-    case 4:
-        par = {3, 4, 1, 2, lblHzV, true};
-        break;
-    case 5:
-    case 6:
-        par = {5, 6, 10, 11, lblVV, false};
-        break;
-    case 10:
-    case 11:
-        par = {10, 11, 5, 6, lblVR, false};
-        break;
-    default:
+    } pares[4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {5, 6, 10, 11}, {10, 11, 5, 6}};
+    QLabel* const medias[4] = {lblHzO, lblHzV, lblVV, lblVR};
+    int i = 0;
+    while (i < 4 && k != pares[i].d && k != pares[i].r)
+        ++i;
+    if (i == 4)
         return;
-    }
+    const auto& par = pares[i];
+    const bool horizontal = i < 2;
     auto completo = [this](int a, int b) {
         return cv::EsNumero(txtObservacion[a]) && cv::EsNumero(txtObservacion[b]);
     };
-    QProgressBar* barra = par.horizontal ? prbDiferenciaAcimutal : prbDiferenciaCenital;
-    QLabel* etiqueta = par.horizontal ? lblDiferenciaAcimutal : lblDiferenciaCenital;
+    QProgressBar* barra = horizontal ? prbDiferenciaAcimutal : prbDiferenciaCenital;
+    QLabel* etiqueta = horizontal ? lblDiferenciaAcimutal : lblDiferenciaCenital;
     if (completo(par.d, par.r)) {
-        par.media->setText(cv::Q(TextoMediaPar(par.horizontal, cv::S(txtObservacion[par.d]->text()),
+        medias[i]->setText(cv::Q(TextoMediaPar(horizontal, cv::S(txtObservacion[par.d]->text()),
                                                cv::S(txtObservacion[par.r]->text()))));
         if (completo(par.cd, par.cr)) {
-            MostrarIndicador(par.horizontal ? IndicadorAcimutal(Actual()) : IndicadorCenital(Actual()), barra, etiqueta);
+            MostrarIndicador(horizontal ? IndicadorAcimutal(Actual()) : IndicadorCenital(Actual()), barra, etiqueta);
             return;
         }
     } else {
-        par.media->clear();
+        medias[i]->clear();
     }
     barra->setValue(0);
     etiqueta->clear();
@@ -333,7 +318,6 @@ void frmPoligonal::PropagarBases()
 void frmPoligonal::MostrarFilas(const std::vector<std::string>& filas)
 {
     QStringList textos;
-    textos.reserve(static_cast<qsizetype>(filas.size()));
     for (const std::string& f : filas)
         textos << cv::Q(f);
     lstBases->addItems(textos);
@@ -433,17 +417,15 @@ void frmPoligonal::CrearEstacion()
 
 void frmPoligonal::CambiarVerticesDeSalida()
 {
-    if (colPoligonal.empty()) {
-        ActualizarListaBases();
-        cv::Aviso(this, QStringLiteral("Vértices de salida cambiados."), QMessageBox::Information);
-        return;
+    // The sheet always holds a station; the test only guards a closed one.
+    if (!colPoligonal.empty()) {
+        const int16_t actual = intEstacionActual;
+        intEstacionActual = 1;
+        PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
+        PropagarBases();
+        intEstacionActual = actual;
+        MostrarEstacion(actual);
     }
-    const int16_t actual = intEstacionActual;
-    intEstacionActual = 1;
-    PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
-    PropagarBases();
-    intEstacionActual = actual;
-    MostrarEstacion(actual);
     ActualizarListaBases();
     RecalcularEstacionActual();
     cv::Aviso(this, QStringLiteral("Vértices de salida cambiados."), QMessageBox::Information);
