@@ -394,24 +394,16 @@ private slots:
             QCOMPARE(QDir(carpeta_.path()).entryList(QDir::Files | QDir::Hidden), antes);
             QVERIFY(!h->Guardada());
         }
-    }
-
-    void exportar()
-    {
-        // Three stations: the bases file, read back, holds the points the sheet lists.
-        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
-        std::shared_ptr<Dialogo> d;
-        TresEstaciones(h);
+        // With room, the export: read back as a bases file, the points the sheet lists.
         const QString tres = carpeta_.filePath("tres.bse");
+        std::shared_ptr<Dialogo> d;
         QCOMPARE(Ejecutar(principal_, "mnuPoligonalExportar", tres, &d)->texto, QString("Poligonal guardada."));
         QCOMPARE(d->filtros.value(0) + " " + d->extension, QString("Cartavector 3.0 (*.bse) bse"));
         QVERIFY(!h->Guardada()); // exporting is not saving
-        const ResultadoLectura lista = LeerBases(ficheros::Leer(tres).toStdString());
         QStringList filas;
-        for (const std::string& f : lista.filas)
+        for (const std::string& f : LeerBases(ficheros::Leer(tres).toStdString()).filas)
             filas << QString::fromStdString(f);
-        const QStringList hoja = ficheros::Filas(En<QListWidget>(h, "lstBases"));
-        QCOMPARE(filas.mid(12), hoja.mid(12));
+        QCOMPARE(filas.mid(12), ficheros::Filas(En<QListWidget>(h, "lstBases")).mid(12));
         QCOMPARE(filas.value(0) + filas.value(6), QString("P-2P-1")); // station vertex first
     }
 
