@@ -30,12 +30,11 @@ objEstacion Con(std::initializer_list<std::pair<int, double>> valores)
     return e;
 }
 
-// Faces that agree perfectly: back sight Hz o, forward Hz v, zenith V, slope Dg both ways.
-objEstacion Estacion(double o, double v, double V, double Dg, double i = 1.5, double m = 1.5, double ir = 1.5,
-                     double mr = 1.5)
+// Faces that agree perfectly: back sight Hz o, forward Hz v, zenith V, slope Dg both ways, heights 1.5.
+objEstacion Estacion(double o, double v, double V, double Dg)
 {
-    return Con({{1, o}, {2, o + 200.0}, {3, v}, {4, v + 200.0}, {5, V}, {6, 400.0 - V}, {7, Dg}, {8, i}, {9, m},
-                {10, 200.0 - V}, {11, 200.0 + V}, {12, Dg}, {13, ir}, {14, mr}});
+    return Con({{1, o}, {2, o + 200.0}, {3, v}, {4, v + 200.0}, {5, V}, {6, 400.0 - V}, {7, Dg}, {8, 1.5}, {9, 1.5},
+                {10, 200.0 - V}, {11, 200.0 + V}, {12, Dg}, {13, 1.5}, {14, 1.5}});
 }
 
 // Rows written as one text, "|" between them.
@@ -43,10 +42,7 @@ std::vector<std::string> Filas(const std::string& texto)
 {
     std::vector<std::string> filas(1);
     for (char c : texto)
-        if (c == '|')
-            filas.emplace_back();
-        else
-            filas.back().push_back(c);
+        c == '|' ? filas.emplace_back() : (filas.back() += c);
     return filas;
 }
 
@@ -87,8 +83,9 @@ TEST(Poligonal, IndicadoresTruncanLaBarraYRedondeanLaEtiqueta)
     for (const auto& c : casos)
         EXPECT_EQ(Texto(c.indicador(c.e)), c.visto);
     // The index adds the sums (not the maxima) of the face disagreements.
-    EXPECT_DOUBLE_EQ(IndiceError(Con({{2, 200.0}, {4, 200.0}, {6, 400.0}, {11, 400.0}, {19, 10.0625}, {20, 10.0}, {21, 5.0}, {22, 5.03125}})),
-                     32.8125);
+    objEstacion e = Con({{2, 200.0}, {4, 200.0}, {6, 400.0}, {11, 400.0}}); // faces perfect
+    e.Slot(19) = 10.0625, e.Slot(20) = 10.0, e.Slot(21) = 5.0, e.Slot(22) = 5.03125;
+    EXPECT_DOUBLE_EQ(IndiceError(e), 32.8125);
     EXPECT_NEAR(IndiceError(Con({{2, 200.001}, {4, 199.999}, {6, 400.0}, {11, 400.0}})), 0.4 * 0.002 * 1e4, 1e-9);
 }
 
