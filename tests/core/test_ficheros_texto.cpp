@@ -4,17 +4,13 @@
 #include <algorithm>
 #include <limits>
 #include <string>
-#include <tuple>
+#include <array>
 #include <vector>
 
 #include "core/Ficheros.h"
 #include "points/FicherosTexto.h"
 
-namespace {
-
 using Filas = std::vector<std::string>;
-
-} // namespace
 
 TEST(LeerBases, FilasDeCadaBase)
 {
@@ -115,11 +111,9 @@ TEST(Filas, NumeroDePuntoYBaseTecleada)
     EXPECT_EQ(FilaPunto("12", 1000, 2000, 100), "12 1000.000 2000.000 100.000");
 
     std::array<std::string, 6> f{"sin", "tocar", "", "", "", ""};
-    EXPECT_FALSE(FilasBaseTecleada("", "1", "2", "3", f));
-    EXPECT_FALSE(FilasBaseTecleada("A", "1", "", "3", f));
-    EXPECT_FALSE(FilasBaseTecleada("A", "1", "2", "1.2.3", f));
-    EXPECT_FALSE(FilasBaseTecleada("A", "-", "2", "3", f));
-    EXPECT_FALSE(FilasBaseTecleada("A", std::string(400, '9'), "2", "3", f));
+    for (const Filas& malos : {Filas{"", "1", "2", "3"}, {"A", "1", "", "3"}, {"A", "1", "2", "1.2.3"},
+                               {"A", "-", "2", "3"}, {"A", std::string(400, '9'), "2", "3"}})
+        EXPECT_FALSE(FilasBaseTecleada(malos[0], malos[1], malos[2], malos[3], f)) << malos[1] << malos[3];
     EXPECT_EQ(f[1], "tocar");
     ASSERT_TRUE(FilasBaseTecleada("P-1 ", " 1,5 ", "-2", "+3.", f));
     EXPECT_EQ(Filas(f.begin(), f.end()), (Filas{"P-1 ", "", "1.500", "-2.000", "3.000", ""}));
@@ -132,27 +126,16 @@ TEST(Filas, NumeroDePuntoYBaseTecleada)
 
 TEST(ModeloLista, PlanesDeCorte)
 {
-    // {rows, selected, base?} -> {first row cut, how many, selected after}.
-    const struct {
-        int filas, seleccion;
-        bool base;
-        Corte corte;
-    } casos[] = {
-        {18, 6, true, {6, 6, -1}},  // a name row: its group of six goes
-        {8, 6, true, {6, 2, -1}},   // a short group at the end goes whole
-        {18, 2, true, {0, 0, 2}},   // an X row: nothing
-        {18, -1, true, {0, 0, -1}}, // nothing selected: nothing
-        {3, 2, false, {2, 1, 1}},   // the row before becomes selected
-        {2, 0, false, {0, 1, 0}},   // the first row: row 0 is selected
-        {1, 0, false, {0, 1, -1}},  // the only row: none is left selected
-        {0, -1, false, {0, 0, -1}}, // an empty list
-        {3, 3, false, {0, 0, 3}},   // a selection past the end
-    };
-    for (const auto& c : casos) {
-        const Corte r = c.base ? PlanCortarBase(c.filas, c.seleccion) : PlanCortarFila(c.filas, c.seleccion);
-        EXPECT_EQ(std::tie(r.inicio, r.cuantas, r.nuevaSeleccion),
-                  std::tie(c.corte.inicio, c.corte.cuantas, c.corte.nuevaSeleccion))
-            << c.filas << " " << c.seleccion;
+    // {rows, selected, a base?} -> {first row cut, how many, selected after}: a name row takes its
+    // group of six (a short last group whole), an X row or no selection nothing; a row cut selects the
+    // one before it (row 0 after the first, none when the list is left empty).
+    const std::pair<std::array<int, 3>, std::array<int, 3>> casos[] = {
+        {{18, 6, 1}, {6, 6, -1}}, {{8, 6, 1}, {6, 2, -1}}, {{18, 2, 1}, {0, 0, 2}},  {{18, -1, 1}, {0, 0, -1}},
+        {{3, 2, 0}, {2, 1, 1}},   {{2, 0, 0}, {0, 1, 0}},  {{1, 0, 0}, {0, 1, -1}}, {{0, -1, 0}, {0, 0, -1}},
+        {{3, 3, 0}, {0, 0, 3}}};
+    for (const auto& [lista, plan] : casos) {
+        const Corte c = lista[2] ? PlanCortarBase(lista[0], lista[1]) : PlanCortarFila(lista[0], lista[1]);
+        EXPECT_EQ((std::array<int, 3>{c.inicio, c.cuantas, c.nuevaSeleccion}), plan) << lista[0] << " " << lista[1];
     }
 }
 
@@ -160,56 +143,37 @@ TEST(ModeloLista, TextosDeLaSeleccion)
 {
     // Comma or point, rows missing at the end of a short group, words that are not numbers.
     EXPECT_EQ(TextosBase("P-1", "1000,5", "2000", "-3.25"), (TextosSeleccion{"P-1", "1000.500", "2000.000", "-3.250"}));
-    EXPECT_EQ(TextosBase("Q", "", "", ""), (TextosSeleccion{"Q", "0.000", "0.000", "0.000"}));
-    EXPECT_EQ(TextosBase("G", std::string(400, '9'), "1", "2")[1], "");
+    EXPECT_EQ(TextosBase("Q", "", "", std::string(400, '9')), (TextosSeleccion{"Q", "0.000", "0.000", ""}));
     EXPECT_EQ(TextosPunto("12 1000 2000,5 x"), (TextosSeleccion{"12", "1000.000", "2000.500", "0.000"}));
     EXPECT_EQ(TextosPunto("A7 1"), (TextosSeleccion{"A7", "1.000", "0.000", "0.000"}));
 }
 
 TEST(EntradaMala, LineasMuyLargasYTextoNoUtf8)
 {
-    // A megabyte line of digits is one number too large; a megabyte line of
-    // blanks is nothing at all; a megabyte name is kept whole.
-    const auto r = LeerObservaciones("1," + std::string(1 << 20, '7') + ",2,3,4\r\n");
-    EXPECT_TRUE(r.fallo);
-    EXPECT_EQ(r.descripcion, DESC_DESBORDAMIENTO);
+    // A megabyte of digits is one number too large, of blanks nothing at all; a megabyte name is kept whole.
+    EXPECT_EQ(LeerObservaciones("1," + std::string(1 << 20, '7') + ",2,3,4\r\n").descripcion, DESC_DESBORDAMIENTO);
     EXPECT_EQ(LeerPuntos(std::string(1 << 20, ' ') + "\r\n3 1 2 3\r\n").filas, Filas{"3 1.000 2.000 3.000"});
-    const auto b = LeerBases("\"" + std::string(1 << 20, 'N') + "\",1,2,3");
-    ASSERT_EQ(b.filas.size(), 6u);
-    EXPECT_EQ(b.filas[0].size(), size_t(1) << 20);
+    EXPECT_EQ(LeerBases("\"" + std::string(1 << 20, 'N') + "\",1,2,3").filas.at(0).size(), size_t(1) << 20);
 
-    EXPECT_EQ(TextoUtf8("\xC3\x91"), "\xC3\x91");
-    EXPECT_EQ(TextoUtf8("\xD1"), "\xC3\x91");
-    // Overlong and truncated forms are not UTF-8.
-    EXPECT_EQ(TextoUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");
-    EXPECT_EQ(TextoUtf8("\xE2\x82"), "\xC3\xA2\xC2\x82");
+    // Latin-1 becomes UTF-8; overlong and truncated forms are not UTF-8.
+    for (auto [latin1, utf8] : {std::pair{"\xC3\x91", "\xC3\x91"}, {"\xD1", "\xC3\x91"}, {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+                                {"\xE2\x82", "\xC3\xA2\xC2\x82"}})
+        EXPECT_EQ(TextoUtf8(latin1), utf8);
 }
 
 TEST(Ejemplos, SeLeenEnterosYConFinesDeLineaCrLf)
 {
     // The sample files a new user opens: every line a record, written as the program writes.
-    const struct {
-        const char* nombre;
-        ResultadoLectura (*leer)(std::string_view);
-        size_t filas;
-    } casos[] = {{"obra.bse", LeerBases, 8 * 6},
-                 {"obra.asc", LeerPuntos, 30},
-                 {"obra.txt", LeerObservaciones, 30},
-                 {"taquimetrico.bse", LeerBases, 3 * 6},
-                 {"taquimetrico.txt", LeerObservaciones, 25},
-                 {"catenaria.bse", LeerBases, 2 * 6},
-                 {"catenaria_anclajes.asc", LeerPuntos, 2},
-                 {"catenaria.txt", LeerObservaciones, 13}};
-    for (const auto& c : casos) {
-        std::string texto;
-        ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + c.nombre, texto).ok) << c.nombre;
-        const ResultadoLectura r = c.leer(texto);
-        EXPECT_FALSE(r.fallo) << c.nombre;
-        EXPECT_EQ(r.filas.size(), c.filas) << c.nombre;
-        size_t sueltos = 0; // line ends without their CR
-        for (size_t i = 0; i < texto.size(); ++i)
-            sueltos += texto[i] == '\n' && (i == 0 || texto[i - 1] != '\r');
-        EXPECT_EQ(sueltos, 0u) << c.nombre;
-        EXPECT_EQ(texto.substr(texto.size() - 2), "\r\n") << c.nombre;
+    for (const auto& [nombre, filas] : {std::pair{"obra.bse", 8 * 6}, {"obra.asc", 30}, {"obra.txt", 30},
+                                        {"taquimetrico.bse", 3 * 6}, {"taquimetrico.txt", 25}, {"catenaria.bse", 2 * 6},
+                                        {"catenaria_anclajes.asc", 2}, {"catenaria.txt", 13}}) {
+        std::string t;
+        ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + nombre, t).ok) << nombre;
+        const std::string tipo = std::string(nombre).substr(std::string(nombre).size() - 3);
+        const auto r = tipo == "bse" ? LeerBases(t) : tipo == "asc" ? LeerPuntos(t) : LeerObservaciones(t);
+        EXPECT_FALSE(r.fallo) << nombre;
+        EXPECT_EQ(r.filas.size(), static_cast<size_t>(filas)) << nombre;
+        EXPECT_EQ(std::count(t.begin(), t.end(), '\r'), std::count(t.begin(), t.end(), '\n')) << nombre;
+        EXPECT_EQ(t.substr(t.size() - 2), "\r\n") << nombre;
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // What the window tests share: answering message boxes and file dialogs as a
-// user would, finding controls and menu items by name, and files.
+// user would, finding controls and menu items by name, and whole files.
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,19 +47,15 @@ inline void CerrarModales()
     }
 }
 
-// Waits (in the event loop) for the next modal widget of type T and hands it
-// to the action; start it before the call that opens the window. A box whose
-// parent is a file dialog (its replace-question) is left to its answerer.
+// Hands the next modal widget of type T to the action (start it before the call
+// that opens it). A file dialog's own boxes are left to ResponderFichero.
 template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs = 5000)
 {
     auto* temporizador = new QTimer;
-    auto transcurrido = std::make_shared<int>(0);
-    temporizador->setInterval(20);
-    QObject::connect(temporizador, &QTimer::timeout, [temporizador, transcurrido, accion, esperaMs] {
-        *transcurrido += 20;
+    QObject::connect(temporizador, &QTimer::timeout, [temporizador, limite = QDeadlineTimer(esperaMs), accion] {
         auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
         const bool suyo = w && !qobject_cast<QFileDialog*>(w->parentWidget());
-        if (!suyo && *transcurrido <= esperaMs)
+        if (!suyo && !limite.hasExpired())
             return;
         temporizador->stop();
         temporizador->deleteLater();
@@ -67,7 +64,7 @@ template <class T> void AlAparecer(std::function<void(T*)> accion, int esperaMs 
         if (suyo && QTest::currentTestFailed()) // a check inside the action failed: nothing must stay open
             CerrarModales();
     });
-    temporizador->start();
+    temporizador->start(20);
 }
 
 // Answers the next message box with the button and records what it said.
@@ -82,7 +79,7 @@ inline std::shared_ptr<Mensaje> Responder(QMessageBox::StandardButton boton = QM
 }
 
 // Answers the next file dialog (Qt's own) with a path typed into its name box,
-// or cancels it for an empty path; a file that is there is replaced.
+// confirming a replacement, or cancels it for an empty path.
 inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
 {
     auto d = std::make_shared<Dialogo>();
@@ -91,7 +88,7 @@ inline std::shared_ptr<Dialogo> ResponderFichero(const QString& ruta)
         auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (ruta.isEmpty() || !nombre)
             return dialogo->reject();
-        nombre->setText(ruta); // (selectFile leaves the box alone while it has the focus)
+        nombre->setText(ruta); // (selectFile leaves the box alone while it has focus)
         auto* confirmar = new QTimer(dialogo);
         QObject::connect(confirmar, &QTimer::timeout, dialogo, [dialogo] {
             for (QMessageBox* caja : dialogo->findChildren<QMessageBox*>())
@@ -136,8 +133,7 @@ inline void Menu(QWidget* principal, const QString& nombre)
     accion->trigger();
 }
 
-// Shows a window and makes it the active one (activation may come late on a
-// loaded machine: ConFoco does not need it).
+// Shows a window and makes it active (late on a loaded machine: ConFoco does not need it).
 inline bool Mostrar(QWidget* ventana)
 {
     ventana->show();
@@ -177,8 +173,7 @@ inline void Pulsar(QAbstractButton* boton, const QString& texto, QMessageBox::Ic
                                                       : QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
-// True when the control holds its window's focus (the offscreen platform does
-// not activate a window again by itself after a modal box has closed).
+// The control holds its window's focus (offscreen, a window is not activated again after a box).
 inline bool ConFoco(const QWidget* control)
 {
     return control->window()->focusWidget() == control;
@@ -202,6 +197,7 @@ inline bool ConMotivo(const QString& texto, const QString& inicio)
     return texto.startsWith(inicio) && texto.size() > inicio.size();
 }
 
+// The rows of a list.
 inline QStringList Filas(const QListWidget* lista)
 {
     QStringList filas;
@@ -210,7 +206,7 @@ inline QStringList Filas(const QListWidget* lista)
     return filas;
 }
 
-// The whole file, or a text no file of the tests holds when it cannot be read.
+// The whole file, or a text no test file holds.
 inline QByteArray Leer(const QString& ruta)
 {
     std::string datos;
@@ -222,8 +218,7 @@ inline bool Escribir(const QString& ruta, const QByteArray& datos)
     return EscribirFichero(ruta.toStdString(), std::string_view(datos.constData(), size_t(datos.size()))).ok;
 }
 
-// A full disk while it lives: a write past `bytes` fails with EFBIG (the
-// signal that would end the process is ignored meanwhile).
+// A full disk while it lives: a write past `bytes` fails with EFBIG (SIGXFSZ ignored meanwhile).
 class DiscoLleno {
 public:
     explicit DiscoLleno(qint64 bytes) : senal_(std::signal(SIGXFSZ, SIG_IGN))

@@ -28,12 +28,11 @@ private slots:
     void interseccionPorTeclado()
     {
         QCOMPARE(Textos(w, {"lblB1", "lblB2", "lblB2X"}), QString("B1|B2|100.000"));
-        const char* teclas[9] = {"p1", "", "-3,5a0", "100", "1.5", "", "50", "100", "1.5"};
-        for (int i = 0; i < 9; ++i) {
-            QVERIFY(ConFoco(Obs(i)));
+        QVERIFY(ConFoco(Obs(0)));
+        for (const char* teclas : {"p1", "", "-3,5a0", "100", "1.5", "", "50", "100", "1.5"}) {
             QCOMPARE(Textos(w, {"lblPtoX"}), QString());
-            QTest::keyClicks(Obs(i), teclas[i]);
-            QTest::keyClick(Obs(i), Qt::Key_Return);
+            QTest::keyClicks(w->focusWidget(), teclas);
+            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
         }
         const QStringList punto = {"lblPtoX", "lblPtoY", "lblPtoZ", "lblDifCotas"};
         QCOMPARE(Textos(w, {"txtObservaciones_0", "txtObservaciones_2"}), QString("P1|350"));
@@ -45,29 +44,26 @@ private slots:
         QTest::keyClick(Boton(w, "cmdEntrarPunto"), Qt::Key_Return);
         QCOMPARE(Filas(Lista(w, "lstPuntos")), QStringList{"P1 50.000 50.000 101.500"});
         // Ready for the next point: the orientations and instrument heights stay.
-        QStringList quedan;
-        for (int i = 0; i < 9; ++i)
-            quedan << Obs(i)->text();
-        QCOMPARE(quedan.join('|') + Textos(w, {"lblPtoX"}), QString("|0.0000|||1.5|0.0000|||1.5"));
+        QCOMPARE(Textos(w, {"txtObservaciones_0", "txtObservaciones_1", "txtObservaciones_2", "txtObservaciones_4",
+                            "txtObservaciones_5", "txtObservaciones_7", "txtObservaciones_8", "lblPtoX"}),
+                 QString("|0.0000||1.5|0.0000||1.5|"));
         QVERIFY(ConFoco(Obs(0)));
     }
 
     void rechazosEIntermitencia()
     {
-        const char* v[9] = {"", "0.0000", "350", "100", "1.5", "0.0000", "50", "100", "1.5"};
         for (int i = 0; i < 9; ++i)
-            Obs(i)->setText(v[i]);
+            Obs(i)->setText(QString("|0.0000|350|100|1.5|0.0000|50|100|1.5").section('|', i, i));
         const QString datos = QStringLiteral("Los datos no son válidos o están en blanco.");
         Pulsar(Boton(w, "cmdEntrarPunto"), datos, QMessageBox::Warning); // a point but no number
         Obs(0)->setText("7");
         Obs(7)->clear();
         Pulsar(Boton(w, "cmdEntrarPunto"), datos, QMessageBox::Warning); // a number but no point
         QCOMPARE(Textos(w, {"txtObservaciones_0"}) + Filas(Lista(w, "lstPuntos")).join(""), QString("7"));
-        // The result blinks blue and white, with or without a point.
         const auto color = [this] { return Control<QLabel>(w, "lblPtoZ")->palette().color(QPalette::WindowText); };
         const QColor azul(0, 0, 255), blanco(255, 255, 255), antes = color();
         QVERIFY(antes == azul || antes == blanco);
-        QTRY_COMPARE_WITH_TIMEOUT(color(), antes == azul ? blanco : azul, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(color(), antes == azul ? blanco : azul, 1500); // blue and white in turn
     }
 };
 

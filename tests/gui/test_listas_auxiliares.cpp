@@ -1,21 +1,18 @@
-// The list buttons of the point and catenary windows, driven from tables: each
-// opening, saving, cut and clearing as wired, with the file dialog it shows and
-// its messages; the opening failures; and the menu item that opens each window.
+// The list buttons of the point and catenary windows from tables: each opening,
+// saving, cut and clearing as wired, with its file dialog and messages; and the
+// menu item that opens each window.
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include <map>
 
 #include "Ayudantes.h"
-#include "calculators/frmAlturaRemota.h"
-#include "calculators/frmBessel.h"
-#include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
 #include "core/Configuracion.h"
 #include "points/frmBiseccion.h"
 #include "points/frmEditarBases.h"
 #include "points/frmRadiacion.h"
 #include "points/frmTaquimetrico.h"
-#include "points/modFuncionesAuxiliares.h"
 #include "shell/MDIfrmMain.h"
 
 using namespace prueba;
@@ -23,12 +20,9 @@ using namespace prueba::ficheros;
 
 namespace {
 using Crear = QWidget* (*)();
-template <class T> QWidget* Nueva()
-{
-    return new T;
-}
-const Crear RAD = Nueva<frmRadiacion>, BIS = Nueva<frmBiseccion>, TAQ = Nueva<frmTaquimetrico>,
-            CAT = Nueva<frmCatenaria>, EDI = Nueva<frmEditarBases>;
+const Crear RAD = []() -> QWidget* { return new frmRadiacion; }, BIS = []() -> QWidget* { return new frmBiseccion; },
+            TAQ = []() -> QWidget* { return new frmTaquimetrico; }, CAT = []() -> QWidget* { return new frmCatenaria; },
+            EDI = []() -> QWidget* { return new frmEditarBases; };
 const QStringList BASE = {"A", "", "1.000", "2.000", "3.000", ""}, PUNTO = {"1 1.000 2.000 3.000", ""};
 const QString BSE = "Cartavector 3.0 (*.bse)|bse", ASC = "Cartavector 3.0 (*.asc)|asc";
 } // namespace
@@ -38,13 +32,23 @@ class PruebaListasAuxiliares : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<QWidget> w;
 
-    // A new window of the kind shown, with `filas` in the list.
-    QListWidget* Preparar(Crear crear, const char* lista, const QStringList& filas)
+    // A new window of the kind given, with `filas` in the list.
+    QListWidget* Preparar(Crear crear, const QString& lista, const QStringList& filas)
     {
         w.reset(crear());
         Mostrar(w.get());
         Lista(w.get(), lista)->addItems(filas);
         return Lista(w.get(), lista);
+    }
+    // Presses the button answering its file dialog; the dialog's title, filters, suffix and initial name.
+    QString Dialogo(const char* boton, const QString& ruta)
+    {
+        auto d = ResponderFichero(ruta);
+        QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
+        if (!QTest::qWaitFor([d] { return d->visto; }))
+            return "<no hubo diálogo>";
+        return QStringList({d->titulo, d->filtros.join(';'), d->extension,
+                            QFileInfo(d->seleccion.value(0)).completeBaseName()}).join('|');
     }
 
 private slots:
@@ -54,27 +58,24 @@ private slots:
     // Cancelled, the bases stay and the other lists are emptied; opened, bases are appended.
     void abrir()
     {
-        QVERIFY(Escribir(dir_->filePath("b.bse"), "\"B\",1,2,3\r\n") && Escribir(dir_->filePath("p.asc"), "7 1 2 3\r\n") &&
-                Escribir(dir_->filePath("o.txt"), "1,2,3,4,5\r\n"));
         const QString obs = "Abrir fichero de observaciones|Cartavector 3.0 texto (*.txt);(*.obs)|txt";
-        const std::tuple<Crear, const char*, const char*, QString, const char*, int, int> casos[] = {
-            {RAD, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
-            {BIS, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
-            {TAQ, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
-            {CAT, "cmdAbrirFicherodeBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
-            {EDI, "cmdAbrirBases", "lstBases", "Abrir fichero de bases|" + BSE, "b.bse", 6, 12},
-            {CAT, "cmdAbrirFicherodePuntosAnclajes", "lstPuntos", "Abrir fichero de puntos|" + ASC, "p.asc", 0, 1},
-            {TAQ, "cmdObsAbrir", "lstObservaciones", obs, "o.txt", 0, 1},
-            {CAT, "cmdObsAbrir", "lstObservaciones", obs, "o.txt", 0, 1}};
-        for (const auto& [crear, boton, nombre, dialogo, fichero, cancelado, abierto] : casos) {
+        const std::map<char, std::tuple<const char*, QString, QByteArray, int, int>> tipos = {
+            {'b', {"lstBases", "Abrir fichero de bases|" + BSE, "\"B\",1,2,3\r\n", 6, 12}},
+            {'p', {"lstPuntos", "Abrir fichero de puntos|" + ASC, "7 1 2 3\r\n", 0, 1}},
+            {'o', {"lstObservaciones", obs, "1,2,3,4,5\r\n", 0, 1}}};
+        const std::tuple<Crear, const char*, char> casos[] = {
+            {RAD, "cmdAbrirBases", 'b'}, {BIS, "cmdAbrirBases", 'b'},          {TAQ, "cmdAbrirBases", 'b'},
+            {EDI, "cmdAbrirBases", 'b'}, {CAT, "cmdAbrirFicherodeBases", 'b'}, {TAQ, "cmdObsAbrir", 'o'},
+            {CAT, "cmdObsAbrir", 'o'},   {CAT, "cmdAbrirFicherodePuntosAnclajes", 'p'}};
+        for (const auto& [crear, boton, tipo] : casos) {
+            const auto& [nombre, dialogo, datos, cancelado, abierto] = tipos.at(tipo);
             QListWidget* lista = Preparar(crear, nombre, BASE);
-            for (const QString& ruta : {QString(), dir_->filePath(fichero)}) {
-                auto d = ResponderFichero(ruta);
-                QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
-                QVERIFY2(d->visto, boton);
-                QCOMPARE(QStringList({d->titulo, d->filtros.join(';'), d->extension}).join('|'), dialogo);
-                QCOMPARE(lista->count(), ruta.isEmpty() ? cancelado : abierto);
-            }
+            const QString ruta = dir_->filePath("f." + dialogo.section('|', 2, 2));
+            QVERIFY(Escribir(ruta, datos));
+            QCOMPARE(Dialogo(boton, QString()).section('|', 0, 2), dialogo);
+            QCOMPARE(lista->count(), cancelado);
+            Dialogo(boton, ruta);
+            QCOMPARE(lista->count(), abierto);
         }
     }
 
@@ -82,33 +83,28 @@ private slots:
     // empty point or tense list opens no dialog.
     void guardar()
     {
-        const QByteArray bases = "\"A\",\"1.000\",\"2.000\",\"3.000\"\r\n", puntos = "1 1.000 2.000 3.000\r\n";
-        const std::tuple<Crear, const char*, const char*, QString, QByteArray> casos[] = {
-            {RAD, "cmdGuardarFichero", "lstBases", "Exportar fichero de bases|" + BSE + "|Bases", bases},
-            {EDI, "cmdGuardarFichero", "lstBases", "Exportar fichero de bases|" + BSE + "|Bases", bases},
-            {BIS, "cmdPuntosGuardar", "lstPuntos", "Exportar puntos|" + ASC + "|Puntos", puntos},
-            {TAQ, "cmdPuntosGuardar", "lstPuntos", "Exportar puntos|" + ASC + "|Puntos", puntos},
-            {CAT, "cmdGuardarFicheroPuntos", "lstPuntosCatenaria", "Exportar puntos|" + ASC + "|Puntos", puntos},
-            {CAT, "cmdGuardarFicheroProyeccion", "lstProyeccion", "Exportar tense|Cartavector 3.0 (*.tse)|tse|Tense",
-             puntos + "\r\n"}};
-        for (const auto& [crear, boton, nombre, dialogo, contenido] : casos) {
+        const QString bases = "Exportar fichero de bases|" + BSE + "|Bases|\"A\",\"1.000\",\"2.000\",\"3.000\"\r\n";
+        const QString puntos = "Exportar puntos|" + ASC + "|Puntos|1 1.000 2.000 3.000\r\n";
+        const std::tuple<Crear, const char*, const char*, QString> casos[] = {
+            {RAD, "cmdGuardarFichero", "lstBases", bases},   {EDI, "cmdGuardarFichero", "lstBases", bases},
+            {BIS, "cmdPuntosGuardar", "lstPuntos", puntos}, {TAQ, "cmdPuntosGuardar", "lstPuntos", puntos},
+            {CAT, "cmdGuardarFicheroPuntos", "lstPuntosCatenaria", puntos},
+            {CAT, "cmdGuardarFicheroProyeccion", "lstProyeccion",
+             "Exportar tense|Cartavector 3.0 (*.tse)|tse|Tense|1 1.000 2.000 3.000\r\n\r\n"}};
+        for (const auto& [crear, boton, nombre, esperado] : casos) {
+            const bool deBases = QString(nombre) == "lstBases";
             QListWidget* lista = Preparar(crear, nombre, {});
-            if (lista->objectName() != "lstBases") {
-                auto visto = std::make_shared<bool>(false);
-                AlAparecer<QFileDialog>([visto](QFileDialog* d) { *visto = true, d->reject(); }, 300);
-                QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
-                QTest::qWait(400);
-                QVERIFY2(!*visto, boton);
-            }
-            lista->addItems(lista->objectName() == "lstBases" ? BASE : PUNTO);
-            const QString ruta = dir_->filePath(boton);
-            auto d = ResponderFichero(ruta);
-            Pulsar(Boton(w.get(), boton), "Fichero guardado.", QMessageBox::Information);
-            QCOMPARE(QStringList({d->titulo, d->filtros.join(';'), d->extension,
-                                  QFileInfo(d->seleccion.value(0)).completeBaseName()})
-                         .join('|'),
-                     dialogo);
-            QCOMPARE(Leer(ruta + "." + d->extension), contenido);
+            auto visto = std::make_shared<bool>(false);
+            AlAparecer<QFileDialog>([visto](QFileDialog* d) { *visto = true, d->reject(); }, 300);
+            QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
+            QTest::qWait(400);
+            QCOMPARE(*visto, deBases);
+            lista->addItems(deBases ? BASE : PUNTO);
+            auto m = Responder();
+            const QString dialogo = Dialogo(boton, dir_->filePath("f"));
+            QTRY_COMPARE(m->texto + m->titulo, QString("Fichero guardado.cartavector"));
+            QCOMPARE(m->icono, QMessageBox::Information);
+            QCOMPARE(dialogo + "|" + QString::fromUtf8(Leer(dir_->filePath("f." + dialogo.section('|', 2, 2)))), esperado);
         }
     }
 
@@ -116,39 +112,35 @@ private slots:
     void cortar()
     {
         const std::tuple<Crear, const char*, const char*> casos[] = {
-            {RAD, "lstBases", "cmdCortarBase"},          {BIS, "lstBases", "cmdCortarBase"},
-            {TAQ, "lstBases", "cmdCortarBase"},          {CAT, "lstBases", "cmdCortarBase"},
-            {EDI, "lstBases", "cmdCortarBase"},          {BIS, "lstPuntos", "cmdPuntosBorrar"},
-            {TAQ, "lstPuntos", "cmdPuntosBorrar"},       {TAQ, "lstObservaciones", "cmdCortarObservacion"},
+            {RAD, "lstBases", "cmdCortarBase"}, {BIS, "lstBases", "cmdCortarBase"}, {TAQ, "lstBases", "cmdCortarBase"},
+            {CAT, "lstBases", "cmdCortarBase"}, {EDI, "lstBases", "cmdCortarBase"}, {BIS, "lstPuntos", "cmdPuntosBorrar"},
+            {TAQ, "lstPuntos", "cmdPuntosBorrar"}, {TAQ, "lstObservaciones", "cmdCortarObservacion"},
             {CAT, "lstPuntos", "cmdCortarPuntoAnclajes"}, {CAT, "lstObservaciones", "cmdCortarObservacion"}};
         for (const auto& [crear, nombre, boton] : casos) {
             const bool bases = QString(nombre) == "lstBases";
             QListWidget* lista = Preparar(crear, nombre, bases ? BASE + BASE : QStringList({"1", "2", "3"}));
             Entrar(lista, bases ? 6 : 2, Boton(w.get(), boton));
-            QCOMPARE(lista->count(), bases ? 6 : 2);
-            QCOMPARE(lista->currentRow(), bases ? -1 : 1);
+            QCOMPARE(QString("%1 %2").arg(lista->count()).arg(lista->currentRow()), bases ? "6 -1" : "2 1");
         }
     }
 
-    // Clearing asks first: No keeps the lists, Yes empties them.
+    // Clearing asks first: No keeps the lists, Yes empties them (and gives the focus to the first field).
     void borrar()
     {
-        const QString bases = "¿Confirma que desea borrar todas las bases?";
-        const QString puntos = "¿Confirma que desea borrar todos los puntos?";
+        const QString bases = "¿Confirma que desea borrar todas las bases?", puntos = "¿Confirma que desea borrar todos los puntos?";
         const std::tuple<Crear, const char*, QStringList, QString, const char*> casos[] = {
             {RAD, "cmdBorrarBases", {"lstBases"}, bases, "txtObservaciones_0"},
             {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"},
             {BIS, "cmdLimpiarBases", {"lstBases"}, bases, "txtObservaciones_0"},
-            {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
-            {TAQ, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"},
+            {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
+            {TAQ, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntosAnclajes", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntos", {"lstPuntosCatenaria", "lstProyeccion"}, puntos, ""}};
         for (const auto& [crear, boton, listas, pregunta, foco] : casos) {
-            Preparar(crear, qPrintable(listas[0]), {});
-            for (const QString& l : listas)
-                Lista(w.get(), l)->addItem("1");
+            Preparar(crear, listas.last(), {"1"});
+            Lista(w.get(), listas[0])->addItems(listas.size() > 1 ? QStringList{"1"} : QStringList{});
             Boton(w.get(), boton)->setFocus();
             for (auto respuesta : {QMessageBox::No, QMessageBox::Yes}) {
                 Pulsar(Boton(w.get(), boton), pregunta, QMessageBox::NoIcon, respuesta);
@@ -156,25 +148,6 @@ private slots:
                     QCOMPARE(Lista(w.get(), l)->count(), respuesta == QMessageBox::No ? 1 : 0);
             }
             QVERIFY2(!*foco || ConFoco(Campo(w.get(), foco)), boton);
-        }
-    }
-
-    // A record cut short: the opening message, the rows before it stay. A missing
-    // file or a folder: the message, the list as it was.
-    void abrirFicherosQueFallan()
-    {
-        QWidget ventana;
-        QListWidget lista(&ventana);
-        const QString obs = dir_->filePath("campo.obs");
-        QVERIFY(Escribir(obs, "101,123.45678,98.7,25.3,1.5\r\n102,1"));
-        const QStringList leidas = {"101 123.4568 98.7000 25.300 1.500"};
-        for (const QString& ruta : {obs, dir_->filePath("no_existe.asc"), dir_->path()}) {
-            auto m = Responder();
-            QVERIFY(!CargarFichero(&lista, &ventana, ruta, TipoFichero::Observaciones));
-            QVERIFY2(m->visto && ConMotivo(m->texto, ERROR_ABRIR), qPrintable(m->texto));
-            QCOMPARE(m->icono, QMessageBox::Critical);
-            QCOMPARE(m->titulo, QString("cartavector"));
-            QCOMPARE(Filas(&lista), leidas);
         }
     }
 

@@ -14,6 +14,7 @@ class PruebaRadiacion : public QObject {
     QLineEdit* Obs(int i) { return Campo(w, QString("txtObservaciones_%1").arg(i)); }
 
 private slots:
+    // BE E1 (1000, 2000, 100) oriented on R1 due north.
     void init()
     {
         KRefraccion = 0.5; // no curvature and refraction term: round figures
@@ -30,30 +31,26 @@ private slots:
         KRefraccion = K_POR_DEFECTO;
     }
 
+    // Numbers refuse "-", "," and letters, the name is upper-cased; Enter walks to the button.
     void radiarPorTeclado()
     {
         QCOMPARE(Textos(w, {"lblBE", "lblBO", "lblBOY", "txtObservaciones_0"}), QString("E1|R1|2100.000|0.0000"));
         QVERIFY(ConFoco(Obs(0)));
         Obs(0)->selectAll();
-        // Numeric boxes refuse "-", "," and letters; the name is upper-cased.
-        const char* teclas[7] = {"-0a", "1,00", "100", "50", "1.5", "1.5", "p-1"};
-        for (int i = 0; i < 7; ++i) {
-            QVERIFY(ConFoco(Obs(i)));
-            QTest::keyClicks(Obs(i), teclas[i]);
-            QTest::keyClick(Obs(i), Qt::Key_Return);
+        for (const char* teclas : {"-0a", "1,00", "100", "50", "1.5", "1.5", "p-1"}) {
+            QTest::keyClicks(w->focusWidget(), teclas);
+            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
         }
         QCOMPARE(Textos(w, {"txtObservaciones_0", "txtObservaciones_1", "txtObservaciones_6"}), QString("0|100|P-1"));
-        // Oriented north, Hz 100 sights due east, level.
+        // Hz 100 sights due east, level.
         QCOMPARE(Textos(w, {"lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}), QString("1050.000|2000.000|100.000"));
         QVERIFY(ConFoco(Boton(w, "cmdEntrarBV")));
-        QCOMPARE(bases->count(), 12); // Enter on the last box only moved the focus
+        QCOMPARE(bases->count(), 12);
         QTest::keyClick(Boton(w, "cmdEntrarBV"), Qt::Key_Return);
         QCOMPARE(Filas(bases).mid(12), QStringList({"P-1", "", "1050.000", "2000.000", "100.000", ""}));
-        // Ready for the next point: BE and BO stay, the sight is cleared; the arrows stop at the ends.
+        // Ready for the next point: BE and BO stay, the sight is cleared.
         QCOMPARE(Textos(w, {"lblBE", "lblBO", "txtObservaciones_0", "txtObservaciones_3", "lblBRadiadaX"}),
                  QString("E1|R1|0.0000||"));
-        QVERIFY(ConFoco(Obs(0)));
-        QTest::keyClick(Obs(0), Qt::Key_Up);
         QVERIFY(ConFoco(Obs(0)));
     }
 
@@ -66,11 +63,10 @@ private slots:
             Obs(i)->setText(i < 6 ? "1" : "");
         Pulsar(Boton(w, "cmdEntrarBV"), datos, QMessageBox::Warning); // a point but no name
         QCOMPARE(Textos(w, {"txtObservaciones_1"}) + "|" + QString::number(bases->count()), QString("1|12"));
-        // The result blinks blue and white.
         const auto color = [this] { return Control<QLabel>(w, "lblBRadiadaX")->palette().color(QPalette::WindowText); };
         const QColor azul(0, 0, 255), blanco(255, 255, 255), antes = color();
         QVERIFY(antes == azul || antes == blanco);
-        QTRY_COMPARE_WITH_TIMEOUT(color(), antes == azul ? blanco : azul, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(color(), antes == azul ? blanco : azul, 1500); // blue and white in turn
         // A base taken from an X row empties its boxes and the result.
         Entrar(bases, 2, Boton(w, "cmdEntrarBE"));
         QCOMPARE(Textos(w, {"lblBE", "lblBEX", "lblBRadiadaX", "lblBO"}), QString("|||R1"));
