@@ -1,5 +1,5 @@
-// Bisection: the nine boxes typed, the point shown and added; the refusals;
-// the blinking result. (List buttons: test_listas_auxiliares.)
+// Bisection: the nine boxes typed, the point shown and added; the refusals.
+// (List buttons: test_listas_auxiliares.)
 #include "Ayudantes.h"
 #include "points/frmBiseccion.h"
 
@@ -24,10 +24,10 @@ private slots:
     }
     void cleanup() { delete w; }
 
-    // Both sight (50, 50) level from i = 1.5; boxes 1 and 5 already read 0.0000: Enter passes them.
+    // Both sight (50, 50) level from i = 1.5 (a "-", "," or letter let through would
+    // change the point); boxes 1 and 5 already read 0.0000: Enter passes them.
     void interseccionPorTeclado()
     {
-        QCOMPARE(Textos(w, {"lblB1", "lblB2", "lblB2X"}), QString("B1|B2|100.000"));
         QVERIFY(ConFoco(Obs(0)));
         for (const char* teclas : {"p1", "", "-3,5a0", "100", "1.5", "", "50", "100", "1.5"}) {
             QCOMPARE(Textos(w, {"lblPtoX"}), QString());
@@ -35,7 +35,6 @@ private slots:
             QTest::keyClick(w->focusWidget(), Qt::Key_Return);
         }
         const QStringList punto = {"lblPtoX", "lblPtoY", "lblPtoZ", "lblDifCotas"};
-        QCOMPARE(Textos(w, {"txtObservaciones_0", "txtObservaciones_2"}), QString("P1|350"));
         QCOMPARE(Textos(w, punto), QString("50.000|50.000|101.500|0.000"));
         Obs(7)->clear(); // the point goes, "Dif. cotas" stays
         QCOMPARE(Textos(w, punto), QString("|||0.000"));
@@ -50,7 +49,7 @@ private slots:
         QVERIFY(ConFoco(Obs(0)));
     }
 
-    void rechazosEIntermitencia()
+    void rechazos()
     {
         for (int i = 0; i < 9; ++i)
             Obs(i)->setText(QString("|0.0000|350|100|1.5|0.0000|50|100|1.5").section('|', i, i));
@@ -60,10 +59,6 @@ private slots:
         Obs(7)->clear();
         Pulsar(Boton(w, "cmdEntrarPunto"), datos, QMessageBox::Warning); // a number but no point
         QCOMPARE(Textos(w, {"txtObservaciones_0"}) + Filas(Lista(w, "lstPuntos")).join(""), QString("7"));
-        const auto color = [this] { return Control<QLabel>(w, "lblPtoZ")->palette().color(QPalette::WindowText); };
-        const QColor azul(0, 0, 255), blanco(255, 255, 255), antes = color();
-        QVERIFY(antes == azul || antes == blanco);
-        QTRY_COMPARE_WITH_TIMEOUT(color(), antes == azul ? blanco : azul, 1500); // blue and white in turn
     }
 };
 

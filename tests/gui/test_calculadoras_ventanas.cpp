@@ -29,32 +29,25 @@ private slots:
         QVERIFY(ConFoco(Campo(&w, "txtDatos_2")));
     }
 
-    void distanciaReducida()
+    // The result shows as typed, from its own fields only: each Bessel pair feeds its own mean.
+    void resultadosAlTeclear()
     {
-        frmDistanciaReducida w;
-        QVERIFY(Mostrar(&w));
-        Teclear(Campo(&w, "txtObservacion_0"), "100");
-        Teclear(Campo(&w, "txtObservacion_1"), "25");
-        QCOMPARE(Textos(&w, {"lblDistanciaReducida"}), QString("25.000"));
-        Campo(&w, "txtObservacion_1")->clear();
-        QCOMPARE(Textos(&w, {"lblDistanciaReducida"}), QString());
-    }
-
-    // Each pair feeds only its own mean.
-    void besselParesIndependientes()
-    {
-        frmBessel w;
-        QVERIFY(Mostrar(&w));
+        frmDistanciaReducida d;
+        QVERIFY(Mostrar(&d));
+        Teclear(Campo(&d, "txtObservacion_0"), "100");
+        Teclear(Campo(&d, "txtObservacion_1"), "25");
+        QCOMPARE(Textos(&d, {"lblDistanciaReducida"}), QString("25.000"));
+        frmBessel b;
+        QVERIFY(Mostrar(&b));
         const char* lecturas[4] = {"399.9999", "200.0003", "100.0010", "299.9996"};
-        const char* medias[4] = {"|", "|", "0.0001|", "0.0001|"}; // before each reading
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString(medias[i]));
-            Teclear(Campo(&w, QString("txtObservacion_%1").arg(i)), lecturas[i]);
-        }
-        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("0.0001|100.0007"));
-        Control<QLabel>(&w, "lblHz")->setText("sin tocar");
-        Campo(&w, "txtObservacion_3")->setText("300");
-        QCOMPARE(Textos(&w, {"lblHz", "lblV"}), QString("sin tocar|100.0005"));
+        for (int i = 0; i < 4; ++i)
+            Teclear(Campo(&b, QString("txtObservacion_%1").arg(i)), lecturas[i]);
+        QCOMPARE(Textos(&b, {"lblHz", "lblV"}), QString("0.0001|100.0007"));
+        Control<QLabel>(&b, "lblHz")->setText("sin tocar");
+        Campo(&b, "txtObservacion_3")->setText("300");
+        QCOMPARE(Textos(&b, {"lblHz", "lblV"}), QString("sin tocar|100.0005"));
+        Campo(&b, "txtObservacion_1")->clear(); // a pair that is no longer two numbers empties its mean
+        QCOMPARE(Textos(&b, {"lblHz", "lblV"}), QString("|100.0005"));
     }
 };
 

@@ -130,11 +130,9 @@ private slots:
         const QString bases = "¿Confirma que desea borrar todas las bases?", puntos = "¿Confirma que desea borrar todos los puntos?";
         const std::tuple<Crear, const char*, QStringList, QString, const char*> casos[] = {
             {RAD, "cmdBorrarBases", {"lstBases"}, bases, "txtObservaciones_0"},
-            {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"},
             {BIS, "cmdLimpiarBases", {"lstBases"}, bases, "txtObservaciones_0"},
-            {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
-            {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"},
-            {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
+            {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"}, {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
+            {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"}, {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {TAQ, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntosAnclajes", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntos", {"lstPuntosCatenaria", "lstProyeccion"}, puntos, ""}};
