@@ -12,9 +12,12 @@
 
 // ------------------------------------------------------------ the drawing
 
-void CapaPerfil::PonerPerfil(PerfilCatenaria perfil, double exageracion)
+void CapaPerfil::PonerPerfil(PerfilCatenaria perfil, double exageracion, const QString& anclaje1,
+                             const QString& anclaje2)
 {
     prepareGeometryChange();
+    nombres_[0] = anclaje1;
+    nombres_[1] = anclaje2;
     perfil_ = std::move(perfil);
     exageracion_ = exageracion;
     update();
@@ -65,9 +68,14 @@ void CapaPerfil::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
         painter->drawEllipse(en(perfil_.puntos[i]), 2.5 * f, 2.5 * f);
     painter->setPen(QPen(Qt::black, f));
     painter->setBrush(QColor(0, 120, 0));
-    for (const PuntoPerfil* a : {&perfil_.Anclaje1(), &perfil_.Anclaje2()}) {
-        const QPointF c = en(*a);
+    QFont letra = painter->font();
+    letra.setPixelSize(static_cast<int>(11 * f));
+    painter->setFont(letra);
+    for (int k = 0; k < 2; ++k) {
+        const QPointF c = en(k == 0 ? perfil_.Anclaje1() : perfil_.Anclaje2());
         painter->drawRect(QRectF(c.x() - 4 * f, c.y() - 4 * f, 8 * f, 8 * f));
+        const double ancho = painter->fontMetrics().horizontalAdvance(nombres_[k]);
+        painter->drawText(QPointF(k == 0 ? c.x() + 6 * f : c.x() - 6 * f - ancho, c.y() - 6 * f), nombres_[k]);
     }
     painter->restore();
 }
@@ -189,7 +197,11 @@ void frmPerfil::Actualizar()
 {
     pendiente_ = false;
     const PerfilCatenaria perfil = LeerProyeccion(plano::FilasLista(catenaria_, QStringLiteral("lstProyeccion")));
-    capa_->PonerPerfil(perfil, Exageracion());
+    auto nombre = [this](const char* etiqueta) {
+        auto* l = catenaria_ ? catenaria_->findChild<QLabel*>(QString::fromLatin1(etiqueta)) : nullptr;
+        return l ? l->text() : QString();
+    };
+    capa_->PonerPerfil(perfil, Exageracion(), nombre("lblPto1"), nombre("lblPto2"));
     lblParametro->setText(perfil.ajustado ? QStringLiteral("Parámetro: %1 m").arg(cv::Q(F2(perfil.parametro)))
                                           : QString());
     const Holgura h = HolguraMaxima(perfil);

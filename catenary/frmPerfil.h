@@ -15,7 +15,8 @@
 // and anchors, in (distance, height × exaggeration).
 class CapaPerfil : public QGraphicsItem {
 public:
-    void PonerPerfil(PerfilCatenaria perfil, double exageracion);
+    void PonerPerfil(PerfilCatenaria perfil, double exageracion, const QString& anclaje1 = QString(),
+                     const QString& anclaje2 = QString());
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion, QWidget* widget) override;
     ::Extension Limites() const;
@@ -23,6 +24,7 @@ public:
 private:
     PerfilCatenaria perfil_;
     double exageracion_ = 1.0;
+    QString nombres_[2];
 };
 
 // The profile of the span computed by the open catenary window, live as it

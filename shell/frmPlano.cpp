@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -80,11 +81,14 @@ void Vista::Escalar(double s)
     // From a kilometre to a tenth of a millimetre per pixel.
     const double nuevo = std::clamp(actual * s, 1e-3, 1e4);
     scale(nuevo / actual, nuevo / actual);
+    encuadrada_ = false;
     emit escalaCambiada(MetrosPorPixel());
 }
 
 void Vista::Encuadrar(const Extension& e)
 {
+    encuadre_ = e;
+    encuadrada_ = true;
     if (e.vacia || viewport()->width() < 2 || viewport()->height() < 2)
         return;
     const double ancho = std::max(e.Ancho(), 1.0), alto = std::max(e.Alto(), 1.0);
@@ -109,8 +113,17 @@ void Vista::mousePressEvent(QMouseEvent* evento)
     QGraphicsView::mousePressEvent(evento);
 }
 
+void Vista::resizeEvent(QResizeEvent* evento)
+{
+    QGraphicsView::resizeEvent(evento);
+    if (encuadrada_)
+        Encuadrar(encuadre_);
+}
+
 void Vista::mouseMoveEvent(QMouseEvent* evento)
 {
+    if (evento->buttons() & Qt::LeftButton)
+        encuadrada_ = false; // panned by hand
     emit cursorMovido(mapToScene(evento->position().toPoint()));
     QGraphicsView::mouseMoveEvent(evento);
 }
@@ -139,12 +152,14 @@ void Vista::drawForeground(QPainter* painter, const QRectF&)
     const double f = FactorDispositivo(painter);
     // Device units per metre, from whatever painter draws the scene.
     const double unidadesPorMetro = std::abs(painter->worldTransform().m11());
+    // Where the view lies on the painter's device (a window's painter may
+    // cover more than this view).
+    const QRectF r = painter->worldTransform().mapRect(mapToScene(viewport()->rect()).boundingRect());
     painter->resetTransform();
-    const QRect r = painter->viewport();
     if (unidadesPorMetro > 0.0)
-        DibujarBarraEscala(painter, QPointF(12 * f, r.height() - 14 * f), 1.0 / unidadesPorMetro, 160 * f);
+        DibujarBarraEscala(painter, QPointF(r.left() + 12 * f, r.bottom() - 14 * f), 1.0 / unidadesPorMetro, 160 * f);
     if (norte_)
-        DibujarNorte(painter, QPointF(r.width() - 24 * f, 12 * f), 36 * f);
+        DibujarNorte(painter, QPointF(r.right() - 24 * f, r.top() + 12 * f), 36 * f);
     painter->restore();
 }
 
@@ -314,6 +329,11 @@ bool CapaPuntos::contains(const QPointF& punto) const
 QPainterPath CapaPuntos::shape() const
 {
     QPainterPath camino;
+    // Beyond a few thousand points the outline is not worth its cost.
+    if (puntos_.size() > 20000) {
+        camino.addRect(boundingRect());
+        return camino;
+    }
     const double r = std::max(4.0 * metrosPorPixel_, 1e-6);
     for (const objPto& p : puntos_)
         camino.addRect(QRectF(p.X - r, p.Y - r, 2 * r, 2 * r));
@@ -335,6 +355,14 @@ void CapaPuntos::DibujarMarca(QPainter* p, QPointF c, double f) const
     case Marca::Estacion:
         p->drawRect(QRectF(c.x() - 3 * f, c.y() - 3 * f, 6 * f, 6 * f));
         break;
+    case Marca::Vertice: {
+        // A known vertex of the traverse: a boxed cross.
+        const double r = 5 * f;
+        p->drawRect(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r));
+        p->drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
+        p->drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
+        break;
+    }
     case Marca::Compensado: {
         const double r = 4 * f;
         const QPointF rombo[4] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
@@ -391,7 +419,8 @@ void CapaPuntos::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion
     painter->resetTransform();
     painter->setRenderHint(QPainter::Antialiasing, todos_);
     painter->setPen(QPen(color_, f));
-    painter->setBrush(marca_ == Marca::Estacion ? QBrush(Qt::white) : QBrush(color_));
+    const bool hueca = marca_ == Marca::Estacion || marca_ == Marca::Vertice;
+    painter->setBrush(hueca ? QBrush(Qt::white) : QBrush(color_));
     if (marca_ == Marca::Punto && !todos_) {
         // The common case, thousands of dots: filled squares in one call each.
         std::vector<QRectF> cuadros;
@@ -522,9 +551,11 @@ void frmPlano::CrearControles()
 
     tramos_ = new CapaTramos;
     escena_->addItem(tramos_);
-    const QColor colores[NUM_CAPAS] = {QColor(0, 90, 0), QColor(0, 0, 170), QColor(200, 0, 0), QColor(140, 0, 160)};
+    const QColor colores[NUM_CAPAS] = {QColor(0, 90, 0), QColor(0, 0, 170), QColor(200, 0, 0), QColor(120, 0, 0),
+                                       QColor(140, 0, 160)};
     const CapaPuntos::Marca marcas[NUM_CAPAS] = {CapaPuntos::Marca::Base, CapaPuntos::Marca::Punto,
-                                                 CapaPuntos::Marca::Estacion, CapaPuntos::Marca::Compensado};
+                                                 CapaPuntos::Marca::Estacion, CapaPuntos::Marca::Vertice,
+                                                 CapaPuntos::Marca::Compensado};
     for (int c = 0; c < NUM_CAPAS; ++c) {
         capas_[c] = new CapaPuntos(marcas[c], colores[c]);
         capas_[c]->setZValue(c == Puntos ? 1 : 2);
@@ -613,6 +644,9 @@ void frmPlano::CrearControles()
     connect(vistaPlano, &plano::Vista::clic, this, &frmPlano::Seleccionar);
     connect(vistaPlano, &plano::Vista::escalaCambiada, this, &frmPlano::AplicarEscala);
     connect(vistaPlano, &plano::Vista::encuadrarPedido, this, &frmPlano::Encuadrar);
+    // F anywhere in the window, except while typing the job's name.
+    auto* atajo = new QShortcut(QKeySequence(Qt::Key_F), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(atajo, &QShortcut::activated, this, &frmPlano::Encuadrar);
     AplicarCapas();
 }
 
@@ -781,11 +815,12 @@ void frmPlano::RehacerPoligonal()
     if (!hoja || hoja->NumeroEstaciones() == 0) {
         tramos_->PonerTramos({}, {});
         capas_[Estaciones]->PonerPuntos({});
+        capas_[Vertices]->PonerPuntos({});
         return;
     }
     TrazadoPoligonal t = TrazarPoligonal(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, hoja->colPoligonal);
+    // The starting and arrival vertices apart from the stations.
     std::vector<objPto> vertices = {t.BO, t.BE};
-    vertices.insert(vertices.end(), t.estaciones.begin(), t.estaciones.end());
     std::vector<Tramo> vectores;
     if (hoja->CierreAnotado()) {
         const CierreAnotado c = LeerCierre(plano::FilasLista(hoja, QStringLiteral("lstBases")));
@@ -800,7 +835,8 @@ void frmPlano::RehacerPoligonal()
     // The orientation leg of the start, then the legs of the stations.
     t.tramos.insert(t.tramos.begin(), Tramo{t.BO, t.BE});
     tramos_->PonerTramos(std::move(t.tramos), std::move(vectores));
-    capas_[Estaciones]->PonerPuntos(std::move(vertices));
+    capas_[Estaciones]->PonerPuntos(std::move(t.estaciones));
+    capas_[Vertices]->PonerPuntos(std::move(vertices));
 }
 
 void frmPlano::AplicarCapas()
@@ -808,6 +844,7 @@ void frmPlano::AplicarCapas()
     capas_[Bases]->setVisible(chkBases->isChecked());
     capas_[Puntos]->setVisible(chkPuntos->isChecked());
     for (QGraphicsItem* i : {static_cast<QGraphicsItem*>(tramos_), static_cast<QGraphicsItem*>(capas_[Estaciones]),
+                             static_cast<QGraphicsItem*>(capas_[Vertices]),
                              static_cast<QGraphicsItem*>(capas_[Compensados])})
         i->setVisible(chkPoligonal->isChecked());
     for (CapaPuntos* c : capas_)
@@ -883,7 +920,8 @@ void frmPlano::DibujarDatos(QPainter* painter, const QTransform& mundo, const QR
 {
     QStyleOptionGraphicsItem opcion;
     opcion.exposedRect = ventana;
-    QGraphicsItem* orden[] = {tramos_, capas_[Puntos], capas_[Bases], capas_[Estaciones], capas_[Compensados]};
+    QGraphicsItem* orden[] = {tramos_,           capas_[Puntos],   capas_[Bases],
+                              capas_[Estaciones], capas_[Vertices], capas_[Compensados]};
     for (QGraphicsItem* i : orden) {
         if (!i->isVisible())
             continue;

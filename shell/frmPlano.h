@@ -53,11 +53,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
     void Escalar(double s);
     bool norte_;
     QPoint pulsado_;
+    // The last fit, kept while the user has not zoomed or panned since, so
+    // that a resized window still shows everything.
+    Extension encuadre_;
+    bool encuadrada_ = false;
 };
 
 // Device units of the painter per pixel of the screen (1 on screen, more on a
@@ -87,7 +92,7 @@ QTransform TransformadaPagina(const MapaPagina& mapa, double unidadesPorMm);
 // survey coordinates (contains, shape), so the scene finds the layer there.
 class CapaPuntos : public QGraphicsItem {
 public:
-    enum class Marca { Base, Punto, Estacion, Compensado };
+    enum class Marca { Base, Punto, Estacion, Vertice, Compensado };
     CapaPuntos(Marca marca, const QColor& color);
 
     void PonerPuntos(std::vector<objPto> puntos);
@@ -149,7 +154,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    enum Capa { Bases, Puntos, Estaciones, Compensados, NUM_CAPAS };
+    enum Capa { Bases, Puntos, Estaciones, Vertices, Compensados, NUM_CAPAS };
     struct Fuente {
         QPointer<QWidget> ventana;
         bool sucia = true;

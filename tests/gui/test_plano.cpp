@@ -86,6 +86,9 @@ private slots:
             QVERIFY2(CapasEn(escena_, p.X, p.Y, QString::fromStdString(p.N)) == 1, p.N.c_str());
         QCOMPARE(CapasEn(escena_, 1010.0, 1020.0, "102"), 0);
         auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
+        // Opened fitted: everything in sight.
+        for (const QPointF& p : {QPointF(1200, 900), QPointF(950, 1050), QPointF(990.25, 1150.75)})
+            QVERIFY(vista->viewport()->rect().contains(vista->mapFromScene(p)));
         QVERIFY(vista->mapFromScene(QPointF(1000, 1100)).y() < vista->mapFromScene(QPointF(1000, 1000)).y());
         QVERIFY(vista->mapFromScene(QPointF(1100, 1000)).x() > vista->mapFromScene(QPointF(1000, 1000)).x());
     }
