@@ -806,6 +806,8 @@ void frmPlano::Actualizar()
         RehacerPoligonal();
     if (!encuadrado_ && isVisible() && !ExtensionTotal().vacia)
         Encuadrar();
+    else
+        AplicarEscala(vistaPlano->MetrosPorPixel()); // the room to pan follows the data
 }
 
 void frmPlano::RehacerPoligonal()
@@ -861,14 +863,21 @@ void frmPlano::AplicarEscala(double metrosPorPixel)
         return;
     const double holgura = std::max({e.Ancho(), e.Alto(), 100.0}) * 5.0 +
                            std::max(vistaPlano->viewport()->width(), vistaPlano->viewport()->height()) * metrosPorPixel;
-    escena_->setSceneRect(QRectF(e.xmin - holgura, e.ymin - holgura, e.Ancho() + 2 * holgura, e.Alto() + 2 * holgura));
+    const QRectF necesario(e.xmin - holgura, e.ymin - holgura, e.Ancho() + 2 * holgura, e.Alto() + 2 * holgura);
+    const QRectF actual = escena_->sceneRect();
+    if (actual.contains(necesario) && actual.width() < necesario.width() * 4)
+        return;
+    // A new scene rectangle must not move what is on screen.
+    const QPointF centro = vistaPlano->mapToScene(vistaPlano->viewport()->rect().center());
+    escena_->setSceneRect(necesario);
+    vistaPlano->centerOn(centro);
 }
 
 Extension frmPlano::ExtensionTotal() const
 {
     ::Extension e;
     for (const CapaPuntos* c : capas_)
-        e.Unir(ExtensionDe(c->Puntos()));
+        e.Unir(c->Limites());
     return e;
 }
 

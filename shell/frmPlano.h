@@ -97,6 +97,7 @@ public:
 
     void PonerPuntos(std::vector<objPto> puntos);
     const std::vector<objPto>& Puntos() const { return puntos_; }
+    const ::Extension& Limites() const { return rejilla_.Limites(); }
     int MasCercano(QPointF p, double radio) const { return rejilla_.MasCercano(p.x(), p.y(), radio); }
     void PonerRotulos(bool nombres, bool cotas);
     // The screen's metres per pixel: how far around a point still counts as it.
