@@ -156,8 +156,8 @@ TEST(EntradaMala, LineasMuyLargasYTextoNoUtf8)
     EXPECT_EQ(LeerBases("\"" + std::string(1 << 20, 'N') + "\",1,2,3").filas.at(0).size(), size_t(1) << 20);
 
     // Latin-1 becomes UTF-8; overlong and truncated forms are not UTF-8.
-    for (auto [latin1, utf8] : {std::pair{"\xC3\x91", "\xC3\x91"}, {"\xD1", "\xC3\x91"}, {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
-                                {"\xE2\x82", "\xC3\xA2\xC2\x82"}})
+    for (auto [latin1, utf8] : {std::pair{"\xC3\x91", "\xC3\x91"}, {"\xD1", "\xC3\x91"},
+                                {"\xC0\xAF", "\xC3\x80\xC2\xAF"}, {"\xE2\x82", "\xC3\xA2\xC2\x82"}})
         EXPECT_EQ(TextoUtf8(latin1), utf8);
 }
 

@@ -1,5 +1,5 @@
-// Bisection: the nine boxes typed, the point shown and added; the refusals.
-// (List buttons: test_listas_auxiliares.)
+// Bisection: the nine boxes typed, the point shown and added, then the
+// refusals. (List buttons: test_listas_auxiliares.)
 #include "Ayudantes.h"
 #include "points/frmBiseccion.h"
 
@@ -47,18 +47,16 @@ private slots:
                             "txtObservaciones_5", "txtObservaciones_7", "txtObservaciones_8", "lblPtoX"}),
                  QString("|0.0000||1.5|0.0000||1.5|"));
         QVERIFY(ConFoco(Obs(0)));
-    }
-
-    void rechazos()
-    {
-        for (int i = 0; i < 9; ++i)
-            Obs(i)->setText(QString("|0.0000|350|100|1.5|0.0000|50|100|1.5").section('|', i, i));
+        // Then the refusals: the boxes keep their text, nothing is added.
+        for (auto [i, texto] : {std::pair{2, "350"}, {3, "100"}, {6, "50"}, {7, "100"}})
+            Obs(i)->setText(texto);
         const QString datos = QStringLiteral("Los datos no son válidos o están en blanco.");
         Pulsar(Boton(w, "cmdEntrarPunto"), datos, QMessageBox::Warning); // a point but no number
         Obs(0)->setText("7");
         Obs(7)->clear();
         Pulsar(Boton(w, "cmdEntrarPunto"), datos, QMessageBox::Warning); // a number but no point
-        QCOMPARE(Textos(w, {"txtObservaciones_0"}) + Filas(Lista(w, "lstPuntos")).join(""), QString("7"));
+        QCOMPARE(Textos(w, {"txtObservaciones_0", "txtObservaciones_6"}), QString("7|50"));
+        QCOMPARE(Lista(w, "lstPuntos")->count(), 1);
     }
 };
 

@@ -104,7 +104,8 @@ private slots:
             const QString dialogo = Dialogo(boton, dir_->filePath("f"));
             QTRY_COMPARE(m->texto + m->titulo, QString("Fichero guardado.cartavector"));
             QCOMPARE(m->icono, QMessageBox::Information);
-            QCOMPARE(dialogo + "|" + QString::fromUtf8(Leer(dir_->filePath("f." + dialogo.section('|', 2, 2)))), esperado);
+            const QByteArray escrito = Leer(dir_->filePath("f." + dialogo.section('|', 2, 2)));
+            QCOMPARE(dialogo + "|" + QString::fromUtf8(escrito), esperado);
         }
     }
 
@@ -112,8 +113,9 @@ private slots:
     void cortar()
     {
         const std::tuple<Crear, const char*, const char*> casos[] = {
-            {RAD, "lstBases", "cmdCortarBase"}, {BIS, "lstBases", "cmdCortarBase"}, {TAQ, "lstBases", "cmdCortarBase"},
-            {CAT, "lstBases", "cmdCortarBase"}, {EDI, "lstBases", "cmdCortarBase"}, {BIS, "lstPuntos", "cmdPuntosBorrar"},
+            {RAD, "lstBases", "cmdCortarBase"},   {BIS, "lstBases", "cmdCortarBase"},
+            {TAQ, "lstBases", "cmdCortarBase"},   {CAT, "lstBases", "cmdCortarBase"},
+            {EDI, "lstBases", "cmdCortarBase"},   {BIS, "lstPuntos", "cmdPuntosBorrar"},
             {TAQ, "lstPuntos", "cmdPuntosBorrar"}, {TAQ, "lstObservaciones", "cmdCortarObservacion"},
             {CAT, "lstPuntos", "cmdCortarPuntoAnclajes"}, {CAT, "lstObservaciones", "cmdCortarObservacion"}};
         for (const auto& [crear, nombre, boton] : casos) {
@@ -127,12 +129,15 @@ private slots:
     // Clearing asks first: No keeps the lists, Yes empties them (and gives the focus to the first field).
     void borrar()
     {
-        const QString bases = "¿Confirma que desea borrar todas las bases?", puntos = "¿Confirma que desea borrar todos los puntos?";
+        const QString bases = "¿Confirma que desea borrar todas las bases?";
+        const QString puntos = "¿Confirma que desea borrar todos los puntos?";
         const std::tuple<Crear, const char*, QStringList, QString, const char*> casos[] = {
             {RAD, "cmdBorrarBases", {"lstBases"}, bases, "txtObservaciones_0"},
             {BIS, "cmdLimpiarBases", {"lstBases"}, bases, "txtObservaciones_0"},
-            {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"}, {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
-            {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"}, {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
+            {EDI, "cmdBorrarBases", {"lstBases"}, bases, "txtBase_0"},
+            {TAQ, "cmdLimpiarBases", {"lstBases"}, bases, "txti"},
+            {CAT, "cmdEliminarBases", {"lstBases"}, bases, "txti"},
+            {BIS, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {TAQ, "cmdPuntosLimpiar", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntosAnclajes", {"lstPuntos"}, puntos, ""},
             {CAT, "cmdEliminarPuntos", {"lstPuntosCatenaria", "lstProyeccion"}, puntos, ""}};

@@ -1,5 +1,5 @@
 // Radiation of bases: the set-up typed as in the field, the point shown and
-// added; the refusals; the blinking result. (List buttons: test_listas_auxiliares.)
+// added, the refusals, the blinking result. (List buttons: test_listas_auxiliares.)
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmRadiacion.h"
@@ -21,7 +21,8 @@ private slots:
         w = new frmRadiacion;
         QVERIFY(Mostrar(w));
         bases = Lista(w, "lstBases");
-        bases->addItems({"E1", "", "1000.000", "2000.000", "100.000", "", "R1", "", "1000.000", "2100.000", "0.000", ""});
+        bases->addItems(
+            {"E1", "", "1000.000", "2000.000", "100.000", "", "R1", "", "1000.000", "2100.000", "0.000", ""});
         Entrar(bases, 0, Boton(w, "cmdEntrarBE"));
         Entrar(bases, 6, Boton(w, "cmdEntrarBO"));
     }
@@ -31,7 +32,8 @@ private slots:
         KRefraccion = K_POR_DEFECTO;
     }
 
-    // Numbers refuse "-", "," and letters, the name is upper-cased; Enter walks to the button.
+    // Numbers refuse "-", "," and letters, the name is upper-cased; Enter walks to
+    // the button. Then the refusals, the blinking and a base taken from an X row.
     void radiarPorTeclado()
     {
         QVERIFY(ConFoco(Obs(0)));
@@ -50,17 +52,13 @@ private slots:
         QCOMPARE(Textos(w, {"lblBE", "lblBO", "txtObservaciones_0", "txtObservaciones_3", "lblBRadiadaX"}),
                  QString("E1|R1|0.0000||"));
         QVERIFY(ConFoco(Obs(0)));
-    }
-
-    void rechazosEIntermitencia()
-    {
         const QString datos = QStringLiteral("Los datos no son válidos o están en blanco.");
         Obs(6)->setText("X");
         Pulsar(Boton(w, "cmdEntrarBV"), datos, QMessageBox::Warning); // a name but no point
         for (int i = 1; i < 7; ++i)
             Obs(i)->setText(i < 6 ? "1" : "");
         Pulsar(Boton(w, "cmdEntrarBV"), datos, QMessageBox::Warning); // a point but no name
-        QCOMPARE(Textos(w, {"txtObservaciones_1"}) + "|" + QString::number(bases->count()), QString("1|12"));
+        QCOMPARE(Textos(w, {"txtObservaciones_1"}) + "|" + QString::number(bases->count()), QString("1|18"));
         const auto color = [this] { return Control<QLabel>(w, "lblBRadiadaX")->palette().color(QPalette::WindowText); };
         const QColor azul(0, 0, 255), blanco(255, 255, 255), antes = color();
         QVERIFY(antes == azul || antes == blanco);

@@ -21,7 +21,8 @@ private slots:
         QVERIFY(Mostrar(w));
         bases = Lista(w, "lstBases");
         bases->addItems({"A", "", "100.000", "100.000", "50.000", "", "B", "", "100.000", "200.000", "0.000", ""});
-        Lista(w, "lstObservaciones")->addItems({"5 100.0000 100.0000 10.000 1.500", "7 200.0000 100.0000 10.000 1.500"});
+        Lista(w, "lstObservaciones")
+            ->addItems({"5 100.0000 100.0000 10.000 1.500", "7 200.0000 100.0000 10.000 1.500"});
         Entrar(bases, 0, Boton(w, "cmdEntrarBE"));
     }
     void cleanup()
