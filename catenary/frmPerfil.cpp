@@ -191,7 +191,10 @@ void frmPerfil::Programar()
     });
 }
 
-double frmPerfil::Exageracion() const { return std::max(1.0, LeerDecimal(cboExageracion->currentText().toStdString())); }
+double frmPerfil::Exageracion() const
+{
+    return std::max(1.0, LeerDecimal(cboExageracion->currentText().toStdString()));
+}
 
 void frmPerfil::Actualizar()
 {
@@ -220,7 +223,8 @@ void frmPerfil::ExportarSvg()
         this, {QStringLiteral("Exportar perfil"), QStringLiteral("Dibujo SVG (*.svg)|*.svg"), "svg", "Perfil"});
     if (!ruta)
         return;
-    const QByteArray svg = plano::HacerSvg(e, 1600, windowTitle(), [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
+    const QByteArray svg =
+        plano::HacerSvg(e, 1600, windowTitle(), [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
     cv::GuardarTexto(this, *ruta, std::string_view(svg.constData(), static_cast<size_t>(svg.size())),
                      QStringLiteral("Se produjo un error al exportar el perfil. "));
 }

@@ -345,7 +345,8 @@ void CapaPuntos::DibujarMarca(QPainter* p, QPointF c, double f) const
     switch (marca_) {
     case Marca::Base: {
         const double r = 5 * f;
-        const QPointF tri[3] = {{c.x(), c.y() - r}, {c.x() + r * 0.87, c.y() + r / 2}, {c.x() - r * 0.87, c.y() + r / 2}};
+        const QPointF tri[3] = {
+            {c.x(), c.y() - r}, {c.x() + r * 0.87, c.y() + r / 2}, {c.x() - r * 0.87, c.y() + r / 2}};
         p->drawPolygon(tri, 3);
         break;
     }

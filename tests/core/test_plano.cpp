@@ -50,7 +50,8 @@ TEST(Plano, FilasDePunto)
     // Adjusted points come in columns.
     const auto columnas = LeerListaColumnas({"E-1         1000.125     2000.250   100.500   0.004", "  ", "E-2  1 2"});
     ASSERT_EQ(columnas.size(), 1u);
-    EXPECT_TRUE(columnas[0].N == "E-1" && columnas[0].X == 1000.125 && columnas[0].Y == 2000.25 && columnas[0].Z == 100.5);
+    const objPto& e1 = columnas[0];
+    EXPECT_TRUE(e1.N == "E-1" && e1.X == 1000.125 && e1.Y == 2000.25 && e1.Z == 100.5);
 }
 
 TEST(Plano, PoligonalSinTramosVacios)

@@ -188,7 +188,8 @@ private slots:
         auto* vista = Pieza<QGraphicsView>(plano_, "vistaPlano");
         const QPoint junto = vista->mapFromScene(QPointF(1200.0, 900.0)) + QPoint(2, 1);
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, junto);
-        QCOMPARE(Pieza<QLabel>(plano_, "lblSeleccion")->text(), QString("103   X = 1200.000   Y = 900.000   Z = 98.250"));
+        QCOMPARE(Pieza<QLabel>(plano_, "lblSeleccion")->text(),
+                 QString("103   X = 1200.000   Y = 900.000   Z = 98.250"));
         const QPointF sobre = vista->mapFromScene(QPointF(1000.0, 1000.0));
         QMouseEvent mover(QEvent::MouseMove, sobre, vista->viewport()->mapToGlobal(sobre), Qt::NoButton, {}, {});
         QApplication::sendEvent(vista->viewport(), &mover);
@@ -219,7 +220,8 @@ private slots:
         const QByteArray bytes = ficheros::Leer(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
         // A3 laid landscape: 420 x 297 mm (in whole points).
-        const auto caja = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(bytes));
+        const QRegularExpression mediaBox(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])");
+        const auto caja = mediaBox.match(QString::fromLatin1(bytes));
         QVERIFY(caja.hasMatch());
         QCOMPARE(qRound(caja.captured(1).toDouble() * 25.4 / 72), 420);
         QCOMPARE(qRound(caja.captured(2).toDouble() * 25.4 / 72), 297);
