@@ -13,19 +13,6 @@ class PruebaCatenaria : public QObject {
     Q_OBJECT
     frmCatenaria* w = nullptr;
 
-    // Station E1 (0, 0, 100), i = 1.5, anchors 7 (x1, 100, 120) and 8 (x2, 100, 120), the block 1 to fin.
-    void Vano(const char* x1, const char* x2, const char* fin, const QStringList& observaciones)
-    {
-        const QString nombres[3] = {"lblBase", "lblPto1", "lblPto2"}, ejes[4] = {"", "X", "Y", "Z"};
-        const QString valores[3][4] = {{"E1", "0", "0", "100"}, {"7", x1, "100", "120"}, {"8", x2, "100", "120"}};
-        for (int k = 0; k < 12; ++k)
-            Control<QLabel>(w, nombres[k / 4] + ejes[k % 4])->setText(valores[k / 4][k % 4]);
-        for (const auto& [campo, texto] : {std::pair{"txti", "1.5"}, {"txtPtoI", "1"}, {"txtPtoF", fin}})
-            Campo(w, campo)->setText(texto);
-        Lista(w, "lstObservaciones")->clear();
-        Lista(w, "lstObservaciones")->addItems(observaciones);
-    }
-
 private slots:
     void init()
     {
@@ -81,7 +68,15 @@ private slots:
         Lista(w, "lstPuntosCatenaria")->addItem("previo");
         Pulsar(Boton(w, "cmdCalcularBloque"), "Seleccione las bases.", QMessageBox::Warning);
         QCOMPARE(Filas(Lista(w, "lstPuntosCatenaria")), QStringList{"previo"});
-        Vano("0", "100", "3", {"1 0.0000 99.0000 0 0", "2 12.5666 87.6713 0 0", "3 100.0000 90.0000 0 0"});
+        // Station E1 (0, 0, 100), i = 1.5, anchors 7 (0, 100, 120) and 8 (100, 100, 120), the block 1 to 3.
+        const QString nombres[3] = {"lblBase", "lblPto1", "lblPto2"}, ejes[4] = {"", "X", "Y", "Z"};
+        const QString valores[3][4] = {{"E1", "0", "0", "100"}, {"7", "0", "100", "120"}, {"8", "100", "100", "120"}};
+        for (int k = 0; k < 12; ++k)
+            Control<QLabel>(w, nombres[k / 4] + ejes[k % 4])->setText(valores[k / 4][k % 4]);
+        for (const auto& [campo, texto] : {std::pair{"txti", "1.5"}, {"txtPtoI", "1"}, {"txtPtoF", "3"}})
+            Campo(w, campo)->setText(texto);
+        Lista(w, "lstObservaciones")
+            ->addItems({"1 0.0000 99.0000 0 0", "2 12.5666 87.6713 0 0", "3 100.0000 90.0000 0 0"});
         auto omitida = Responder();
         Pulsar(Boton(w, "cmdCalcularBloque"), "No se pudieron ajustar las observaciones a una parábola.",
                QMessageBox::Warning);

@@ -1,5 +1,5 @@
 // Tacheometry: a block typed as in the field and computed, the window ready
-// for the next station, the arrows; a refusal. (List buttons: test_listas_auxiliares.)
+// for the next station, the arrows and the refusals. (List buttons: test_listas_auxiliares.)
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmTaquimetrico.h"
@@ -56,15 +56,13 @@ private slots:
             QTest::keyClick(w->focusWidget(), tecla);
             QVERIFY2(ConFoco(Campo(w, destino)), destino);
         }
-    }
-
-    // A refusal is told and leaves everything as it was.
-    void bloqueRechazado()
-    {
-        for (const auto& [campo, texto] : {std::pair{"txti", "1.5"}, {"txtPtoI", "5"}, {"txtPtoF", "7"}})
-            Campo(w, campo)->setText(texto);
-        Pulsar(Boton(w, "cmdCalcularBloque"), "Seleccione las bases.", QMessageBox::Warning);
-        QCOMPARE(Textos(w, {"lblBE", "txtPtoI", "txti"}) + Filas(Lista(w, "lstPuntos")).join(""), QString("A|5|1.5"));
+        // The next station still needs i, its points and its station: each refusal is told and changes nothing.
+        Pulsar(calcular, "Los datos no son válidos o están en blanco.", QMessageBox::Warning);
+        Campo(w, "txti")->setText("1.5");
+        Campo(w, "txtPtoF")->setText("9");
+        Pulsar(calcular, "Seleccione las bases.", QMessageBox::Warning);
+        QCOMPARE(Textos(w, {"lblBO", "txtPtoI", "txti"}) + "|" + QString::number(Lista(w, "lstPuntos")->count()),
+                 QString("A|8|1.5|2"));
     }
 };
 
