@@ -29,19 +29,15 @@ TEST(LeerBases, FilasDeCadaBase)
 
 TEST(LeerBases, FalloConservaLasBasesCompletas)
 {
-    // The second base ends before its Z: the first stays, the half base does not.
-    auto r = LeerBases("\"A\",\"1\",\"2\",\"3\"\r\n\"B\",\"4\",\"5\"\r\n");
-    EXPECT_TRUE(r.fallo);
-    EXPECT_EQ(r.descripcion, DESC_FIN_FICHERO);
-    EXPECT_EQ(r.filas, (Filas{"A", "", "1.000", "2.000", "3.000", ""}));
-    // A missing closing quote on the last line swallows the rest of that line.
-    r = LeerBases("\"A\",\"1\",\"2\",\"3\"\r\n\"B,4,5,6\r\n");
-    EXPECT_TRUE(r.fallo);
-    EXPECT_EQ(r.filas.size(), 6u);
-    r = LeerBases("\"A\",1,2,3\r\n\"B\",1e999,2,3\r\n\"C\",1,2,3\r\n");
-    EXPECT_TRUE(r.fallo);
-    EXPECT_EQ(r.descripcion, DESC_DESBORDAMIENTO);
-    EXPECT_EQ(r.filas.size(), 6u);
+    // A base that ends before its Z, a closing quote missing (the rest of the line goes into the
+    // name), a number too large: the bases before stay, never half a base.
+    for (auto [texto, descripcion] : {std::pair{"\"A\",\"1\",\"2\",\"3\"\r\n\"B\",\"4\",\"5\"\r\n", DESC_FIN_FICHERO},
+                                      {"\"A\",\"1\",\"2\",\"3\"\r\n\"B,4,5,6\r\n", DESC_FIN_FICHERO},
+                                      {"\"A\",1,2,3\r\n\"B\",1e999,2,3\r\n\"C\",1,2,3\r\n", DESC_DESBORDAMIENTO}}) {
+        const ResultadoLectura r = LeerBases(texto);
+        EXPECT_TRUE(r.fallo && r.descripcion == descripcion) << texto;
+        EXPECT_EQ(r.filas, (Filas{"A", "", "1.000", "2.000", "3.000", ""})) << texto;
+    }
 }
 
 TEST(LeerPuntos, NumeroRedondeadoAlParYPalabrasQueFaltan)
@@ -118,10 +114,9 @@ TEST(Filas, NumeroDePuntoYBaseTecleada)
     ASSERT_TRUE(FilasBaseTecleada("P-1 ", " 1,5 ", "-2", "+3.", f));
     EXPECT_EQ(Filas(f.begin(), f.end()), (Filas{"P-1 ", "", "1.500", "-2.000", "3.000", ""}));
 
-    EXPECT_EQ(PalabraFila("P1 100.5 200.25", 2), "200.25");
-    EXPECT_EQ(PalabraFila("P1 100.5 200.25", 3), "");
-    EXPECT_EQ(PalabraFila("a  b", 1), "");
-    EXPECT_EQ(PalabraFila("a  b", 2), "b");
+    for (auto [fila, k, palabra] : {std::tuple{"P1 100.5 200.25", 2, "200.25"}, {"P1 100.5 200.25", 3, ""},
+                                    {"a  b", 1, ""}, {"a  b", 2, "b"}}) // two blanks make an empty word
+        EXPECT_EQ(PalabraFila(fila, k), palabra) << fila << " " << k;
 }
 
 TEST(ModeloLista, PlanesDeCorte)
