@@ -9,6 +9,7 @@
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
+#include "catenary/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmBiseccion.h"
@@ -18,6 +19,7 @@
 #include "shell/Comun.h"
 #include "shell/frmAyuda.h"
 #include "shell/frmConfiguracion.h"
+#include "shell/frmPlano.h"
 #include "traverse/frmCierrePoligonal.h"
 #include "traverse/frmEditarVerticesSalida.h"
 #include "traverse/frmPoligonal.h"
@@ -189,6 +191,13 @@ void MDIfrmMain::CrearMenu()
     mnuCatenaria = catenaria->menuAction();
     mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"),
                                 [this] { MostrarHija<frmCatenaria>(); });
+
+    // The drawings come after the design's menus, before "Ayuda".
+    QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));
+    mnuVer = ver->menuAction();
+    mnuVerPlano = item(ver, "mnuVerPlano", QStringLiteral("Plano"), [this] { MostrarHija<frmPlano>(); });
+    mnuVerPerfil = item(ver, "mnuVerPerfil", QStringLiteral("Perfil de la catenaria"),
+                        [this] { MostrarHija<frmPerfil>(); });
 
     QMenu* ayuda = menu("mnuAyuda", QStringLiteral("Ayuda"));
     mnuAyuda = ayuda->menuAction();

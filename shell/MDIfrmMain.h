@@ -130,6 +130,9 @@ private:
     QAction* mnuBiseccionCalcular;
     QAction* mnuCatenaria;
     QAction* mnuCatenariaCalcular;
+    QAction* mnuVer;
+    QAction* mnuVerPlano;
+    QAction* mnuVerPerfil;
     QAction* mnuAyuda;
     QAction* mnuAyudaAyuda;
 };
