@@ -1,6 +1,7 @@
 #include "catenary/frmCatenaria.h"
 
 #include "catenary/Catenaria.h"
+#include "core/TextoNumerico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
@@ -204,7 +205,9 @@ void frmCatenaria::CalcularBloque()
 
 void frmCatenaria::AbrirObservaciones()
 {
-    AbrirFicheroObservaciones(lstObservaciones, this);
+    const std::optional<double> altura = AbrirFicheroObservaciones(lstObservaciones, this);
+    if (altura && txti->text().isEmpty())
+        txti->setText(cv::Q(F3(*altura)));
     // The results belonged to the block that was loaded before.
     lstPuntosCatenaria->clear();
     lstProyeccion->clear();

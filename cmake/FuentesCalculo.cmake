@@ -17,3 +17,13 @@ foreach(carpeta ${CV_CARPETAS_VENTANAS})
   list(APPEND CV_FUENTES_CALCULO ${cv_fuentes})
 endforeach()
 unset(cv_fuentes)
+
+# The libraries the computation library links, the same in both builds:
+# Eigen (least squares), dxflib (DXF drawings) and PROJ (map coordinates).
+macro(cv_enlazar_calculo objetivo)
+  find_package(Eigen3 3.3 REQUIRED NO_MODULE)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(DXFLIB REQUIRED IMPORTED_TARGET dxflib)
+  find_package(PROJ REQUIRED CONFIG)
+  target_link_libraries(${objetivo} PUBLIC Eigen3::Eigen PkgConfig::DXFLIB PROJ::proj)
+endmacro()

@@ -2,6 +2,7 @@
 
 #include "core/TextoNumerico.h"
 #include "points/Biseccion.h"
+#include "points/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
@@ -115,6 +116,8 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     connect(timIntermitencia, &QTimer::timeout, this, &frmBiseccion::Intermitencia);
     timIntermitencia->start();
 
+    CrearBotonesIntercambio(this, QRect(320, 346, 115, 26), QRect(445, 346, 115, 26),
+                            [this] { return DibujoDeListas(lstBases, lstPuntos); });
     cv::PrepararVentana(this);
     txtObservaciones[1]->setText(QStringLiteral("0.0000"));
     txtObservaciones[5]->setText(QStringLiteral("0.0000"));

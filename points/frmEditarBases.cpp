@@ -1,6 +1,7 @@
 #include "points/frmEditarBases.h"
 
 #include "points/FicherosTexto.h"
+#include "points/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
@@ -9,7 +10,7 @@ frmEditarBases::frmEditarBases(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmEditarBases"));
     setWindowTitle(QStringLiteral("Edición manual de bases"));
-    setGeometry(220, 90, 340, 440);
+    setGeometry(220, 90, 340, 470);
 
     cv::CrearEtiqueta(this, QStringLiteral("Label5"), QStringLiteral("Bases"), QRect(16, 8, 150, 20));
     const QString etiquetas[4] = {QStringLiteral("Base ...."), QStringLiteral("X ......."), QStringLiteral("Y ......."),
@@ -51,6 +52,8 @@ frmEditarBases::frmEditarBases(QWidget* parent) : QWidget(parent)
     connect(cmdGuardarFichero, &QPushButton::clicked, this, [this] { GuardarFicheroBases(lstBases, this); });
     connect(cmdCortarBase, &QPushButton::clicked, this, [this] { CortarBaseSeleccionada(lstBases); });
     connect(cmdBorrarBases, &QPushButton::clicked, this, &frmEditarBases::BorrarBases);
+    CrearBotonesIntercambio(this, QRect(16, 432, 150, 26), QRect(174, 432, 150, 26),
+                            [this] { return DibujoDeListas(lstBases, nullptr); });
     cv::PrepararVentana(this);
 }
 

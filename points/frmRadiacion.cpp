@@ -1,6 +1,7 @@
 #include "points/frmRadiacion.h"
 
 #include "points/Radiacion.h"
+#include "points/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
@@ -90,6 +91,9 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     timIntermitencia->start();
 
     txtObservaciones[0]->setText(QStringLiteral("0.0000"));
+    // The new bases go to CAD and to maps.
+    CrearBotonesIntercambio(this, QRect(545, 330, 120, 26), QRect(545, 360, 120, 26),
+                            [this] { return DibujoDeListas(lstBases, nullptr); });
     cv::PrepararVentana(this);
 }
 

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 
 #include "points/Taquimetrico.h"
+#include "core/TextoNumerico.h"
+#include "points/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
@@ -84,8 +86,11 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     connect(cmdEntrarBO, &QPushButton::clicked, this, [this] { EntrarBase(lblBO, lblBOX, lblBOY, lblBOZ); });
     connect(cmdObsAbrir, &QPushButton::clicked, this, [this] {
         lstObservaciones->setUpdatesEnabled(false);
-        AbrirFicheroObservaciones(lstObservaciones, this);
+        const std::optional<double> altura = AbrirFicheroObservaciones(lstObservaciones, this);
         lstObservaciones->setUpdatesEnabled(true);
+        // A download's station record offers its instrument height.
+        if (altura && txti->text().isEmpty())
+            txti->setText(cv::Q(F3(*altura)));
     });
     connect(cmdCortarObservacion, &QPushButton::clicked, this, [this] { CortarFilaSeleccionada(lstObservaciones); });
     connect(cmdCalcularBloque, &QPushButton::clicked, this, &frmTaquimetrico::CalcularBloque);
@@ -94,6 +99,8 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     connect(cmdPuntosLimpiar, &QPushButton::clicked, this, &frmTaquimetrico::LimpiarPuntos);
 
     txtHz->setText(QStringLiteral("0.0000"));
+    CrearBotonesIntercambio(this, QRect(535, 344, 115, 26), QRect(660, 344, 115, 26),
+                            [this] { return DibujoDeListas(lstBases, lstPuntos); });
     cv::PrepararVentana(this);
 }
 

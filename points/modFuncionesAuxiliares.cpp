@@ -1,10 +1,15 @@
 #include "points/modFuncionesAuxiliares.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <functional>
 #include <string_view>
 
+#include "core/Preferencias.h"
+#include "core/TextoNumerico.h"
 #include "points/FicherosTexto.h"
+#include "points/Gsi.h"
+#include "points/Intercambio.h"
 #include "shell/Comun.h"
 
 namespace cv {
@@ -23,7 +28,8 @@ const DialogoFichero DLG_EXPORTAR_PUNTOS{QStringLiteral("Exportar puntos"),
                                          QStringLiteral("Cartavector 3.0 (*.asc)|*.asc"), QStringLiteral("asc"),
                                          QStringLiteral("Puntos")};
 const DialogoFichero DLG_ABRIR_OBSERVACIONES{QStringLiteral("Abrir fichero de observaciones"),
-                                             QStringLiteral("Cartavector 3.0 texto (*.txt)|*.txt|(*.obs)|*.obs"),
+                                             QStringLiteral("Cartavector 3.0 texto (*.txt)|*.txt|(*.obs)|*.obs|"
+                                                            "Estación total GSI (*.gsi)|*.gsi"),
                                              QStringLiteral("txt"), QString()};
 const DialogoFichero DLG_EXPORTAR_TENSE{QStringLiteral("Exportar tense"),
                                         QStringLiteral("Cartavector 3.0 (*.tse)|*.tse"), QStringLiteral("tse"),
@@ -174,12 +180,16 @@ void ExportarPuntos(QListWidget* lista, QWidget* ventana)
     GuardarDesdeLista(lista, ventana, cv::DLG_EXPORTAR_PUNTOS, &EscribirPuntos);
 }
 
-void AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana)
+std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana)
 {
     lista->clear();
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_OBSERVACIONES);
-    if (ruta)
-        CargarFichero(lista, ventana, *ruta, TipoFichero::Observaciones);
+    if (!ruta)
+        return std::nullopt;
+    if (ruta->endsWith(QStringLiteral(".gsi"), Qt::CaseInsensitive))
+        return CargarGsi(lista, ventana, *ruta);
+    CargarFichero(lista, ventana, *ruta, TipoFichero::Observaciones);
+    return std::nullopt;
 }
 
 void ExportarTense(QListWidget* lista, QWidget* ventana)
@@ -234,4 +244,99 @@ AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLi
     QObject::connect(a.abrir, &QPushButton::clicked, ventana, [lista, ventana] { AbrirFicheroBases(lista, ventana); });
     QObject::connect(a.cortar, &QPushButton::clicked, ventana, [lista] { CortarBaseSeleccionada(lista); });
     return a;
+}
+
+std::optional<double> CargarGsi(QListWidget* lista, QWidget* ventana, const QString& ruta)
+{
+    std::string texto;
+    if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
+        return std::nullopt;
+    const LecturaGsi r = LeerGsi(texto);
+    AnadirFilas(lista, r.filas);
+    if (!r.noLeidas.empty())
+        cv::Aviso(ventana, cv::Q(MensajeNoLeidas(r.noLeidas)), QMessageBox::Warning);
+    std::optional<double> altura;
+    for (const EstacionGsi& e : r.estaciones)
+        if (e.tieneAltura)
+            altura = e.alturaInstrumento;
+    return altura;
+}
+
+// ------------------------------------------------------------------------
+// Drawings and maps.
+
+namespace {
+
+const QString MSG_NADA_QUE_EXPORTAR = QStringLiteral("No hay puntos ni bases que exportar.");
+
+bool Vacio(QWidget* ventana, const Dibujo& d)
+{
+    if (!d.puntos.empty() || !d.bases.empty() || !d.poligonal.empty())
+        return false;
+    cv::Aviso(ventana, MSG_NADA_QUE_EXPORTAR);
+    return true;
+}
+
+void Guardar(QWidget* ventana, const QString& ruta, const std::string& texto)
+{
+    if (cv::GuardarTexto(ventana, ruta, texto, cv::MSG_ERROR_GUARDAR))
+        cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
+}
+
+} // namespace
+
+void ExportarDxf(QWidget* ventana, const Dibujo& d)
+{
+    if (Vacio(ventana, d))
+        return;
+    const auto ruta = cv::ElegirFicheroGuardar(ventana, {QStringLiteral("Exportar DXF"), QStringLiteral("Dibujo DXF (*.dxf)|*.dxf"),
+                                                         QStringLiteral("dxf"), QStringLiteral("Dibujo")});
+    if (ruta)
+        Guardar(ventana, *ruta, EscribirDxf(d));
+}
+
+void ExportarMapa(QWidget* ventana, const Dibujo& d)
+{
+    if (Vacio(ventana, d))
+        return;
+    const Transformacion t(LeerEpsg());
+    if (!t.Valida()) {
+        cv::Aviso(ventana, cv::Q(t.Error()) + QStringLiteral(" Elija el sistema del trabajo en la configuración; "
+                                                            "no se ha escrito ningún fichero."));
+        return;
+    }
+    const auto ruta = cv::ElegirFicheroGuardar(
+        ventana, {QStringLiteral("Exportar a mapa"), QStringLiteral("GeoJSON (*.geojson)|*.geojson|KML (*.kml)|*.kml"),
+                  QStringLiteral("geojson"), QStringLiteral("Mapa")});
+    if (!ruta)
+        return;
+    std::string texto, error;
+    const bool kml = ruta->endsWith(QStringLiteral(".kml"), Qt::CaseInsensitive);
+    const bool bien = kml ? EscribirKml(d, t, cv::S(QFileInfo(*ruta).completeBaseName()), texto, error)
+                          : EscribirGeoJson(d, t, texto, error);
+    if (!bien) {
+        cv::Aviso(ventana, cv::Q(error));
+        return;
+    }
+    Guardar(ventana, *ruta, texto);
+}
+
+Dibujo DibujoDeListas(const QListWidget* bases, const QListWidget* puntos)
+{
+    Dibujo d;
+    if (bases)
+        d.bases = BasesDeFilas(FilasDeLista(bases));
+    if (puntos)
+        d.puntos = PuntosDeFilas(FilasDeLista(puntos));
+    return d;
+}
+
+void CrearBotonesIntercambio(QWidget* ventana, const QRect& dxf, const QRect& mapa, std::function<Dibujo()> dibujo)
+{
+    QPushButton* botonDxf = cv::CrearBoton(ventana, QStringLiteral("cmdExportarDxf"), QStringLiteral("Exportar DXF..."), dxf,
+                                           QStringLiteral("Dibujo para CAD"));
+    QPushButton* botonMapa = cv::CrearBoton(ventana, QStringLiteral("cmdExportarMapa"), QStringLiteral("Exportar a mapa..."),
+                                            mapa, QStringLiteral("GeoJSON o KML para mapas web"));
+    QObject::connect(botonDxf, &QPushButton::clicked, ventana, [ventana, dibujo] { ExportarDxf(ventana, dibujo()); });
+    QObject::connect(botonMapa, &QPushButton::clicked, ventana, [ventana, dibujo] { ExportarMapa(ventana, dibujo()); });
 }

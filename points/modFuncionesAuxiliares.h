@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QString>
+#include <optional>
 
 // Removes the selected base (six rows) when the selection is a name row.
 void CortarBaseSeleccionada(QListWidget* lista);
@@ -20,8 +21,10 @@ void CortarFilaSeleccionada(QListWidget* lista);
 void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
 // Asks for a file name and writes the non-empty rows as a points file.
 void ExportarPuntos(QListWidget* lista, QWidget* ventana);
-// Empties the list, asks for an observation file and fills the list.
-void AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana);
+// Empties the list, asks for an observation file (or a total-station GSI
+// download) and fills the list. A GSI download whose station record gives the
+// instrument height returns it, for the window to offer.
+std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana);
 // Asks for a file name and writes every row, empty ones included.
 void ExportarTense(QListWidget* lista, QWidget* ventana);
 // Empties the list, asks for a points file and fills the list.
@@ -31,6 +34,7 @@ void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLa
 
 // ------------------------------------------------------------------------
 // Helpers for the windows that hold these lists.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +74,24 @@ enum class TipoFichero { Bases, Puntos, Observaciones };
 // operations do once the dialog has given the path). On a failure the rows
 // read before it stay and the opening message is shown; false then.
 bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo);
+
+// A GSI download read into an observation list: the rows are appended and
+// one warning lists the lines that could not be read. The instrument height
+// of the last station record that gives one.
+std::optional<double> CargarGsi(QListWidget* lista, QWidget* ventana, const QString& ruta);
+
+// The drawing and map exports of a window: the buttons cmdExportarDxf
+// "Exportar DXF..." and cmdExportarMapa "Exportar a mapa...", each writing
+// what `dibujo` gives when pressed.
+struct Dibujo;
+void CrearBotonesIntercambio(QWidget* ventana, const QRect& dxf, const QRect& mapa, std::function<Dibujo()> dibujo);
+// The two exports, also run from the traverse menu. Nothing to draw, or an
+// EPSG code that names no projected system, is refused with a warning and
+// nothing is written.
+void ExportarDxf(QWidget* ventana, const Dibujo& d);
+void ExportarMapa(QWidget* ventana, const Dibujo& d);
+// A list's bases and points as a drawing.
+Dibujo DibujoDeListas(const QListWidget* bases, const QListWidget* puntos);
 
 namespace cv {
 // The file messages: the two failures are followed by the system's description.

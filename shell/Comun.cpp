@@ -50,6 +50,13 @@ std::optional<QString> Elegir(QWidget* padre, const DialogoFichero& d, QFileDial
     dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialogo.setNameFilter(FiltroQt(d.filtro));
     dialogo.setDefaultSuffix(d.extension);
+    // With several file types, the one chosen gives the extension a name
+    // typed without one receives.
+    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo, [&dialogo](const QString& filtro) {
+        const qsizetype i = filtro.indexOf(QStringLiteral("*."));
+        if (i >= 0)
+            dialogo.setDefaultSuffix(filtro.mid(i + 2).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0));
+    });
     if (!d.nombreInicial.isEmpty())
         dialogo.selectFile(d.nombreInicial);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())

@@ -20,6 +20,9 @@
 #include "shell/frmAyuda.h"
 #include "shell/frmConfiguracion.h"
 #include "shell/frmPlano.h"
+#include "points/Intercambio.h"
+#include "points/modFuncionesAuxiliares.h"
+#include "traverse/frmCompensacion.h"
 #include "traverse/frmCierrePoligonal.h"
 #include "traverse/frmEditarVerticesSalida.h"
 #include "traverse/frmPoligonal.h"
@@ -80,12 +83,15 @@ void MDIfrmMain::ActualizarEstado()
     const frmPoligonal* hoja = Buscar<frmPoligonal>();
     const int estaciones = hoja ? hoja->NumeroEstaciones() : 0;
     const bool conHoja = estaciones > 0;
-    for (QAction* a : {mnuPoligonalGuardar, mnuPoligonalExportar, mnuPoligonalImprimir, mnuPoligonalVerticesdeSalida})
+    for (QAction* a : {mnuPoligonalGuardar, mnuPoligonalExportar, mnuPoligonalExportarDxf, mnuPoligonalExportarMapa,
+                       mnuPoligonalImprimir, mnuPoligonalVerticesdeSalida})
         a->setEnabled(conHoja);
     mnuPoligonalNueva->setEnabled(!conHoja);
     mnuPoligonalAbrir->setEnabled(!conHoja);
     // The closure needs three stations.
     mnuPoligonalCerrar->setEnabled(estaciones >= 3);
+    // The adjustment works on an accepted closure (its rows in the sheet's list).
+    mnuPoligonalCompensar->setEnabled(conHoja && hoja->CierreAnotado());
     lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
 }
 
@@ -153,6 +159,20 @@ void MDIfrmMain::CrearMenu()
              });
     mnuPoligonalCerrar = item(poligonal, "mnuPoligonalCerrar", QStringLiteral("Cerrar poligonal"), [this] {
         EnHoja([this](frmPoligonal* h) { MostrarModal<frmCierrePoligonal>(h); });
+    });
+    // What the design's menu never had follows its items.
+    mnuPoligonalCompensar = item(poligonal, "mnuPoligonalCompensar", QStringLiteral("Compensar poligonal..."),
+                                 [this] { MostrarHija<frmCompensacion>(); });
+    separador(poligonal, "mnuSepIntercambio");
+    mnuPoligonalExportarDxf = item(poligonal, "mnuPoligonalExportarDxf", QStringLiteral("Exportar DXF..."), [this] {
+        EnHoja([this](frmPoligonal* h) {
+            ExportarDxf(this, DibujoPoligonal(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, h->colPoligonal));
+        });
+    });
+    mnuPoligonalExportarMapa = item(poligonal, "mnuPoligonalExportarMapa", QStringLiteral("Exportar a mapa..."), [this] {
+        EnHoja([this](frmPoligonal* h) {
+            ExportarMapa(this, DibujoPoligonal(frmPoligonal::objVertice_BE, frmPoligonal::objVertice_BO, h->colPoligonal));
+        });
     });
 
     QMenu* radiacion = menu("mnuRadiacion", QStringLiteral("Radiación"));

@@ -112,10 +112,13 @@ private:
     QAction* mnuSep2;
     QAction* mnuPoligonalGuardar;
     QAction* mnuPoligonalExportar;
+    QAction* mnuPoligonalExportarDxf;
+    QAction* mnuPoligonalExportarMapa;
     QAction* mnuPoligonalImprimir;
     QAction* mnuSep3;
     QAction* mnuPoligonalVerticesdeSalida;
     QAction* mnuPoligonalCerrar;
+    QAction* mnuPoligonalCompensar;
     QAction* mnuRadiacion;
     QAction* mnuRadiacionRadiarBases;
     QAction* mnuTaquimetrico;

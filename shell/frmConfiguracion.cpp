@@ -2,7 +2,9 @@
 
 #include <QLabel>
 
+#include "core/Preferencias.h"
 #include "core/modFuncionesTopo.h"
+#include "points/Intercambio.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
 
@@ -31,7 +33,7 @@ frmConfiguracion::frmConfiguracion(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmConfiguracion"));
     setWindowTitle(QStringLiteral("Configuración"));
-    setGeometry(240, 180, 330, 170);
+    setGeometry(240, 180, 330, 200);
 
     auto* etiquetaK = new QLabel(QStringLiteral("Coeficiente de refracción ....."), this);
     etiquetaK->setObjectName(QStringLiteral("Label1"));
@@ -56,6 +58,16 @@ frmConfiguracion::frmConfiguracion(QWidget* parent) : QDialog(parent)
     cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
     cmdAceptar->setGeometry(168, 110, 146, 32);
     cmdAceptar->setAutoDefault(false);
+
+    auto* etiquetaEpsg = new QLabel(QStringLiteral("Sistema de coordenadas (EPSG) ..."), this);
+    etiquetaEpsg->setObjectName(QStringLiteral("lblEpsg"));
+    etiquetaEpsg->setGeometry(16, 158, 200, 22);
+    txtEpsg = new QLineEdit(QString::number(LeerEpsg()), this);
+    txtEpsg->setObjectName(QStringLiteral("txtEpsg"));
+    txtEpsg->setToolTip(QStringLiteral("Código EPSG del sistema proyectado del trabajo, para exportar a mapa"));
+    txtEpsg->setGeometry(224, 156, 88, 24);
+    cv::FiltrarTeclas(txtEpsg, cv::TipoCampo::Entero);
+    new cv::OrdenCampos(this, {txtEpsg}, [this] { cmdAceptar->setFocus(); }, false);
 
     cv::FiltrarTeclas(txtK, cv::TipoCampo::Numerico);
     // Enter in the field moves to the accept button without pressing it.
@@ -94,6 +106,17 @@ void frmConfiguracion::Aceptar()
         cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
         return;
     }
+    // The coordinate system first: a code PROJ does not know changes nothing.
+    const int epsg = txtEpsg->text().toInt();
+    const Transformacion sistema(epsg);
+    if (!sistema.Valida()) {
+        cv::Aviso(this, cv::Q(sistema.Error()));
+        return;
+    }
+    std::string error;
+    if (epsg != LeerEpsg() && !GuardarEpsg(epsg, error))
+        cv::Aviso(this, QStringLiteral("No se pudo guardar el sistema de coordenadas. ") + cv::Q(error),
+                  QMessageBox::Critical);
     KRefraccion = K;
     Configuracion cfg;
     cfg.K = K;

@@ -11,7 +11,8 @@
 // configuration window.
 Configuracion CargarConfiguracion(QWidget* padre);
 
-// The configuration window: the refraction coefficient K, or no correction.
+// The configuration window: the refraction coefficient K, or no correction,
+// and the job's coordinate system for the map exports.
 class frmConfiguracion : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +28,9 @@ private:
     void Aceptar();
 
     QLineEdit* txtK;
+    // The EPSG code of the job's projected system, for the map exports; kept
+    // in its own file, never in config.cvr.
+    QLineEdit* txtEpsg;
     QCheckBox* chkAnularKER;
     QPushButton* cmdXDefecto;
     QPushButton* cmdAceptar;

@@ -71,7 +71,8 @@ TEST(Biseccion, DatosQueFaltanYRayosSinCorte)
         const ResultadoBiseccion r = CalcularBiseccion(o, BASES);
         const bool corta = std::string(hz2) == "150.0010";
         EXPECT_EQ(r.estado, corta ? EstadoBiseccion::Calculado : EstadoBiseccion::SinSolucion) << hz1 << " " << hz2;
-        if (!corta)
+        if (!corta) {
             EXPECT_EQ(TextosResultadoBiseccion(r).DifCotas, std::optional<std::string>("")) << hz1 << " " << hz2;
+        }
     }
 }

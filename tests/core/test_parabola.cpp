@@ -62,8 +62,9 @@ TEST(AjustarParabola, ParametroDeLaMalla)
     for (size_t k = 0; k < std::size(casos); ++k) {
         const objParabola r = AjustarParabola(casos[k].first);
         EXPECT_EQ(r.Parametro, casos[k].second) << k;
-        if (casos[k].second == -1)
+        if (casos[k].second == -1) {
             EXPECT_TRUE(r.ErrorAjuste == 0.0 && r.ErrorRegresion == 0.0) << k;
+        }
     }
     // Minima at every position of the first steps of the grid: the nearer grid point, below.
     for (int k = 1; k <= 20; ++k)

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "Ayudantes.h"
+#include "core/Configuracion.h"
+#include "core/Preferencias.h"
 #include "points/frmEditarBases.h"
 
 using namespace prueba;
@@ -86,6 +88,30 @@ private slots:
         }
         QCOMPARE(Leer(guardado), antiguo);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"guardado.bse", "truncado.bse"}));
+    }
+
+    // The bases to CAD and to a map: a DXF and a KML (chosen by its file type),
+    // and a coordinate system PROJ does not know refuses before any dialog.
+    void exportarDxfYMapa()
+    {
+        QTemporaryDir carpeta;
+        FijarCarpetaPrograma(carpeta.path().toStdString());
+        Lista(w, "lstBases")->addItems({"V-1", "", "362415.372", "4571236.845", "612.480", ""});
+        ResponderFichero(carpeta.filePath("obra"));
+        Pulsar(Boton(w, "cmdExportarDxf"), "Fichero guardado.", QMessageBox::Information);
+        QVERIFY(Leer(carpeta.filePath("obra.dxf")).contains("BASES"));
+        auto d = ResponderFichero(carpeta.filePath("obra.kml"));
+        Pulsar(Boton(w, "cmdExportarMapa"), "Fichero guardado.", QMessageBox::Information);
+        QCOMPARE(d->filtros, QStringList({"GeoJSON (*.geojson)", "KML (*.kml)"}));
+        QVERIFY(Leer(carpeta.filePath("obra.kml")).contains("<name>V-1</name>"));
+        std::string error;
+        QVERIFY(GuardarEpsg(99999, error));
+        Pulsar(Boton(w, "cmdExportarMapa"),
+               "El código EPSG 99999 no corresponde a ningún sistema de coordenadas proyectadas conocido. Elija el "
+               "sistema del trabajo en la configuración; no se ha escrito ningún fichero.",
+               QMessageBox::Warning);
+        QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files), QStringList({"obra.dxf", "obra.kml", "preferencias.txt"}));
+        FijarCarpetaPrograma(".");
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include "AyudantesPoligonal.h"
 #include "calculators/frmBessel.h"
+#include "core/Preferencias.h"
 #include "core/modFuncionesTopo.h"
 #include "shell/frmConfiguracion.h"
 #include "shell/frmSplash.h"
@@ -143,9 +144,21 @@ private slots:
             Pulsar(En<QPushButton>(&c, "cmdAceptar"), "Los datos no son válidos o están en blanco.", QMessageBox::Warning);
         }
         QVERIFY(c.isVisible() && KRefraccion == 0.5);
+        // The coordinate system: digits only, a code PROJ does not know changes
+        // nothing, a known one is kept beside config.cvr, whose 12 bytes stay.
         k->setText("0,25");
+        QLineEdit* epsg = En(&c, "txtEpsg");
+        QCOMPARE(epsg->text(), QString("25830"));
+        epsg->clear();
+        Teclear(epsg, "9x9999");
+        Pulsar(En<QPushButton>(&c, "cmdAceptar"),
+               "El código EPSG 99999 no corresponde a ningún sistema de coordenadas proyectadas conocido.",
+               QMessageBox::Warning);
+        QVERIFY(c.isVisible() && KRefraccion == 0.5);
+        epsg->setText("32630");
         Pulsar(En<QPushButton>(&c, "cmdAceptar"), "Configuración guardada.", QMessageBox::Information);
-        QCOMPARE(KRefraccion, 0.25);
+        QVERIFY(KRefraccion == 0.25 && LeerEpsg() == 32630 &&
+                ficheros::Leer(QString::fromStdString(RutaConfiguracion())).size() == 12);
     }
 
     void escaladoYFondo()

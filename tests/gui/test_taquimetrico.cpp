@@ -1,5 +1,7 @@
 // Tacheometry: a block typed as in the field and computed, the window ready
 // for the next station, the arrows and the refusals. (List buttons: test_listas_auxiliares.)
+#include <QTemporaryDir>
+
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmTaquimetrico.h"
@@ -63,6 +65,25 @@ private slots:
         Pulsar(calcular, "Seleccione las bases.", QMessageBox::Warning);
         QCOMPARE(Textos(w, {"lblBO", "txtPtoI", "txti"}) + "|" + QString::number(Lista(w, "lstPuntos")->count()),
                  QString("A|8|1.5|2"));
+    }
+
+    // A GSI download fills the observations as its observation file would, one
+    // warning lists the line it could not read, and its station's i is offered.
+    void descargaGsi()
+    {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath("campo.gsi");
+        QVERIFY(Escribir(ruta, "110100+000000E1 88..10+00001562\r\n110005+00000005 21.022+10000000 22.022+09000000 "
+                               "31..00+00012345 87..10+00001300\r\n110006+0000A006 21.022+1 22.022+1\r\n"));
+        auto d = ResponderFichero(ruta);
+        auto m = Responder();
+        QTest::mouseClick(Boton(w, "cmdObsAbrir"), Qt::LeftButton);
+        QTRY_VERIFY(m->visto);
+        QVERIFY(d->filtros.contains("Estación total GSI (*.gsi)"));
+        QCOMPARE(m->icono, QMessageBox::Warning);
+        QVERIFY2(m->texto.contains("Línea 3: "), qPrintable(m->texto));
+        QCOMPARE(Filas(Lista(w, "lstObservaciones")), QStringList({"5 100.0000 90.0000 12.345 1.300"}));
+        QCOMPARE(Campo(w, "txti")->text(), QString("1.562"));
     }
 };
 

@@ -1,0 +1,422 @@
+#include "points/Intercambio.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <dxflib/dl_dxf.h>
+#include <dxflib/dl_writer_ascii.h>
+#include <proj.h>
+
+#include "core/TextoNumerico.h"
+#include "points/FicherosTexto.h"
+
+// ------------------------------------------------------------- list rows
+
+std::vector<PuntoIntercambio> PuntosDeFilas(const std::vector<std::string>& filas)
+{
+    std::vector<PuntoIntercambio> r;
+    r.reserve(filas.size());
+    for (const std::string& f : filas) {
+        if (f.empty())
+            continue;
+        r.push_back({std::string(PalabraFila(f, 0)), LeerNumero(std::string(PalabraFila(f, 1))),
+                     LeerNumero(std::string(PalabraFila(f, 2))), LeerNumero(std::string(PalabraFila(f, 3)))});
+    }
+    return r;
+}
+
+std::vector<PuntoIntercambio> BasesDeFilas(const std::vector<std::string>& filas)
+{
+    std::vector<PuntoIntercambio> r;
+    for (size_t i = 0; i + 4 < filas.size(); i += 6)
+        r.push_back({filas[i], LeerNumero(filas[i + 2]), LeerNumero(filas[i + 3]), LeerNumero(filas[i + 4])});
+    return r;
+}
+
+Dibujo DibujoPoligonal(const objPto& BE, const objPto& BO, const std::vector<objEstacion>& estaciones)
+{
+    Dibujo d;
+    d.bases = {{BO.N, BO.X, BO.Y, BO.Z}, {BE.N, BE.X, BE.Y, BE.Z}};
+    d.poligonal.push_back(d.bases[1]);
+    for (size_t i = 0; i + 1 < estaciones.size(); ++i) {
+        const objPto& p = estaciones[i].objBV;
+        d.puntos.push_back({p.N, p.X, p.Y, p.Z});
+        d.poligonal.push_back(d.puntos.back());
+    }
+    return d;
+}
+
+// ------------------------------------------------------------------- DXF
+
+namespace {
+
+// dxflib's writer, sending its group codes and values to a text instead of a
+// file, so that the drawing goes to disk through the program's own writer.
+class EscritorDxf : public DL_WriterA {
+public:
+    explicit EscritorDxf(std::string& salida) : DL_WriterA("", DL_Codes::AC1015), s_(salida) {}
+
+    void dxfReal(int gc, double valor) const override
+    {
+        Codigo(gc);
+        char buf[40];
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::isfinite(valor) ? valor : 0.0);
+        const std::string_view v(buf, static_cast<size_t>(r.ptr - buf));
+        s_ += v;
+        if (v.find_first_of(".e") == std::string_view::npos)
+            s_ += ".0";
+        s_ += '\n';
+    }
+    void dxfInt(int gc, int valor) const override
+    {
+        Codigo(gc);
+        char buf[16];
+        const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+        s_.append(buf, r.ptr);
+        s_ += '\n';
+    }
+    void dxfHex(int gc, int valor) const override
+    {
+        Codigo(gc);
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%X\n", static_cast<unsigned>(valor));
+        s_ += buf;
+    }
+    void dxfString(int gc, const char* valor) const override { Cadena(gc, valor ? valor : ""); }
+    void dxfString(int gc, const std::string& valor) const override { Cadena(gc, valor); }
+
+private:
+    void Cadena(int gc, std::string_view valor) const
+    {
+        Codigo(gc);
+        // Letters beyond ASCII travel as DXF's \U+XXXX, which every reader
+        // takes whatever its code page.
+        for (size_t i = 0; i < valor.size();) {
+            const auto c = static_cast<unsigned char>(valor[i]);
+            if (c < 0x80) {
+                s_ += c == '\n' || c == '\r' ? ' ' : static_cast<char>(c);
+                ++i;
+                continue;
+            }
+            const size_t largo = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+            unsigned cp = largo == 1 ? c : c & (0xFFu >> (largo + 1));
+            for (size_t k = 1; k < largo && i + k < valor.size(); ++k)
+                cp = (cp << 6) | (static_cast<unsigned char>(valor[i + k]) & 0x3Fu);
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\U+%04X", cp);
+            s_ += buf;
+            i += largo;
+        }
+        s_ += '\n';
+    }
+
+    // The group code right-aligned in three places, as DXF files show it.
+    void Codigo(int gc) const
+    {
+        char buf[16];
+        const auto r = std::to_chars(buf, buf + sizeof buf, gc);
+        const auto largo = static_cast<size_t>(r.ptr - buf);
+        if (largo < 3)
+            s_.append(3 - largo, ' ');
+        s_.append(buf, largo);
+        s_ += '\n';
+    }
+    std::string& s_;
+};
+
+constexpr double ALTURA_TEXTO = 0.5; // metres on the ground
+constexpr double LADO_TRIANGULO = 1.0;
+
+DL_Attributes Capa(const char* capa)
+{
+    return DL_Attributes(capa, 256, -1, "BYLAYER", 1.0);
+}
+
+void Texto(DL_Dxf& dxf, EscritorDxf& dw, const std::string& texto, double x, double y, double z, const char* capa)
+{
+    dxf.writeText(dw, DL_TextData(x, y, z, x, y, z, ALTURA_TEXTO, 1.0, 0, 0, 0, texto, "Standard", 0.0), Capa(capa));
+}
+
+// The traverse keeps its heights: a 3D POLYLINE with its VERTEX entities.
+// dxflib writes only the flat LWPOLYLINE for AutoCAD 2000, so the entity is
+// put together from its writer's own entity calls.
+void Polilinea3D(EscritorDxf& dw, const std::vector<PuntoIntercambio>& puntos)
+{
+    const DL_Attributes capa = Capa(CAPA_POLIGONAL);
+    const auto cabecera = [&dw, &capa](const char* entidad) {
+        dw.entity(entidad);
+        dw.subClass("AcDbEntity");
+        dw.entityAttributes(capa);
+    };
+    cabecera("POLYLINE");
+    dw.subClass("AcDb3dPolyline");
+    dw.dxfInt(66, 1);
+    dw.dxfReal(10, 0.0);
+    dw.dxfReal(20, 0.0);
+    dw.dxfReal(30, 0.0);
+    dw.dxfInt(70, 8); // a 3D polyline
+    for (const PuntoIntercambio& p : puntos) {
+        cabecera("VERTEX");
+        dw.subClass("AcDbVertex");
+        dw.subClass("AcDb3dPolylineVertex");
+        dw.dxfReal(10, p.X);
+        dw.dxfReal(20, p.Y);
+        dw.dxfReal(30, p.Z);
+        dw.dxfInt(70, 32); // a vertex of a 3D polyline
+    }
+    cabecera("SEQEND");
+}
+
+} // namespace
+
+std::string EscribirDxf(const Dibujo& d)
+{
+    std::string salida;
+    salida.reserve(512 * (d.puntos.size() + d.bases.size()) + 16384);
+    DL_Dxf dxf;
+    EscritorDxf dw(salida);
+
+    dxf.writeHeader(dw);
+    dw.dxfString(9, "$INSUNITS");
+    dw.dxfInt(70, 6); // metres
+    dw.sectionEnd();
+
+    dw.sectionTables();
+    dxf.writeVPort(dw);
+    dw.tableLinetypes(3);
+    dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "BYBLOCK", 0, 0, 0.0));
+    dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "BYLAYER", 0, 0, 0.0));
+    dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
+    dw.tableEnd();
+    const std::pair<const char*, int> capas[] = {{"0", 7},          {CAPA_PUNTOS, 7}, {CAPA_NUMEROS, 3},
+                                                 {CAPA_COTAS, 4},   {CAPA_BASES, 1},  {CAPA_POLIGONAL, 5}};
+    dw.tableLayers(static_cast<int>(std::size(capas)));
+    for (const auto& [nombre, color] : capas)
+        dxf.writeLayer(dw, DL_LayerData(nombre, 0), DL_Attributes("", color, 100, "CONTINUOUS", 1.0));
+    dw.tableEnd();
+    dw.tableStyle(1);
+    dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, ALTURA_TEXTO, "txt", ""));
+    dw.tableEnd();
+    dxf.writeView(dw);
+    dxf.writeUcs(dw);
+    dw.tableAppid(1);
+    dxf.writeAppid(dw, "ACAD");
+    dw.tableEnd();
+    dxf.writeDimStyle(dw, 1, 1, 1, 1, 1);
+    dxf.writeBlockRecord(dw);
+    dxf.writeBlockRecord(dw, BLOQUE_BASE);
+    dw.tableEnd();
+    dw.sectionEnd();
+
+    dw.sectionBlocks();
+    for (const char* espacio : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+        dxf.writeBlock(dw, DL_BlockData(espacio, 0, 0.0, 0.0, 0.0));
+        dxf.writeEndBlock(dw, espacio);
+    }
+    // An upward triangle centred on the base.
+    dxf.writeBlock(dw, DL_BlockData(BLOQUE_BASE, 0, 0.0, 0.0, 0.0));
+    const double h = LADO_TRIANGULO * std::sqrt(3.0) / 2.0;
+    const double v[3][2] = {{0.0, 2.0 * h / 3.0}, {-LADO_TRIANGULO / 2.0, -h / 3.0}, {LADO_TRIANGULO / 2.0, -h / 3.0}};
+    for (int k = 0; k < 3; ++k)
+        dxf.writeLine(dw, DL_LineData(v[k][0], v[k][1], 0.0, v[(k + 1) % 3][0], v[(k + 1) % 3][1], 0.0),
+                      DL_Attributes("0", 0, -1, "BYBLOCK", 1.0));
+    dxf.writeEndBlock(dw, BLOQUE_BASE);
+    dw.sectionEnd();
+
+    dw.sectionEntities();
+    for (const PuntoIntercambio& p : d.puntos) {
+        dxf.writePoint(dw, DL_PointData(p.X, p.Y, p.Z), Capa(CAPA_PUNTOS));
+        Texto(dxf, dw, p.nombre, p.X + ALTURA_TEXTO / 2, p.Y + ALTURA_TEXTO / 2, p.Z, CAPA_NUMEROS);
+        Texto(dxf, dw, F3(p.Z), p.X + ALTURA_TEXTO / 2, p.Y - 1.5 * ALTURA_TEXTO, p.Z, CAPA_COTAS);
+    }
+    for (const PuntoIntercambio& b : d.bases) {
+        dxf.writeInsert(dw, DL_InsertData(BLOQUE_BASE, b.X, b.Y, b.Z, 1.0, 1.0, 1.0, 0.0, 1, 1, 0.0, 0.0),
+                        Capa(CAPA_BASES));
+        Texto(dxf, dw, b.nombre, b.X + LADO_TRIANGULO, b.Y, b.Z, CAPA_BASES);
+    }
+    if (d.poligonal.size() >= 2)
+        Polilinea3D(dw, d.poligonal);
+    dw.sectionEnd();
+    dxf.writeObjects(dw);
+    dxf.writeObjectsEnd(dw);
+    dw.dxfEOF();
+    return salida;
+}
+
+// ------------------------------------------------------------- PROJ
+
+Transformacion::Transformacion(int epsg)
+{
+    contexto_ = proj_context_create();
+    auto* ctx = static_cast<PJ_CONTEXT*>(contexto_);
+    // Only the database that comes with PROJ: no network, no grids fetched.
+    proj_context_set_enable_network(ctx, 0);
+    proj_log_level(ctx, PJ_LOG_NONE);
+    const std::string origen = "EPSG:" + std::to_string(epsg);
+    PJ* crs = epsg > 0 ? proj_create(ctx, origen.c_str()) : nullptr;
+    const bool proyectado = crs && proj_get_type(crs) == PJ_TYPE_PROJECTED_CRS;
+    if (crs)
+        proj_destroy(crs);
+    if (proyectado) {
+        PJ* t = proj_create_crs_to_crs(ctx, origen.c_str(), "EPSG:4326", nullptr);
+        if (t) {
+            // Longitude first, as GeoJSON and KML want it.
+            p_ = proj_normalize_for_visualization(ctx, t);
+            proj_destroy(t);
+        }
+    }
+    if (!p_)
+        error_ = "El código EPSG " + std::to_string(epsg) +
+                 " no corresponde a ningún sistema de coordenadas proyectadas conocido.";
+}
+
+Transformacion::~Transformacion()
+{
+    if (p_)
+        proj_destroy(static_cast<PJ*>(p_));
+    proj_context_destroy(static_cast<PJ_CONTEXT*>(contexto_));
+}
+
+bool Transformacion::Transformar(double x, double y, double& lon, double& lat) const
+{
+    if (!p_)
+        return false;
+    const PJ_COORD r = proj_trans(static_cast<PJ*>(p_), PJ_FWD, proj_coord(x, y, 0.0, 0.0));
+    lon = r.xy.x;
+    lat = r.xy.y;
+    return std::isfinite(lon) && std::isfinite(lat);
+}
+
+// -------------------------------------------------------------- maps
+
+namespace {
+
+std::string Grados(double v)
+{
+    // Nine decimals of a degree: about a tenth of a millimetre.
+    return Formatear(v, 9);
+}
+
+std::string Json(const std::string& s)
+{
+    std::string r = "\"";
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            r += '\\';
+            r += ch;
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            r += buf;
+        } else {
+            r += ch;
+        }
+    }
+    return r + "\"";
+}
+
+std::string Xml(const std::string& s)
+{
+    std::string r;
+    for (const char c : s) {
+        switch (c) {
+        case '&': r += "&amp;"; break;
+        case '<': r += "&lt;"; break;
+        case '>': r += "&gt;"; break;
+        case '"': r += "&quot;"; break;
+        default: r += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+        }
+    }
+    return r;
+}
+
+// Longitude and latitude of every point, or the name of the first that fails.
+struct Geograficas {
+    std::vector<std::pair<double, double>> puntos, bases, poligonal;
+};
+
+bool Transformar(const Dibujo& d, const Transformacion& t, Geograficas& g, std::string& error)
+{
+    const std::pair<const std::vector<PuntoIntercambio>*, std::vector<std::pair<double, double>>*> grupos[] = {
+        {&d.puntos, &g.puntos}, {&d.bases, &g.bases}, {&d.poligonal, &g.poligonal}};
+    for (const auto& [origen, destino] : grupos) {
+        for (const PuntoIntercambio& p : *origen) {
+            double lon = 0.0, lat = 0.0;
+            if (!t.Transformar(p.X, p.Y, lon, lat)) {
+                error = t.Valida() ? "El punto " + p.nombre + " cae fuera del sistema de coordenadas elegido."
+                                   : t.Error();
+                return false;
+            }
+            destino->emplace_back(lon, lat);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool EscribirGeoJson(const Dibujo& d, const Transformacion& t, std::string& texto, std::string& error)
+{
+    Geograficas g;
+    if (!Transformar(d, t, g, error))
+        return false;
+    texto = "{\"type\":\"FeatureCollection\",\"features\":[";
+    bool primero = true;
+    const auto separar = [&texto, &primero] {
+        texto += primero ? "\n" : ",\n";
+        primero = false;
+    };
+    const std::pair<const std::vector<PuntoIntercambio>*, const char*> grupos[] = {{&d.puntos, "punto"},
+                                                                                  {&d.bases, "base"}};
+    const std::vector<std::pair<double, double>>* lonlat[] = {&g.puntos, &g.bases};
+    for (size_t k = 0; k < 2; ++k) {
+        const auto& [lista, tipo] = grupos[k];
+        for (size_t i = 0; i < lista->size(); ++i) {
+            const PuntoIntercambio& p = (*lista)[i];
+            separar();
+            texto += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[" +
+                     Grados((*lonlat[k])[i].first) + "," + Grados((*lonlat[k])[i].second) +
+                     "]},\"properties\":{\"nombre\":" + Json(p.nombre) + ",\"cota\":" + F3(p.Z) + ",\"tipo\":\"" +
+                     tipo + "\"}}";
+        }
+    }
+    if (g.poligonal.size() >= 2) {
+        separar();
+        texto += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[";
+        for (size_t i = 0; i < g.poligonal.size(); ++i)
+            texto += (i ? ",[" : "[") + Grados(g.poligonal[i].first) + "," + Grados(g.poligonal[i].second) + "]";
+        texto += "]},\"properties\":{\"nombre\":\"Poligonal\",\"tipo\":\"poligonal\"}}";
+    }
+    texto += "\n]}\n";
+    return true;
+}
+
+bool EscribirKml(const Dibujo& d, const Transformacion& t, const std::string& nombre, std::string& texto,
+                 std::string& error)
+{
+    Geograficas g;
+    if (!Transformar(d, t, g, error))
+        return false;
+    texto = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+            "<name>" +
+            Xml(nombre) + "</name>\n";
+    const std::pair<const std::vector<PuntoIntercambio>*, const std::vector<std::pair<double, double>>*> grupos[] = {
+        {&d.puntos, &g.puntos}, {&d.bases, &g.bases}};
+    for (const auto& [lista, lonlat] : grupos) {
+        for (size_t i = 0; i < lista->size(); ++i) {
+            const PuntoIntercambio& p = (*lista)[i];
+            texto += "<Placemark><name>" + Xml(p.nombre) + "</name><description>Cota " + F3(p.Z) +
+                     "</description><Point><coordinates>" + Grados((*lonlat)[i].first) + "," +
+                     Grados((*lonlat)[i].second) + "</coordinates></Point></Placemark>\n";
+        }
+    }
+    if (g.poligonal.size() >= 2) {
+        texto += "<Placemark><name>Poligonal</name><LineString><coordinates>";
+        for (size_t i = 0; i < g.poligonal.size(); ++i)
+            texto += (i ? " " : "") + Grados(g.poligonal[i].first) + "," + Grados(g.poligonal[i].second);
+        texto += "</coordinates></LineString></Placemark>\n";
+    }
+    texto += "</Document>\n</kml>\n";
+    return true;
+}
