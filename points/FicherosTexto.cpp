@@ -203,7 +203,7 @@ public:
         const size_t n = n_;
         n_ = 0;
         if (largo_.empty())
-            return std::string(b_, n);
+            return {b_, n};
         std::string r = std::move(largo_);
         largo_.clear();
         r.append(b_, n);

@@ -129,7 +129,7 @@ constexpr double LADO_TRIANGULO = 1.0;
 
 DL_Attributes Capa(const char* capa)
 {
-    return DL_Attributes(capa, 256, -1, "BYLAYER", 1.0);
+    return {capa, 256, -1, "BYLAYER", 1.0};
 }
 
 void Texto(DL_Dxf& dxf, EscritorDxf& dw, const std::string& texto, double x, double y, double z, const char* capa)
@@ -361,7 +361,7 @@ bool EscribirGeoJson(const Dibujo& d, const Transformacion& t, std::string& text
     Geograficas g;
     if (!Transformar(d, t, g, error))
         return false;
-    texto = "{\"type\":\"FeatureCollection\",\"features\":[";
+    texto = R"({"type":"FeatureCollection","features":[)";
     bool primero = true;
     const auto separar = [&texto, &primero] {
         texto += primero ? "\n" : ",\n";
@@ -375,18 +375,18 @@ bool EscribirGeoJson(const Dibujo& d, const Transformacion& t, std::string& text
         for (size_t i = 0; i < lista->size(); ++i) {
             const PuntoIntercambio& p = (*lista)[i];
             separar();
-            texto += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[" +
+            texto += R"({"type":"Feature","geometry":{"type":"Point","coordinates":[)" +
                      Grados((*lonlat[k])[i].first) + "," + Grados((*lonlat[k])[i].second) +
-                     "]},\"properties\":{\"nombre\":" + Json(p.nombre) + ",\"cota\":" + F3(p.Z) + ",\"tipo\":\"" +
-                     tipo + "\"}}";
+                     R"(]},"properties":{"nombre":)" + Json(p.nombre) + R"(,"cota":)" + F3(p.Z) + R"(,"tipo":")" +
+                     tipo + R"("}})";
         }
     }
     if (g.poligonal.size() >= 2) {
         separar();
-        texto += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[";
+        texto += R"({"type":"Feature","geometry":{"type":"LineString","coordinates":[)";
         for (size_t i = 0; i < g.poligonal.size(); ++i)
             texto += (i ? ",[" : "[") + Grados(g.poligonal[i].first) + "," + Grados(g.poligonal[i].second) + "]";
-        texto += "]},\"properties\":{\"nombre\":\"Poligonal\",\"tipo\":\"poligonal\"}}";
+        texto += R"(]},"properties":{"nombre":"Poligonal","tipo":"poligonal"}})";
     }
     texto += "\n]}\n";
     return true;

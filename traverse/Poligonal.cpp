@@ -333,7 +333,7 @@ std::string NumeroPol(double valor)
         return "0";
     char buf[48];
     const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::general, 15);
-    return std::string(buf, r.ptr);
+    return {buf, r.ptr};
 }
 
 std::string EscribirPol(const objPto& BE, const objPto& BO, const colEstaciones& estaciones)
