@@ -19,6 +19,9 @@ struct ConK { // the refraction coefficient for one test
     double anterior;
 };
 
+OpcionesCompensacion Con(MetodoCompensacion m) { return {m, {}, {}}; }
+const OpcionesCompensacion MINIMOS = Con(MetodoCompensacion::MinimosCuadrados);
+
 // One station's forward sight: name of the sighted point, its carried
 // azimuth (grads), reduced distance and height difference.
 struct Visual {
@@ -58,24 +61,10 @@ void Cerca(double a, double b, double c, double x, double y, double z, double to
     EXPECT_NEAR(c, z, tolerancia);
 }
 
-OpcionesCompensacion Con(MetodoCompensacion m)
-{
-    return {m, {}, {}};
-}
-
-// Worked example, derived by hand (no published source at hand): BE = A
-// (1000, 1000, 100) oriented on R (1000, 900); true legs A-B east 300 m,
-// B-C north 400 m, C-D east 300 m onto D = PE (1600, 1400, 104), closing
-// sight D-F east, F = (1700, 1400). Observed: distances 300.020, 399.960,
-// 300.020 (L = 1000.000), height differences +5.010, -3.000, +2.000, and
-// forward azimuths carried 10, 20, 30 and 40 cc short of the true ones.
-//  Angular: EA = 100 - 99.9960 = +0.0040 g; 0.0010 g a station, cumulative: legs on the axes.
-//  Linear: sum dX = 600.040, sum dY = 399.960: fX = -0.040, fY = +0.040,
-//    fT = 0.0566, 1:17678 (1000 / 0.05657). Heights fZ = 104 - 104.010 = -0.010.
-//  Bowditch (cumulative L 300.02, 699.98): cX = -0.040 L/1000, cY = +0.040 L/1000
-//    B = (1300.020 - 0.012, 1000.000 + 0.012); C = (1300.020 - 0.028, 1399.960 + 0.028)
-//  Transit (sum |dX| = 600.04, sum |dY| = 399.96): B -0.020, 0; C -0.020, +0.040: the true figure.
-//  Heights by length, both rules: B 105.010 - 0.003, C 102.010 - 0.007.
+// Worked by hand: true legs A-B east 300 m, B-C north 400 m, C-D east 300 m onto D (1600, 1400, 104);
+// observed 300.020, 399.960, 300.020 m, heights +5.010, -3.000, +2.000, azimuths 10 to 40 cc short.
+// fX = -0.040, fY = +0.040 (1:17678), fZ = -0.010, EA = 0.0040 g; Bowditch spreads them by the
+// cumulative length (300.02, 699.98 of 1000), transit by |dX| and |dY| (back to the true figure).
 struct EjemploReglas {
     objPto A{"A", 1000, 1000, 100}, R{"R", 1000, 900, 0}, D{"D", 1600, 1400, 104}, F{"F", 1700, 1400, 104};
     colEstaciones est = Construir(A, R,
@@ -113,32 +102,18 @@ TEST(Compensacion, EjemploBowditchYTransito)
     }
 }
 
-// Worked example, derived by hand: a straight traverse due north, R (1000,
-// 900) - A (1000, 1000) - B - C (1000, 1200) - F (1000, 1300), every sight
-// 100 m, so every direction has the same sigma: 15 cc and 2 x (1 mm / 100 m)^2
-// of centring, s^2 = 306.06 cc^2 (17.49 cc); distances 2 mm + 2 ppm = 2.2 mm.
-// Observed: angles 200 at A and C, 200.0060 at B; distances 100.006, 99.998.
-//  Across the line only the angles count. With B = (1000 + x, 1100 + y) the
-//  angles less their observed values are x/100, -2x/100 - e, x/100 (radians,
-//  e = 0.0060 g), equal weights: x = -100 e / 3 = -0.00314 m; each angle's
-//  residual -e/3 = -20 cc, split -10 cc forward and +10 cc back.
-//  Along it only the distances: y = (0.006 + 0.002) / 2 = 0.004, v = -2 mm each.
-//  v'Pv = 6 x 10^2 / 306.06 + 2 x (2 / 2.2)^2 = 3.6133 on 3 degrees of freedom:
-//  sigma0 = 1.097, below chi2(0.95, 3) = 7.815: accepted.
-//  Redundancy of the angles 1 - a_i^2 / sum a^2: 5/6, 1/3, 5/6, half of it to
-//  each direction (5/12, 1/6, 5/12); of each distance 1/2. Standardized: the
-//  forward direction at B -10 / (17.49 sqrt(1/6)) = -1.40; a distance
-//  -2 / (2.2 sqrt(1/2)) = -1.29.
-//  Cofactors of B: qxx = 2 s^2 / (6 / 100^2) (s in radians), qyy = 2.2^2 / 2 mm^2:
-//  sX = 1.097 x 1.587 = 1.741 mm, sY = 1.097 x 1.556 = 1.707 mm, the larger
-//  axis along X (azimuth 100 g).
+// Worked by hand: a straight line due north R - A - B - C - F, sights of 100 m, so every direction has
+// s^2 = 15^2 + 2 x (1 mm / 100 m)^2 = 306.06 cc^2 and every distance 2.2 mm. The 60 cc angle error at B
+// moves B by -100 e / 3 in X (residuals of 10 cc); the distances 100.006, 99.998 give v = -2 mm.
+// v'Pv = 6 x 10^2 / 306.06 + 2 (2 / 2.2)^2 = 3.613 on 3: sigma0 1.097 < chi2(0.95, 3) 7.815.
+// Redundancies 5/12, 1/6, 5/12 a direction, 1/2 a distance; sX 1.097 x 1.587, sY 1.097 x 1.556 mm.
 TEST(Compensacion, EjemploMinimosCuadrados)
 {
     ConK k(0.5);
     const objPto R{"R", 1000, 900, 0}, A{"A", 1000, 1000, 100}, C{"C", 1000, 1200, 100}, F{"F", 1000, 1300, 100};
     const colEstaciones est =
         Construir(A, R, {{"B", 0.0, 100.006, 0.0}, {"C", 0.006, 99.998, 0.0}, {"F", 0.006, 100.0, 0.0}});
-    const ResultadoCompensacion r = Compensar(A, R, est, C, F, true, Con(MetodoCompensacion::MinimosCuadrados));
+    const ResultadoCompensacion r = Compensar(A, R, est, C, F, true, MINIMOS);
     ASSERT_TRUE(r.ok) << r.error;
     const PuntoCompensado& B = r.puntos[1];
     EXPECT_EQ(F3(B.X) + " " + F3(B.Y), "999.997 1100.004");
@@ -245,8 +220,7 @@ TEST(Compensacion, CierraYLasCorreccionesSumanElError)
             Cerca(L.dX, L.dY, L.dZ, r.cierre.EX, r.cierre.EY, r.cierre.EZ, 1e-9);
         }
         // Least squares: the adjusted observations fit the adjusted points.
-        const ResultadoCompensacion r =
-            Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(MetodoCompensacion::MinimosCuadrados));
+        const ResultadoCompensacion r = Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, MINIMOS);
         ASSERT_TRUE(r.ok) << r.error;
         std::vector<objPto> p = {g.BO};
         for (const PuntoCompensado& q : r.puntos)
@@ -292,8 +266,7 @@ TEST(Compensacion, ErrorGroseroEnUnaDistancia)
         e.Slot(7) += 0.10, e.Slot(12) += 0.10;
         e.Radiar();
         PropagarBases(g.est, tramo);
-        const ResultadoCompensacion r =
-            Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(MetodoCompensacion::MinimosCuadrados));
+        const ResultadoCompensacion r = Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, MINIMOS);
         ASSERT_TRUE(r.ok) << r.error;
         const ObservacionCompensada* peor = nullptr;
         for (const ObservacionCompensada& o : r.observaciones)

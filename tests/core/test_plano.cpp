@@ -7,9 +7,19 @@
 #include <random>
 
 #include "catenary/Perfil.h"
+#include "core/TextoNumerico.h"
 #include "points/Plano.h"
 
 namespace {
+
+// Name and coordinates of each point, "|" between them.
+std::string Texto(const std::vector<objPto>& puntos)
+{
+    std::string t;
+    for (const objPto& p : puntos)
+        t += (t.empty() ? "" : "|") + p.N + " " + F3(p.X) + " " + F3(p.Y) + " " + F3(p.Z);
+    return t;
+}
 
 TEST(Plano, ListaDeBasesSaltaLosGruposSinCoordenadas)
 {
@@ -17,13 +27,7 @@ TEST(Plano, ListaDeBasesSaltaLosGruposSinCoordenadas)
                                             "MAL", "", "x", "2000.000", "100.000", "",
                                             "B2", "", "1010,5", "-20.000", "0.000", "",
                                             "CORTA", "", "1.0"};
-    const auto bases = LeerListaBases(filas);
-    ASSERT_EQ(bases.size(), 2u);
-    EXPECT_EQ(bases[0].N, "B1");
-    EXPECT_DOUBLE_EQ(bases[0].Y, 2000.0);
-    EXPECT_EQ(bases[1].N, "B2");
-    EXPECT_DOUBLE_EQ(bases[1].X, 1010.5);
-    EXPECT_DOUBLE_EQ(bases[1].Y, -20.0);
+    EXPECT_EQ(Texto(LeerListaBases(filas)), "B1 1000.000 2000.000 100.000|B2 1010.500 -20.000 0.000");
 }
 
 TEST(Plano, FilasDePunto)
@@ -46,12 +50,10 @@ TEST(Plano, FilasDePunto)
             EXPECT_TRUE(p.X == c.x && p.Y == c.y && p.Z == c.z) << c.fila;
         }
     }
-    EXPECT_EQ(LeerListaPuntos({"1 0 0 0", "", "2 5 6 7"}).size(), 2u);
+    EXPECT_EQ(Texto(LeerListaPuntos({"1 0 0 0", "", "2 5 6 7"})), "1 0.000 0.000 0.000|2 5.000 6.000 7.000");
     // Adjusted points come in columns.
-    const auto columnas = LeerListaColumnas({"E-1         1000.125     2000.250   100.500   0.004", "  ", "E-2  1 2"});
-    ASSERT_EQ(columnas.size(), 1u);
-    const objPto& e1 = columnas[0];
-    EXPECT_TRUE(e1.N == "E-1" && e1.X == 1000.125 && e1.Y == 2000.25 && e1.Z == 100.5);
+    EXPECT_EQ(Texto(LeerListaColumnas({"E-1         1000.125     2000.250   100.500   0.004", "  ", "E-2  1 2"})),
+              "E-1 1000.125 2000.250 100.500");
 }
 
 TEST(Plano, PoligonalSinTramosVacios)
@@ -65,9 +67,8 @@ TEST(Plano, PoligonalSinTramosVacios)
     e[2].objBV = {"D", NAN, 0, 0};
     const TrazadoPoligonal t = TrazarPoligonal({"A", 0, 0, 0}, {"O", 0, -50, 0}, e);
     ASSERT_EQ(t.tramos.size(), 1u);
-    EXPECT_EQ(t.tramos[0].b.N, "B");
-    ASSERT_EQ(t.estaciones.size(), 1u);
-    EXPECT_EQ(t.BO.N, "O");
+    EXPECT_EQ(t.tramos[0].b.N + t.BO.N, "BO");
+    EXPECT_EQ(t.estaciones.size(), 1u);
 }
 
 TEST(Plano, CierreLeidoDeSusFilas)
@@ -79,10 +80,7 @@ TEST(Plano, CierreLeidoDeSusFilas)
     filas.insert(filas.end(), cierre.begin(), cierre.end());
     const CierreAnotado c = LeerCierre(filas);
     ASSERT_TRUE(c.hay);
-    EXPECT_EQ(c.llegadaBE.N, "E");
-    EXPECT_DOUBLE_EQ(c.llegadaBE.Y, 200.0);
-    EXPECT_EQ(c.llegadaVisado.N, "V");
-    EXPECT_DOUBLE_EQ(c.llegadaVisado.X, 150.0);
+    EXPECT_EQ(Texto({c.llegadaBE, c.llegadaVisado}), "E 100.000 200.000 10.000|V 150.000 250.000 11.000");
     // A 1 cm misclosure drawn a thousand times longer: 10 m.
     const objPto fin = ExtremoVectorCierre({"", 100.0, 200.0, 0}, {"", 100.01, 199.99, 0}, 1000.0);
     EXPECT_NEAR(fin.X, 110.0, 1e-9);
@@ -140,14 +138,11 @@ TEST(Plano, BarraDeEscala)
 
 TEST(Plano, EscalasYHojas)
 {
-    EXPECT_DOUBLE_EQ(LeerEscala("1:1000"), 1000.0);
-    EXPECT_DOUBLE_EQ(LeerEscala("1:200"), 200.0);
+    EXPECT_EQ(LeerEscala("1:1000") + LeerEscala("1:200"), 1200.0);
     for (const char* malo : {"1000", "1:", "1:0", "1:abc", "1:100x", "2:100"})
         EXPECT_EQ(LeerEscala(malo), 0.0) << malo;
-    EXPECT_DOUBLE_EQ(HojaPorNombre("A3").ancho, 420.0);
-    EXPECT_DOUBLE_EQ(HojaPorNombre("A3").alto, 297.0);
-    EXPECT_DOUBLE_EQ(HojaPorNombre("A4").ancho, 297.0);
-    EXPECT_DOUBLE_EQ(HojaPorNombre("A4").alto, 210.0);
+    for (auto [hoja, ancho, alto] : {std::tuple{"A3", 420.0, 297.0}, {"A4", 297.0, 210.0}})
+        EXPECT_TRUE(HojaPorNombre(hoja).ancho == ancho && HojaPorNombre(hoja).alto == alto) << hoja;
 }
 
 TEST(Plano, HojaAEscala)

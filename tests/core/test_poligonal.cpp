@@ -13,13 +13,10 @@ namespace {
 
 constexpr double G = M_PI / 200.0; // grads to radians
 
-class ConK {
-public:
-    explicit ConK(double k) : anterior_(KRefraccion) { KRefraccion = k; }
-    ~ConK() { KRefraccion = anterior_; }
-
-private:
-    double anterior_;
+struct ConK { // the refraction coefficient for one test
+    explicit ConK(double k) : anterior(KRefraccion) { KRefraccion = k; }
+    ~ConK() { KRefraccion = anterior; }
+    double anterior;
 };
 
 objEstacion Con(std::initializer_list<std::pair<int, double>> valores)
@@ -44,11 +41,6 @@ std::vector<std::string> Filas(const std::string& texto)
     for (char c : texto)
         c == '|' ? filas.emplace_back() : (filas.back() += c);
     return filas;
-}
-
-std::string Texto(const Indicador& i)
-{
-    return (i.valido ? "" : "no valido ") + std::to_string(i.barra) + " " + i.etiqueta;
 }
 
 void EsperarPunto(const objPto& p, double x, double y, double z, double tol)
@@ -80,8 +72,10 @@ TEST(Poligonal, IndicadoresTruncanLaBarraYRedondeanLaEtiqueta)
         {Con({{21, 100.0}, {22, 100.0126}}), IndicadorCotas, "12 0.013"},
         {Con({{19, 5000.0}}), IndicadorDistancias, "100 5000.000"},
     };
-    for (const auto& c : casos)
-        EXPECT_EQ(Texto(c.indicador(c.e)), c.visto);
+    for (const auto& c : casos) {
+        const Indicador i = c.indicador(c.e);
+        EXPECT_EQ((i.valido ? "" : "no valido ") + std::to_string(i.barra) + " " + i.etiqueta, c.visto);
+    }
     // The index adds the sums (not the maxima) of the face disagreements.
     objEstacion e = Con({{2, 200.0}, {4, 200.0}, {6, 400.0}, {11, 400.0}}); // faces perfect
     e.Slot(19) = 10.0625, e.Slot(20) = 10.0, e.Slot(21) = 5.0, e.Slot(22) = 5.03125;

@@ -78,6 +78,19 @@ inline void PegarEstacion(QWidget* hoja, int s, const QString& nombre)
     for (int k = 1; k <= 14; ++k)
         Obs(hoja, k)->setText(Valor(s, k));
 }
+inline void Clic(QWidget* ventana, const char* boton)
+{
+    QTest::mouseClick(En<QPushButton>(ventana, boton), Qt::LeftButton);
+}
+// The three stations pasted as E-1, E-2 (or as told), E-3.
+inline void TresEstaciones(QWidget* h, const QString& segunda = "E-2")
+{
+    for (int s = 0; s < 3; ++s) {
+        if (s > 0)
+            Clic(h, "cmdNuevaEstacion");
+        PegarEstacion(h, s, s == 1 ? segunda : QString("E-%1").arg(s + 1));
+    }
+}
 
 // The first n stations on P-2 -> P-1 as the library computes them: what the sheet must show.
 inline colEstaciones Calculada(int n)

@@ -7,54 +7,16 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
-#include <QTemporaryDir>
-
-#include "Ayudantes.h"
+#include "AyudantesPoligonal.h"
 #include "catenary/frmCatenaria.h"
 #include "catenary/frmPerfil.h"
 #include "points/frmEditarBases.h"
-#include "core/Configuracion.h"
 #include "points/frmTaquimetrico.h"
-#include "shell/MDIfrmMain.h"
 #include "shell/frmPlano.h"
-#include "traverse/frmPoligonal.h"
 
 using namespace prueba;
 
 namespace {
-
-template <class T = QLineEdit> T* Pieza(QWidget* ventana, const QString& nombre) { return Control<T>(ventana, nombre); }
-QListWidget* ListaDe(QWidget* ventana, const char* nombre) { return Pieza<QListWidget>(ventana, nombre); }
-QLineEdit* Obs(QWidget* hoja, int k) { return Pieza(hoja, QString("txtObservacion_%1").arg(k)); }
-
-const objPto VERTICE_P2 = {"P-2", 1000.0, 1000.0, 100.0}, VERTICE_P1 = {"P-1", 1000.0, 1100.0, 100.0};
-// Boxes 1 to 14 of two stations.
-const double LIBRETA[2][14] = {
-    {0, 200.0012, 120.5, 320.5006, 99.2, 300.799, 85.431, 1.55, 1.6, 100.8, 299.2, 85.437, 1.52, 1.58},
-    {15.3, 215.3, 260.12, 60.12, 101.5, 298.5, 120.25, 1.52, 1.6, 98.5, 301.5, 120.26, 1.5, 1.55}};
-
-void PegarEstacion(QWidget* hoja, int s, const QString& nombre)
-{
-    Obs(hoja, 0)->setText(nombre);
-    for (int k = 1; k <= 14; ++k)
-        Obs(hoja, k)->setText(QString::number(LIBRETA[s][k - 1], 'g', 12));
-}
-
-// The two stations as the library computes them.
-colEstaciones Calculada()
-{
-    colEstaciones col;
-    PrimeraEstacion(col, VERTICE_P2, VERTICE_P1);
-    for (int s = 0; s < 2; ++s) {
-        if (s > 0)
-            AnadirEstacion(col);
-        for (int k = 1; k <= 14; ++k)
-            col.back().Slot(k) = LIBRETA[s][k - 1];
-        col.back().Radiar();
-        col.back().objBV.N = s ? "E2" : "E1";
-    }
-    return col;
-}
 
 const QStringList PUNTOS = {"101 1010.000 1020.000 101.500", "102 990.250 1150.750 99.000",
                             "103 1200.000 900.000 98.250"};
@@ -88,21 +50,17 @@ private slots:
     void init()
     {
         carpeta_ = std::make_unique<QTemporaryDir>();
-        FijarCarpetaPrograma(carpeta_->path().toStdString());
-        Configuracion c{0.08, 0};
-        GuardarConfiguracion(c);
-        frmPoligonal::objVertice_BE = VERTICE_P2;
-        frmPoligonal::objVertice_BO = VERTICE_P1;
+        PrepararPoligonal(*carpeta_, 0.08, VERTICE_P2, VERTICE_P1);
         principal_ = std::make_unique<MDIfrmMain>();
         QVERIFY(Mostrar(principal_.get()));
         hoja_ = principal_->MostrarHija<frmPoligonal>();
         PegarEstacion(hoja_, 0, "E1");
-        QTest::mouseClick(Pieza<QPushButton>(hoja_, "cmdNuevaEstacion"), Qt::LeftButton);
+        QTest::mouseClick(En<QPushButton>(hoja_, "cmdNuevaEstacion"), Qt::LeftButton);
         PegarEstacion(hoja_, 1, "E2");
         taquimetrico_ = principal_->MostrarHija<frmTaquimetrico>();
-        ListaDe(taquimetrico_, "lstPuntos")->addItems(PUNTOS);
+        Lista(taquimetrico_, "lstPuntos")->addItems(PUNTOS);
         auto* bases = principal_->MostrarSeparada<frmEditarBases>();
-        ListaDe(bases, "lstBases")->addItems({"B-9", "", "950.000", "1050.000", "97.000", ""});
+        Lista(bases, "lstBases")->addItems({"B-9", "", "950.000", "1050.000", "97.000", ""});
         plano_ = principal_->MostrarHija<frmPlano>();
         escena_ = plano_->Escena();
         QTRY_COMPARE(CapasEn(escena_, 950.0, 1050.0, "B-9"), 1);
@@ -120,11 +78,11 @@ private slots:
             const QStringList w = fila.split(' ');
             QCOMPARE(CapasEn(escena_, w[1].toDouble(), w[2].toDouble(), w[0]), 1);
         }
-        const colEstaciones esperada = Calculada();
-        for (const objPto& p : {VERTICE_P1, VERTICE_P2, esperada[0].objBV, esperada[1].objBV})
-            QVERIFY2(CapasEn(escena_, p.X, p.Y, QString::fromStdString(p.N)) == 1, p.N.c_str());
+        const colEstaciones c = Calculada(2);
+        for (auto [p, n] : {std::pair{VERTICE_P1, "P-1"}, {VERTICE_P2, "P-2"}, {c[0].objBV, "E1"}, {c[1].objBV, "E2"}})
+            QVERIFY2(CapasEn(escena_, p.X, p.Y, n) == 1, n);
         QCOMPARE(CapasEn(escena_, 1010.0, 1020.0, "102"), 0);
-        auto* vista = Pieza<QGraphicsView>(plano_, "vistaPlano");
+        auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
         // Opened fitted: everything in sight.
         for (const QPointF& p : {QPointF(1200, 900), QPointF(950, 1050), QPointF(990.25, 1150.75)})
             QVERIFY(vista->viewport()->rect().contains(vista->mapFromScene(p)));
@@ -138,9 +96,9 @@ private slots:
         Obs(hoja_, 7)->setFocus();
         QTest::keyClicks(Obs(hoja_, 7), "5");
         const objPto nuevo = hoja_->colPoligonal[1].objBV;
-        QVERIFY(nuevo.X != Calculada()[1].objBV.X);
+        QVERIFY(nuevo.X != Calculada(2)[1].objBV.X);
         QTRY_COMPARE(CapasEn(escena_, nuevo.X, nuevo.Y, "E2"), 1);
-        ListaDe(taquimetrico_, "lstPuntos")->takeItem(0);
+        Lista(taquimetrico_, "lstPuntos")->takeItem(0);
         QTRY_COMPARE(CapasEn(escena_, 1010.0, 1020.0, "101"), 0);
         taquimetrico_->parentWidget()->close();
         QTRY_COMPARE(CapasEn(escena_, 990.25, 1150.75, "102"), 0);
@@ -175,7 +133,7 @@ private slots:
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(QString, nombre);
-        auto* chk = Pieza<QCheckBox>(plano_, casilla);
+        auto* chk = En<QCheckBox>(plano_, casilla);
         chk->click();
         QCOMPARE(CapasEn(escena_, x, y, nombre), 0);
         chk->click();
@@ -185,15 +143,15 @@ private slots:
     // A click picks the nearest point; the cursor's coordinates follow the mouse.
     void clicSeleccionaElMasCercano()
     {
-        auto* vista = Pieza<QGraphicsView>(plano_, "vistaPlano");
+        auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
         const QPoint junto = vista->mapFromScene(QPointF(1200.0, 900.0)) + QPoint(2, 1);
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, junto);
-        QCOMPARE(Pieza<QLabel>(plano_, "lblSeleccion")->text(),
+        QCOMPARE(En<QLabel>(plano_, "lblSeleccion")->text(),
                  QString("103   X = 1200.000   Y = 900.000   Z = 98.250"));
         const QPointF sobre = vista->mapFromScene(QPointF(1000.0, 1000.0));
         QMouseEvent mover(QEvent::MouseMove, sobre, vista->viewport()->mapToGlobal(sobre), Qt::NoButton, {}, {});
         QApplication::sendEvent(vista->viewport(), &mover);
-        const QStringList xy = Pieza<QLabel>(plano_, "lblCursor")->text().split("   ");
+        const QStringList xy = En<QLabel>(plano_, "lblCursor")->text().split("   ");
         QCOMPARE(xy.size(), 2);
         const double mpp = 1.0 / vista->transform().m11();
         QVERIFY2(std::abs(xy[0].mid(4).toDouble() - 1000.0) <= mpp && std::abs(xy[1].mid(4).toDouble() - 1000.0) <= mpp,
@@ -205,17 +163,17 @@ private slots:
     {
         const QString svg = carpeta_->filePath("plano.svg"), pdf = carpeta_->filePath("plano.pdf");
         auto d = ResponderFichero(svg);
-        QTest::mouseClick(Pieza<QPushButton>(plano_, "cmdExportarSvg"), Qt::LeftButton);
+        QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarSvg"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
         QCOMPARE(d->extension, QString("svg"));
         bool valido = false;
         QCOMPARE(Elementos(ficheros::Leer(svg), "circle", &valido), PUNTOS.size());
         QVERIFY(valido);
 
-        Pieza<QComboBox>(plano_, "cboHoja")->setCurrentText("A3");
-        Pieza<QComboBox>(plano_, "cboEscala")->setCurrentText("1:500");
+        En<QComboBox>(plano_, "cboHoja")->setCurrentText("A3");
+        En<QComboBox>(plano_, "cboEscala")->setCurrentText("1:500");
         d = ResponderFichero(pdf);
-        QTest::mouseClick(Pieza<QPushButton>(plano_, "cmdExportarPdf"), Qt::LeftButton);
+        QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarPdf"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
         const QByteArray bytes = ficheros::Leer(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
@@ -232,20 +190,20 @@ private slots:
     {
         auto* catenaria = principal_->MostrarHija<frmCatenaria>();
         auto* perfil = principal_->MostrarHija<frmPerfil>();
-        ListaDe(catenaria, "lstProyeccion")
+        Lista(catenaria, "lstProyeccion")
             ->addItems({"0.000,10.000", "25.000,9.100", "50.000,8.750", "100.000,10.000", "[Parámetro]", "1000.00"});
-        QTRY_COMPARE(Pieza<QLabel>(perfil, "lblParametro")->text(), QString("Parámetro: 1000.00 m"));
-        QCOMPARE(Pieza<QLabel>(perfil, "lblHolgura")->text(),
+        QTRY_COMPARE(En<QLabel>(perfil, "lblParametro")->text(), QString("Parámetro: 1000.00 m"));
+        QCOMPARE(En<QLabel>(perfil, "lblHolgura")->text(),
                  QString("Flecha máxima bajo la cuerda: 1.250 m a 50.000 m del punto 1"));
         auto* capa = dynamic_cast<CapaPerfil*>(perfil->Escena()->items().value(0));
         QVERIFY(capa);
         QCOMPARE(capa->Limites().ymin, 8.75);
-        Pieza<QComboBox>(perfil, "cboExageracion")->setCurrentText("10×");
+        En<QComboBox>(perfil, "cboExageracion")->setCurrentText("10×");
         QCOMPARE(capa->Limites().ymin, 87.5);
 
         const QString svg = carpeta_->filePath("perfil.svg");
         auto d = ResponderFichero(svg);
-        QTest::mouseClick(Pieza<QPushButton>(perfil, "cmdExportarSvg"), Qt::LeftButton);
+        QTest::mouseClick(En<QPushButton>(perfil, "cmdExportarSvg"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
         bool valido = false;
         QCOMPARE(Elementos(ficheros::Leer(svg), "circle", &valido), 2); // the two points between the anchors
