@@ -22,16 +22,14 @@ struct ConK { // the refraction coefficient for one test
 OpcionesCompensacion Con(MetodoCompensacion m) { return {m, {}, {}}; }
 const OpcionesCompensacion MINIMOS = Con(MetodoCompensacion::MinimosCuadrados);
 
-// One station's forward sight: name of the sighted point, its carried
-// azimuth (grads), reduced distance and height difference.
+// One station's forward sight: the sighted point, carried azimuth (g), reduced distance, height difference.
 struct Visual {
     std::string hasta;
     double acimut, distancia, desnivel;
 };
 
-// A traverse from BE oriented on BO whose station i sees the back station at
-// direction 0 and the forward point at the angle that gives the azimuth
-// asked for; faces and reciprocal sights agree, heights 1.5 m (K = 0.5).
+// A traverse from BE oriented on BO: station i sees the back station at 0 and the forward point at the
+// azimuth asked for; faces and reciprocal sights agree, heights 1.5 m (K = 0.5).
 colEstaciones Construir(const objPto& BE, const objPto& BO, const std::vector<Visual>& visuales)
 {
     colEstaciones est(visuales.size());
@@ -123,21 +121,14 @@ TEST(Compensacion, EjemploMinimosCuadrados)
     EXPECT_EQ(Formatear(r.chi2Critico, 3), "7.815");
     EXPECT_TRUE(r.chi2Aceptada);
     EXPECT_EQ(r.sospechosas, 0);
-    // Order: per station back direction, forward direction, distance.
-    struct Esperado {
-        size_t i;
-        const char *residuo, *r, *w;
-    };
-    const Esperado esperados[] = {{0, "10.0", "0.42", "0.89"},   {1, "-10.0", "0.42", "-0.89"},
-                                  {2, "-2.0", "0.50", "-1.29"},  {3, "10.0", "0.17", "1.40"},
-                                  {4, "-10.0", "0.17", "-1.40"}, {5, "-2.0", "0.50", "-1.29"},
-                                  {7, "-10.0", "0.42", "-0.89"}};
-    for (const Esperado& e : esperados) {
-        const ObservacionCompensada& o = r.observaciones.at(e.i);
+    // Order: per station back direction, forward direction, distance; residual, redundancy, standardized.
+    for (auto [i, esperado] : {std::pair{0, "10.0 0.42 0.89"}, {1, "-10.0 0.42 -0.89"}, {2, "-2.0 0.50 -1.29"},
+                               {3, "10.0 0.17 1.40"}, {4, "-10.0 0.17 -1.40"}, {5, "-2.0 0.50 -1.29"},
+                               {7, "-10.0 0.42 -0.89"}}) {
+        const ObservacionCompensada& o = r.observaciones.at(static_cast<size_t>(i));
         const double factor = o.tipo == TipoObservacion::Direccion ? 10000.0 : 1000.0;
-        EXPECT_EQ(Formatear(o.residuo * factor, 1), e.residuo) << e.i;
-        EXPECT_EQ(Formatear(o.redundancia, 2), e.r) << e.i;
-        EXPECT_EQ(Formatear(o.w, 2), e.w) << e.i;
+        EXPECT_EQ(Formatear(o.residuo * factor, 1) + " " + Formatear(o.redundancia, 2) + " " + Formatear(o.w, 2),
+                  esperado) << i;
     }
     Cerca(B.sX * 1000, B.sY * 1000, B.a * 1000, 1.741, 1.707, 1.741, 0.001);
     EXPECT_NEAR(B.acimutA, 100.0, 0.01);
@@ -146,9 +137,7 @@ TEST(Compensacion, EjemploMinimosCuadrados)
 namespace
 {
 
-// A generated traverse: true points with turns (or the leg azimuths given)
-// and lengths drawn from a seed, observations exact or with noise of sigma
-// (cc, m).
+// A traverse drawn from a seed (turns or the leg azimuths given), observed exactly or with noise of sigma (cc, m).
 struct Generada {
     objPto BE, BO, PE, PV;
     colEstaciones est;
@@ -288,24 +277,16 @@ TEST(Compensacion, DatosDegeneradosSeRechazan)
     colEstaciones tramoNulo = ej.est;
     tramoNulo[1].Slot(7) = tramoNulo[1].Slot(12) = 0.0;
     tramoNulo[1].Radiar();
-    struct Caso {
-        const colEstaciones* est;
-        bool aceptado;
-        OpcionesCompensacion o;
-        const char* mensaje;
-    };
-    const Caso casos[] = {
-        {&ej.est, false, {}, "no está aceptado"},
-        {&dos, true, {}, "al menos tres estaciones"},
-        {&tramoNulo, true, {}, "El tramo B - C (estación 2) tiene longitud nula."},
-        // Directions of no weight: nothing fixes the orientations.
-        {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {1e300}, {}}, "La matriz normal es singular"},
-        {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {15.0, 0.0}, {}}, "precisiones a priori"},
-    };
-    for (const Caso& c : casos) {
-        const ResultadoCompensacion r = Compensar(ej.A, ej.R, *c.est, ej.D, ej.F, c.aceptado, c.o);
-        EXPECT_FALSE(r.ok) << c.mensaje;
-        EXPECT_NE(r.error.find(c.mensaje), std::string::npos) << r.error;
+    for (const auto& [est, aceptado, o, mensaje] : {
+             std::tuple{&ej.est, false, OpcionesCompensacion{}, "no está aceptado"},
+             {&dos, true, {}, "al menos tres estaciones"},
+             {&tramoNulo, true, {}, "El tramo B - C (estación 2) tiene longitud nula."},
+             // Directions of no weight: nothing fixes the orientations.
+             {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {1e300}, {}}, "La matriz normal es singular"},
+             {&ej.est, true, {MetodoCompensacion::MinimosCuadrados, {15.0, 0.0}, {}}, "precisiones a priori"}}) {
+        const ResultadoCompensacion r = Compensar(ej.A, ej.R, *est, ej.D, ej.F, aceptado, o);
+        EXPECT_FALSE(r.ok) << mensaje;
+        EXPECT_NE(r.error.find(mensaje), std::string::npos) << r.error;
         EXPECT_TRUE(r.puntos.empty());
     }
 }

@@ -60,21 +60,15 @@ TEST(Poligonal, IndicadoresTruncanLaBarraYRedondeanLaEtiqueta)
     int barra = 7;
     EXPECT_FALSE(BarraAcotada(std::nan(""), barra));
     EXPECT_EQ(barra, 7);
-    const struct {
-        objEstacion e;
-        Indicador (*indicador)(const objEstacion&);
-        std::string visto;
-    } casos[] = {
-        {Con({{2, 200.00390625}, {4, 200.00390625}}), IndicadorAcimutal, "39 0.0039"},
-        {Con({{2, 200.00390625}, {4, 199.5}}), IndicadorAcimutal, "100 0.5000"}, // the larger pair
-        {Con({{5, 99.99609375}, {6, 300.0}, {10, 100.0}, {11, 300.0012}}), IndicadorCenital, "39 0.0039"},
-        {Con({{19, 125.3759}, {20, 125.3}}), IndicadorDistancias, "75 0.076"},
-        {Con({{21, 100.0}, {22, 100.0126}}), IndicadorCotas, "12 0.013"},
-        {Con({{19, 5000.0}}), IndicadorDistancias, "100 5000.000"},
-    };
-    for (const auto& c : casos) {
-        const Indicador i = c.indicador(c.e);
-        EXPECT_EQ((i.valido ? "" : "no valido ") + std::to_string(i.barra) + " " + i.etiqueta, c.visto);
+    for (const auto& [e, indicador, visto] : {
+             std::tuple{Con({{2, 200.00390625}, {4, 200.00390625}}), &IndicadorAcimutal, "39 0.0039"},
+             {Con({{2, 200.00390625}, {4, 199.5}}), IndicadorAcimutal, "100 0.5000"}, // the larger pair
+             {Con({{5, 99.99609375}, {6, 300.0}, {10, 100.0}, {11, 300.0012}}), IndicadorCenital, "39 0.0039"},
+             {Con({{19, 125.3759}, {20, 125.3}}), IndicadorDistancias, "75 0.076"},
+             {Con({{21, 100.0}, {22, 100.0126}}), IndicadorCotas, "12 0.013"},
+             {Con({{19, 5000.0}}), IndicadorDistancias, "100 5000.000"}}) {
+        const Indicador i = indicador(e);
+        EXPECT_EQ((i.valido ? "" : "no valido ") + std::to_string(i.barra) + " " + i.etiqueta, visto);
     }
     // The index adds the sums (not the maxima) of the face disagreements.
     objEstacion e = Con({{2, 200.0}, {4, 200.0}, {6, 400.0}, {11, 400.0}}); // faces perfect
@@ -86,14 +80,9 @@ TEST(Poligonal, IndicadoresTruncanLaBarraYRedondeanLaEtiqueta)
 TEST(Poligonal, TextosDeLasCajasYDatosValidos)
 {
     const objEstacion e = Con({{5, 99.87654}, {7, 125.4567}});
-    const struct {
-        int k;
-        bool ultima;
-        std::string visto;
-    } cajas[] = {{1, true, "0.0000"},  {2, true, ""},        {8, true, ""},       {5, true, "99.8765"},
-                 {7, true, "125.457"}, {2, false, "0.0000"}, {14, false, "0.000"}};
-    for (const auto& c : cajas)
-        EXPECT_EQ(TextoObservacion(e, c.k, c.ultima), c.visto) << c.k;
+    for (auto [k, ultima, visto] : {std::tuple{1, true, "0.0000"}, {2, true, ""}, {8, true, ""}, {5, true, "99.8765"},
+                                    {7, true, "125.457"}, {2, false, "0.0000"}, {14, false, "0.000"}})
+        EXPECT_EQ(TextoObservacion(e, k, ultima), visto) << k;
 
     for (auto [nombre, valor, valido] : {std::tuple{"E-2", "1,5", true}, {"", "1.5", false}, {"E", "", false},
                                          {"E", ".", false}, {"E", "1.2.3", false}, {"E", "abc", false}}) {

@@ -52,14 +52,6 @@ inline QLineEdit* Obs(QWidget* hoja, int k)
 {
     return En(hoja, QString("txtObservacion_%1").arg(k));
 }
-// The texts of the named controls, "|" between them.
-inline QString Ven(QWidget* ventana, const QStringList& nombres)
-{
-    QStringList t;
-    for (const QString& n : nombres)
-        t << En<QWidget>(ventana, n)->property("text").toString();
-    return t.join('|');
-}
 
 // Boxes 1 to 14 of three stations.
 inline const double LIBRETA[3][14] = {

@@ -49,7 +49,7 @@ class PruebaCompensacion : public QObject
         };
         auto [r, filas] = esperado();
         QCOMPARE(ficheros::Filas(lista), filas);
-        QCOMPARE(Ven(w, {"lblEAngular", "lblET", "lblPrecision", "lblVeredicto", "lblSigma0"}),
+        QCOMPARE(Textos(w, {"lblEAngular", "lblET", "lblPrecision", "lblVeredicto", "lblSigma0"}),
                  QString::fromStdString(F4(r.cierre.EA) + "|" + F3(r.cierre.ED) + "|" + TextoPrecision(r.precision) +
                                         "|" + r.veredicto + "|"));
 
@@ -58,7 +58,7 @@ class PruebaCompensacion : public QObject
         o.metodo = MetodoCompensacion::MinimosCuadrados;
         std::tie(r, filas) = esperado();
         QCOMPARE(ficheros::Filas(lista), filas);
-        QCOMPARE(Ven(w, {"lblSigma0", "lblPrueba"}),
+        QCOMPARE(Textos(w, {"lblSigma0", "lblPrueba"}),
                  QString::fromStdString(Formatear(r.sigma0, 3)) + "|" + (r.chi2Aceptada ? "Aceptada" : "Rechazada"));
         En(w, "txtSigmaDistancia")->clear(), Teclear(En(w, "txtSigmaDistancia"), "10");
         o.precision.DistanciaMM = 10.0;
@@ -67,7 +67,7 @@ class PruebaCompensacion : public QObject
         QVERIFY(filas != antes);
         QCOMPARE(ficheros::Filas(lista), filas);
         En(w, "txtTolRelativa")->clear(), Teclear(En(w, "txtTolRelativa"), "9000000");
-        QVERIFY(Ven(w, {"lblVeredicto"}).startsWith("Fuera de tolerancia: precisión 1:"));
+        QVERIFY(Textos(w, {"lblVeredicto"}).startsWith("Fuera de tolerancia: precisión 1:"));
 
         // The export and the report: the points and the options shown.
         const QString ruta = carpeta_.filePath("compensada.bse");
@@ -87,7 +87,7 @@ class PruebaCompensacion : public QObject
         const QString sinCierre =
             "El cierre de la poligonal no está aceptado: cierre la poligonal antes de compensarla.";
         h->ActualizarListaBases();
-        QTRY_COMPARE(Ven(w, {"lblVeredicto"}), sinCierre);
+        QTRY_COMPARE(Textos(w, {"lblVeredicto"}), sinCierre);
         QCOMPARE(lista->count(), 0);
         Pulsar(En<QPushButton>(w, "cmdExportar"), sinCierre, QMessageBox::Warning);
     }

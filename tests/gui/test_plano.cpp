@@ -117,27 +117,17 @@ private slots:
         QTRY_COMPARE(CapasEn(escena_, 1100.0, 1250.0, "LL-1"), 0);
     }
 
-    void capasSeOcultanYVuelven_data()
-    {
-        QTest::addColumn<QString>("casilla");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("y");
-        QTest::addColumn<QString>("nombre");
-        QTest::newRow("bases") << "chkBases" << 950.0 << 1050.0 << "B-9";
-        QTest::newRow("puntos") << "chkPuntos" << 1200.0 << 900.0 << "103";
-        QTest::newRow("poligonal") << "chkPoligonal" << 1000.0 << 1100.0 << "P-1";
-    }
     void capasSeOcultanYVuelven()
     {
-        QFETCH(QString, casilla);
-        QFETCH(double, x);
-        QFETCH(double, y);
-        QFETCH(QString, nombre);
-        auto* chk = En<QCheckBox>(plano_, casilla);
-        chk->click();
-        QCOMPARE(CapasEn(escena_, x, y, nombre), 0);
-        chk->click();
-        QCOMPARE(CapasEn(escena_, x, y, nombre), 1);
+        for (auto [casilla, x, y, nombre] : {std::tuple{"chkBases", 950.0, 1050.0, "B-9"},
+                                             {"chkPuntos", 1200.0, 900.0, "103"},
+                                             {"chkPoligonal", 1000.0, 1100.0, "P-1"}}) {
+            auto* chk = En<QCheckBox>(plano_, casilla);
+            chk->click();
+            QVERIFY2(CapasEn(escena_, x, y, nombre) == 0, casilla);
+            chk->click();
+            QVERIFY2(CapasEn(escena_, x, y, nombre) == 1, casilla);
+        }
     }
 
     // A click picks the nearest point; the cursor's coordinates follow the mouse.
