@@ -1,6 +1,5 @@
-// The adjustment window on a sheet of three stations closed a few millimetres
-// off: method and precision change the points, the files are read back, and a
-// traverse whose closure is gone is refused.
+// The adjustment window on three stations closed a few millimetres off: method and precision change the
+// points, the files are written, and a traverse whose closure is gone is refused.
 #include <QRadioButton>
 
 #include "AyudantesPoligonal.h"
