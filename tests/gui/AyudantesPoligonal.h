@@ -29,9 +29,7 @@ inline void PrepararPoligonal(const QTemporaryDir& carpeta, double k, const objP
 // Chooses a menu item of the frame, as a user can only while it is enabled.
 inline void Elegir(QWidget* principal, const char* item)
 {
-    auto* a = principal->findChild<QAction*>(item);
-    QVERIFY2(a && a->isEnabled(), item);
-    a->trigger();
+    Menu(principal, item);
 }
 
 // The traverse items (1 enabled): Nueva, Abrir, Guardar, Exportar, Imprimir, Vértices, Cerrar.
