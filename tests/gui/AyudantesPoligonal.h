@@ -2,7 +2,6 @@
 // What the traverse and frame tests share: their starting state, the menu
 // items and controls found by name, and a field book of three stations.
 #include <QAction>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <memory>
 

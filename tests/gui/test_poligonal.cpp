@@ -4,7 +4,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 
 #include "AyudantesPoligonal.h"
@@ -114,7 +113,6 @@ private slots:
         Clic(h, "cmdNuevaEstacion");
         QCOMPARE(Textos(h, {"lblEstacion", "lblBE", "lblBO", "txtObservacion_8", "txtObservacion_7"}),
                  QString("2|E-1|P-2|1.520|"));
-        QCOMPARE(MenuPoligonal(principal_), CON_HOJA);
         TeclearEstacion(h, 1, false);
         Clic(h, "cmdNuevaEstacion");
         QCOMPARE(MenuPoligonal(principal_), CON_CIERRE); // three stations
@@ -205,34 +203,11 @@ private slots:
         QCOMPARE(En<QProgressBar>(h, "prbErrorObservacion")->value(), 0);
     }
 
-    void edicionDeLosVertices()
+    void cierreYVerticesDeSalidaCambiados()
     {
         frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
         TresEstaciones(h);
-        const double x3 = h->colPoligonal[2].objBV.X;
-        auto aviso = std::make_shared<std::shared_ptr<Mensaje>>();
-        EnModal<frmEditarVerticesSalida>([aviso](frmEditarVerticesSalida* e) {
-            QCOMPARE(Textos(e, {"txtBE_0", "txtBE_1", "txtBO_0", "txtBO_2"}), QString("P-2|1000.000|P-1|1100.000"));
-            // Both vertices 1 km east: the whole traverse follows.
-            Reteclear(En(e, "txtBE_1"), "2000");
-            Reteclear(En(e, "txtBO_1"), "2000");
-            Reteclear(En(e, "txtBO_3"), "100", true);
-            QVERIFY(ConFoco(En<QPushButton>(e, "cmdAceptar")));
-            *aviso = Responder();
-            Clic(e, "cmdAceptar");
-        });
-        Elegir(principal_, "mnuPoligonalVerticesdeSalida");
-        QVERIFY(*aviso && (*aviso)->texto == "Vértices de salida cambiados." && (*aviso)->icono == QMessageBox::Information);
-        QCOMPARE(Textos(h, {"lblEstacion", "lblBRadiadaX"}), "3|" + QString::fromStdString(F3(x3 + 1000.0)));
-        QCOMPARE(En<QListWidget>(h, "lstBases")->item(8)->text(), QString("2000.000"));
-    }
-
-    void cierreSobreVerticesConocidos()
-    {
-        frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
-        TresEstaciones(h);
-        // Arrival vertices a few mm off the carried point and sight; the
-        // errors as the library computes them from the typed texts.
+        // Arrival vertices a few mm off the carried ones; the errors as the library computes them from the texts.
         const colEstaciones col = Calculada(3);
         const objPto& llegada = col[2].objBE;
         auto texto = [](double v) { return QString::number(v, 'f', 6); };
@@ -275,6 +250,23 @@ private slots:
         QCOMPARE(QString::fromUtf8(ficheros::Leer(ruta)), ficheros::Filas(lista).join("\r\n") + "\r\n");
         h->ActualizarListaBases();
         QVERIFY(lista->count() == 24 && !h->CierreAnotado());
+
+        // New starting vertices, both 1 km east: the whole traverse follows.
+        const double x3 = h->colPoligonal[2].objBV.X;
+        auto aviso = std::make_shared<std::shared_ptr<Mensaje>>();
+        EnModal<frmEditarVerticesSalida>([aviso](frmEditarVerticesSalida* v) {
+            QCOMPARE(Textos(v, {"txtBE_0", "txtBE_1", "txtBO_0", "txtBO_2"}), QString("P-2|1000.000|P-1|1100.000"));
+            Reteclear(En(v, "txtBE_1"), "2000");
+            Reteclear(En(v, "txtBO_1"), "2000");
+            Reteclear(En(v, "txtBO_3"), "100", true);
+            QVERIFY(ConFoco(En<QPushButton>(v, "cmdAceptar")));
+            *aviso = Responder();
+            Clic(v, "cmdAceptar");
+        });
+        Elegir(principal_, "mnuPoligonalVerticesdeSalida");
+        QVERIFY(*aviso && (*aviso)->texto == "Vértices de salida cambiados." && (*aviso)->icono == QMessageBox::Information);
+        QCOMPARE(Textos(h, {"lblEstacion", "lblBRadiadaX"}), "3|" + QString::fromStdString(F3(x3 + 1000.0)));
+        QCOMPARE(lista->item(8)->text(), QString("2000.000"));
     }
 
     void guardarAbrirYGuardarDeNuevo()
