@@ -132,28 +132,6 @@ TrazadoPoligonal TrazarPoligonal(const objPto& BE, const objPto& BO, const colEs
     return t;
 }
 
-CierreAnotado LeerCierre(const std::vector<std::string>& filas)
-{
-    static const std::string BE = " [V. llegada BE]", VISADO = " [V. llegada Visado]";
-    auto termina = [](const std::string& s, const std::string& fin) {
-        return s.size() >= fin.size() && s.compare(s.size() - fin.size(), fin.size(), fin) == 0;
-    };
-    auto leer = [&](size_t i, const std::string& fin, objPto& p) {
-        p.N = filas[i].substr(0, filas[i].size() - fin.size());
-        return i + 4 < filas.size() && LeerCoordenada(filas[i + 2], p.X) && LeerCoordenada(filas[i + 3], p.Y) &&
-               LeerCoordenada(filas[i + 4], p.Z);
-    };
-    CierreAnotado c;
-    // The closure rows come last: search from the end.
-    for (size_t i = filas.size(); i-- > 0;) {
-        if (termina(filas[i], VISADO) && i >= 6 && termina(filas[i - 6], BE)) {
-            c.hay = leer(i - 6, BE, c.llegadaBE) && leer(i, VISADO, c.llegadaVisado);
-            break;
-        }
-    }
-    return c;
-}
-
 objPto ExtremoVectorCierre(const objPto& arrastrado, const objPto& conocido, double exageracion)
 {
     objPto p = arrastrado;

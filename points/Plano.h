@@ -59,13 +59,6 @@ struct TrazadoPoligonal {
 };
 TrazadoPoligonal TrazarPoligonal(const objPto& BE, const objPto& BO, const colEstaciones& estaciones);
 
-// The arrival vertices of an accepted closure, read from the rows it left at
-// the end of the sheet's list ("... [V. llegada BE]", "... [V. llegada Visado]").
-struct CierreAnotado {
-    bool hay = false;
-    objPto llegadaBE, llegadaVisado;
-};
-CierreAnotado LeerCierre(const std::vector<std::string>& filas);
 // The closure vector drawn from the carried point to the known one, made
 // `exageracion` times longer: its far end.
 objPto ExtremoVectorCierre(const objPto& arrastrado, const objPto& conocido, double exageracion);

@@ -24,6 +24,7 @@
 
 #include "core/TextoNumerico.h"
 #include "shell/Comun.h"
+#include "traverse/Compensacion.h"
 #include "traverse/frmPoligonal.h"
 
 namespace plano {
@@ -826,12 +827,12 @@ void frmPlano::RehacerPoligonal()
     std::vector<objPto> vertices = {t.BO, t.BE};
     std::vector<Tramo> vectores;
     if (hoja->CierreAnotado()) {
-        const CierreAnotado c = LeerCierre(plano::FilasLista(hoja, QStringLiteral("lstBases")));
-        if (c.hay) {
-            vertices.push_back(c.llegadaBE);
-            vertices.push_back(c.llegadaVisado);
+        const LlegadaCierre c = LeerLlegadaCierre(plano::FilasLista(hoja, QStringLiteral("lstBases")));
+        if (c.aceptado) {
+            vertices.push_back(c.PE);
+            vertices.push_back(c.PV);
             const objPto& arrastrado = hoja->colPoligonal.back().objBE;
-            vectores.push_back({arrastrado, ExtremoVectorCierre(arrastrado, c.llegadaBE,
+            vectores.push_back({arrastrado, ExtremoVectorCierre(arrastrado, c.PE,
                                                                 ExageracionElegida(cboExageracionCierre))});
         }
     }

@@ -61,16 +61,8 @@ TEST(Plano, PoligonalSinTramosVacios)
     EXPECT_EQ(t.estaciones.size(), 1u);
 }
 
-TEST(Plano, CierreLeidoDeSusFilas)
+TEST(Plano, VectorDeCierreExagerado)
 {
-    std::vector<std::string> filas = {"A [V. salida BE]", "", "1.000", "2.000", "3.000", ""};
-    EXPECT_FALSE(LeerCierre(filas).hay);
-    const auto cierre = FilasCierre({"E", "100.000", "200.000", "10.000"}, {"V", "150.000", "250.000", "11.000"},
-                                    {"0.0010", "0.010", "-0.020", "0.005", "0.022"});
-    filas.insert(filas.end(), cierre.begin(), cierre.end());
-    const CierreAnotado c = LeerCierre(filas);
-    ASSERT_TRUE(c.hay);
-    EXPECT_EQ(Texto({c.llegadaBE, c.llegadaVisado}), "E 100.000 200.000 10.000|V 150.000 250.000 11.000");
     // A 1 cm misclosure drawn a thousand times longer: 10 m.
     const objPto fin = ExtremoVectorCierre({"", 100.0, 200.0, 0}, {"", 100.01, 199.99, 0}, 1000.0);
     EXPECT_NEAR(fin.X, 110.0, 1e-9);
