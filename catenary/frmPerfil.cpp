@@ -96,13 +96,8 @@ frmPerfil::frmPerfil(QWidget* parent) : QWidget(parent)
     cboExageracion->setObjectName(QStringLiteral("cboExageracion"));
     cboExageracion->addItems({"1×", "2×", "5×", "10×"});
     cboExageracion->setToolTip(QStringLiteral("Exageración vertical"));
-    cboEscala = new QComboBox(this);
-    cboEscala->setObjectName(QStringLiteral("cboEscala"));
-    cboEscala->addItems({"1:200", "1:500", "1:1000", "1:2000", "1:5000"});
-    cboEscala->setCurrentIndex(2);
-    cboHoja = new QComboBox(this);
-    cboHoja->setObjectName(QStringLiteral("cboHoja"));
-    cboHoja->addItems({"A4", "A3"});
+    cboEscala = plano::CrearEscala(this);
+    cboHoja = plano::CrearHoja(this);
     lblParametro = new QLabel(this);
     lblParametro->setObjectName(QStringLiteral("lblParametro"));
     lblHolgura = new QLabel(this);
@@ -141,8 +136,8 @@ frmPerfil::frmPerfil(QWidget* parent) : QWidget(parent)
     });
     connect(cmdEncuadrar, &QPushButton::clicked, this, encuadrar);
     connect(vistaPerfil, &plano::Vista::encuadrarPedido, this, encuadrar);
-    connect(cmdExportarSvg, &QPushButton::clicked, this, &frmPerfil::ExportarSvg);
-    connect(cmdExportarPdf, &QPushButton::clicked, this, &frmPerfil::ExportarPdf);
+    connect(cmdExportarSvg, &QPushButton::clicked, this, [this] { Exportar(false); });
+    connect(cmdExportarPdf, &QPushButton::clicked, this, [this] { Exportar(true); });
     buscar_ = new QTimer(this);
     buscar_->setInterval(1000);
     connect(buscar_, &QTimer::timeout, this, [this] {
@@ -213,36 +208,11 @@ void frmPerfil::Actualizar()
                                  : QString());
 }
 
-void frmPerfil::ExportarSvg()
+void frmPerfil::Exportar(bool pdf)
 {
     Actualizar();
-    const Extension e = capa_->Limites();
-    if (e.vacia)
-        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
-    const auto ruta = cv::ElegirFicheroGuardar(
-        this, {QStringLiteral("Exportar perfil"), QStringLiteral("Dibujo SVG (*.svg)|*.svg"), "svg", "Perfil"});
-    if (!ruta)
-        return;
-    const QByteArray svg =
-        plano::HacerSvg(e, 1600, windowTitle(), [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
-    cv::GuardarTexto(this, *ruta, std::string_view(svg.constData(), static_cast<size_t>(svg.size())),
-                     QStringLiteral("Se produjo un error al exportar el perfil. "));
-}
-
-void frmPerfil::ExportarPdf()
-{
-    Actualizar();
-    const Extension e = capa_->Limites();
-    if (e.vacia)
-        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
-    const auto ruta = cv::ElegirFicheroGuardar(
-        this, {QStringLiteral("Exportar perfil"), QStringLiteral("Documento PDF (*.pdf)|*.pdf"), "pdf", "Perfil"});
-    if (!ruta)
-        return;
-    const Hoja hoja = HojaPorNombre(cboHoja->currentText().toStdString());
-    const MapaPagina mapa = MapearPagina(e, hoja, LeerEscala(cboEscala->currentText().toStdString()));
-    const QByteArray pdf = plano::HacerPdf(hoja, mapa, windowTitle() + " " + cboExageracion->currentText(),
-                                           [&](QPainter* p) { capa_->paint(p, nullptr, nullptr); });
-    cv::GuardarTexto(this, *ruta, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
-                     QStringLiteral("Se produjo un error al exportar el perfil. "));
+    // The sheet's title names the exaggeration the heights are drawn with.
+    const QString titulo = pdf ? windowTitle() + " " + cboExageracion->currentText() : windowTitle();
+    plano::Exportar(this, pdf, QStringLiteral("perfil"), capa_->Limites(), titulo, cboHoja->currentText(),
+                    cboEscala->currentText(), [this](QPainter* p, const Extension&) { capa_->paint(p, nullptr, nullptr); });
 }

@@ -45,8 +45,8 @@ private:
     void Seguir();
     void Programar();
     double Exageracion() const;
-    void ExportarSvg();
-    void ExportarPdf();
+    // The drawing to SVG, or to PDF at the chosen sheet and scale.
+    void Exportar(bool pdf);
 
     QGraphicsScene* escena_;
     plano::Vista* vistaPerfil;

@@ -41,3 +41,16 @@ inline std::string ComoObservaciones(const std::vector<std::string>& filas)
     }
     return texto;
 }
+
+// Rows of an observation list: five words each, single blanks, and written
+// back as the observation file they came from they read the same.
+inline void ComprobarObservaciones(const std::vector<std::string>& filas)
+{
+    for (const auto& f : filas) {
+        COMPROBAR(Palabras(f) == 5);
+        COMPROBAR(SinVacias(f));
+    }
+    const ResultadoLectura otra = LeerObservaciones(ComoObservaciones(filas));
+    COMPROBAR(!otra.fallo);
+    COMPROBAR(otra.filas == filas);
+}

@@ -8,40 +8,15 @@
 #include <proj.h>
 
 #include "core/TextoNumerico.h"
-#include "points/FicherosTexto.h"
-
-// ------------------------------------------------------------- list rows
-
-std::vector<PuntoIntercambio> PuntosDeFilas(const std::vector<std::string>& filas)
-{
-    std::vector<PuntoIntercambio> r;
-    r.reserve(filas.size());
-    for (const std::string& f : filas) {
-        if (f.empty())
-            continue;
-        r.push_back({std::string(PalabraFila(f, 0)), LeerNumero(std::string(PalabraFila(f, 1))),
-                     LeerNumero(std::string(PalabraFila(f, 2))), LeerNumero(std::string(PalabraFila(f, 3)))});
-    }
-    return r;
-}
-
-std::vector<PuntoIntercambio> BasesDeFilas(const std::vector<std::string>& filas)
-{
-    std::vector<PuntoIntercambio> r;
-    for (size_t i = 0; i + 4 < filas.size(); i += 6)
-        r.push_back({filas[i], LeerNumero(filas[i + 2]), LeerNumero(filas[i + 3]), LeerNumero(filas[i + 4])});
-    return r;
-}
 
 Dibujo DibujoPoligonal(const objPto& BE, const objPto& BO, const std::vector<objEstacion>& estaciones)
 {
     Dibujo d;
-    d.bases = {{BO.N, BO.X, BO.Y, BO.Z}, {BE.N, BE.X, BE.Y, BE.Z}};
-    d.poligonal.push_back(d.bases[1]);
+    d.bases = {BO, BE};
+    d.poligonal.push_back(BE);
     for (size_t i = 0; i + 1 < estaciones.size(); ++i) {
-        const objPto& p = estaciones[i].objBV;
-        d.puntos.push_back({p.N, p.X, p.Y, p.Z});
-        d.poligonal.push_back(d.puntos.back());
+        d.puntos.push_back(estaciones[i].objBV);
+        d.poligonal.push_back(estaciones[i].objBV);
     }
     return d;
 }
@@ -140,7 +115,7 @@ void Texto(DL_Dxf& dxf, EscritorDxf& dw, const std::string& texto, double x, dou
 // The traverse keeps its heights: a 3D POLYLINE with its VERTEX entities.
 // dxflib writes only the flat LWPOLYLINE for AutoCAD 2000, so the entity is
 // put together from its writer's own entity calls.
-void Polilinea3D(EscritorDxf& dw, const std::vector<PuntoIntercambio>& puntos)
+void Polilinea3D(EscritorDxf& dw, const std::vector<objPto>& puntos)
 {
     const DL_Attributes capa = Capa(CAPA_POLIGONAL);
     const auto cabecera = [&dw, &capa](const char* entidad) {
@@ -155,7 +130,7 @@ void Polilinea3D(EscritorDxf& dw, const std::vector<PuntoIntercambio>& puntos)
     dw.dxfReal(20, 0.0);
     dw.dxfReal(30, 0.0);
     dw.dxfInt(70, 8); // a 3D polyline
-    for (const PuntoIntercambio& p : puntos) {
+    for (const objPto& p : puntos) {
         cabecera("VERTEX");
         dw.subClass("AcDbVertex");
         dw.subClass("AcDb3dPolylineVertex");
@@ -224,15 +199,15 @@ std::string EscribirDxf(const Dibujo& d)
     dw.sectionEnd();
 
     dw.sectionEntities();
-    for (const PuntoIntercambio& p : d.puntos) {
+    for (const objPto& p : d.puntos) {
         dxf.writePoint(dw, DL_PointData(p.X, p.Y, p.Z), Capa(CAPA_PUNTOS));
-        Texto(dxf, dw, p.nombre, p.X + ALTURA_TEXTO / 2, p.Y + ALTURA_TEXTO / 2, p.Z, CAPA_NUMEROS);
+        Texto(dxf, dw, p.N, p.X + ALTURA_TEXTO / 2, p.Y + ALTURA_TEXTO / 2, p.Z, CAPA_NUMEROS);
         Texto(dxf, dw, F3(p.Z), p.X + ALTURA_TEXTO / 2, p.Y - 1.5 * ALTURA_TEXTO, p.Z, CAPA_COTAS);
     }
-    for (const PuntoIntercambio& b : d.bases) {
+    for (const objPto& b : d.bases) {
         dxf.writeInsert(dw, DL_InsertData(BLOQUE_BASE, b.X, b.Y, b.Z, 1.0, 1.0, 1.0, 0.0, 1, 1, 0.0, 0.0),
                         Capa(CAPA_BASES));
-        Texto(dxf, dw, b.nombre, b.X + LADO_TRIANGULO, b.Y, b.Z, CAPA_BASES);
+        Texto(dxf, dw, b.N, b.X + LADO_TRIANGULO, b.Y, b.Z, CAPA_BASES);
     }
     if (d.poligonal.size() >= 2)
         Polilinea3D(dw, d.poligonal);
@@ -338,13 +313,13 @@ struct Geograficas {
 
 bool Transformar(const Dibujo& d, const Transformacion& t, Geograficas& g, std::string& error)
 {
-    const std::pair<const std::vector<PuntoIntercambio>*, std::vector<std::pair<double, double>>*> grupos[] = {
+    const std::pair<const std::vector<objPto>*, std::vector<std::pair<double, double>>*> grupos[] = {
         {&d.puntos, &g.puntos}, {&d.bases, &g.bases}, {&d.poligonal, &g.poligonal}};
     for (const auto& [origen, destino] : grupos) {
-        for (const PuntoIntercambio& p : *origen) {
+        for (const objPto& p : *origen) {
             double lon = 0.0, lat = 0.0;
             if (!t.Transformar(p.X, p.Y, lon, lat)) {
-                error = t.Valida() ? "El punto " + p.nombre + " cae fuera del sistema de coordenadas elegido."
+                error = t.Valida() ? "El punto " + p.N + " cae fuera del sistema de coordenadas elegido."
                                    : t.Error();
                 return false;
             }
@@ -367,17 +342,17 @@ bool EscribirGeoJson(const Dibujo& d, const Transformacion& t, std::string& text
         texto += primero ? "\n" : ",\n";
         primero = false;
     };
-    const std::pair<const std::vector<PuntoIntercambio>*, const char*> grupos[] = {{&d.puntos, "punto"},
+    const std::pair<const std::vector<objPto>*, const char*> grupos[] = {{&d.puntos, "punto"},
                                                                                   {&d.bases, "base"}};
     const std::vector<std::pair<double, double>>* lonlat[] = {&g.puntos, &g.bases};
     for (size_t k = 0; k < 2; ++k) {
         const auto& [lista, tipo] = grupos[k];
         for (size_t i = 0; i < lista->size(); ++i) {
-            const PuntoIntercambio& p = (*lista)[i];
+            const objPto& p = (*lista)[i];
             separar();
             texto += R"({"type":"Feature","geometry":{"type":"Point","coordinates":[)" +
                      Grados((*lonlat[k])[i].first) + "," + Grados((*lonlat[k])[i].second) +
-                     R"(]},"properties":{"nombre":)" + Json(p.nombre) + R"(,"cota":)" + F3(p.Z) + R"(,"tipo":")" +
+                     R"(]},"properties":{"nombre":)" + Json(p.N) + R"(,"cota":)" + F3(p.Z) + R"(,"tipo":")" +
                      tipo + R"("}})";
         }
     }
@@ -401,12 +376,12 @@ bool EscribirKml(const Dibujo& d, const Transformacion& t, const std::string& no
     texto = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
             "<name>" +
             Xml(nombre) + "</name>\n";
-    const std::pair<const std::vector<PuntoIntercambio>*, const std::vector<std::pair<double, double>>*> grupos[] = {
+    const std::pair<const std::vector<objPto>*, const std::vector<std::pair<double, double>>*> grupos[] = {
         {&d.puntos, &g.puntos}, {&d.bases, &g.bases}};
     for (const auto& [lista, lonlat] : grupos) {
         for (size_t i = 0; i < lista->size(); ++i) {
-            const PuntoIntercambio& p = (*lista)[i];
-            texto += "<Placemark><name>" + Xml(p.nombre) + "</name><description>Cota " + F3(p.Z) +
+            const objPto& p = (*lista)[i];
+            texto += "<Placemark><name>" + Xml(p.N) + "</name><description>Cota " + F3(p.Z) +
                      "</description><Point><coordinates>" + Grados((*lonlat)[i].first) + "," +
                      Grados((*lonlat)[i].second) + "</coordinates></Point></Placemark>\n";
         }

@@ -8,25 +8,13 @@
 #include "core/objEstacion.h"
 #include "core/objPto.h"
 
-struct PuntoIntercambio {
-    std::string nombre;
-    double X = 0.0;
-    double Y = 0.0;
-    double Z = 0.0;
-};
-
 // What one window hands over: computed points, bases and, from the traverse
 // sheet, the traverse as the line through its points in order.
 struct Dibujo {
-    std::vector<PuntoIntercambio> puntos;
-    std::vector<PuntoIntercambio> bases;
-    std::vector<PuntoIntercambio> poligonal;
+    std::vector<objPto> puntos;
+    std::vector<objPto> bases;
+    std::vector<objPto> poligonal;
 };
-
-// The points of point rows ("number X Y Z") and the bases of a base list
-// (six rows a base); coordinates read by the program's number rule.
-std::vector<PuntoIntercambio> PuntosDeFilas(const std::vector<std::string>& filas);
-std::vector<PuntoIntercambio> BasesDeFilas(const std::vector<std::string>& filas);
 
 // A traverse as drawn: its starting vertices as bases, the points it fixed
 // (the sighted points of stations 1 .. n-1, as the traverse exports them) as

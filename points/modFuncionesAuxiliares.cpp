@@ -10,6 +10,7 @@
 #include "points/FicherosTexto.h"
 #include "points/Gsi.h"
 #include "points/Intercambio.h"
+#include "points/Plano.h"
 #include "shell/Comun.h"
 
 namespace cv {
@@ -325,9 +326,9 @@ Dibujo DibujoDeListas(const QListWidget* bases, const QListWidget* puntos)
 {
     Dibujo d;
     if (bases)
-        d.bases = BasesDeFilas(FilasDeLista(bases));
+        d.bases = LeerListaBases(FilasDeLista(bases));
     if (puntos)
-        d.puntos = PuntosDeFilas(FilasDeLista(puntos));
+        d.puntos = LeerListaPuntos(FilasDeLista(puntos));
     return d;
 }
 

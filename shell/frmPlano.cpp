@@ -281,6 +281,50 @@ QByteArray HacerSvg(const Extension& e, int ancho, const QString& titulo,
     return bytes;
 }
 
+QComboBox* CrearEscala(QWidget* ventana)
+{
+    auto* c = new QComboBox(ventana);
+    c->setObjectName(QStringLiteral("cboEscala"));
+    c->addItems({"1:200", "1:500", "1:1000", "1:2000", "1:5000"});
+    c->setCurrentIndex(2);
+    c->setToolTip(QStringLiteral("Escala del dibujo impreso"));
+    return c;
+}
+
+QComboBox* CrearHoja(QWidget* ventana)
+{
+    auto* c = new QComboBox(ventana);
+    c->setObjectName(QStringLiteral("cboHoja"));
+    c->addItems({"A4", "A3"});
+    c->setToolTip(QStringLiteral("Tamaño de la hoja"));
+    return c;
+}
+
+void Exportar(QWidget* ventana, bool pdf, const QString& nombre, const Extension& e, const QString& titulo,
+              const QString& hoja, const QString& escala,
+              const std::function<void(QPainter*, const Extension&)>& dibujar)
+{
+    if (e.vacia)
+        return cv::Aviso(ventana, QStringLiteral("No hay nada que dibujar."));
+    const QString inicial = nombre.left(1).toUpper() + nombre.mid(1);
+    const auto ruta = cv::ElegirFicheroGuardar(
+        ventana, {QStringLiteral("Exportar ") + nombre,
+                  pdf ? QStringLiteral("Documento PDF (*.pdf)|*.pdf") : QStringLiteral("Dibujo SVG (*.svg)|*.svg"),
+                  pdf ? QStringLiteral("pdf") : QStringLiteral("svg"), inicial});
+    if (!ruta)
+        return;
+    QByteArray bytes;
+    if (pdf) {
+        const Hoja h = HojaPorNombre(hoja.toStdString());
+        const MapaPagina mapa = MapearPagina(e, h, LeerEscala(escala.toStdString()));
+        bytes = HacerPdf(h, mapa, titulo, [&](QPainter* p) { dibujar(p, mapa.ventana); });
+    } else {
+        bytes = HacerSvg(e, 1600, titulo, [&](QPainter* p) { dibujar(p, e); });
+    }
+    cv::GuardarTexto(ventana, *ruta, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                     QStringLiteral("Se produjo un error al exportar el ") + nombre + QStringLiteral(". "));
+}
+
 } // namespace plano
 
 // ------------------------------------------------------------ point layer
@@ -581,24 +625,17 @@ void frmPlano::CrearControles()
     chkRotulos = casilla("chkRotulos", QStringLiteral("Rótulos"), true);
     chkCotas = casilla("chkCotas", QStringLiteral("Cotas"), false);
 
-    auto combo = [this](const char* nombre, const QStringList& textos, int elegido, const QString& ayuda) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(QString::fromLatin1(nombre));
-        c->addItems(textos);
-        c->setCurrentIndex(elegido);
-        c->setToolTip(ayuda);
-        return c;
-    };
-    cboExageracionCierre = combo("cboExageracionCierre", {QStringLiteral("100×"), QStringLiteral("1000×"),
-                                                          QStringLiteral("10000×")},
-                                 1, QStringLiteral("Exageración del vector de cierre"));
+    cboExageracionCierre = new QComboBox(this);
+    cboExageracionCierre->setObjectName(QStringLiteral("cboExageracionCierre"));
+    cboExageracionCierre->addItems({QStringLiteral("100×"), QStringLiteral("1000×"), QStringLiteral("10000×")});
+    cboExageracionCierre->setCurrentIndex(1);
+    cboExageracionCierre->setToolTip(QStringLiteral("Exageración del vector de cierre"));
     connect(cboExageracionCierre, &QComboBox::currentIndexChanged, this, [this] {
         poligonalSucia_ = true;
         Programar();
     });
-    cboEscala = combo("cboEscala", {"1:200", "1:500", "1:1000", "1:2000", "1:5000"}, 2,
-                      QStringLiteral("Escala del plano impreso"));
-    cboHoja = combo("cboHoja", {"A4", "A3"}, 0, QStringLiteral("Tamaño de la hoja"));
+    cboEscala = plano::CrearEscala(this);
+    cboHoja = plano::CrearHoja(this);
     txtTrabajo = new QLineEdit(QStringLiteral("Trabajo"), this);
     txtTrabajo->setObjectName(QStringLiteral("txtTrabajo"));
     txtTrabajo->setToolTip(QStringLiteral("Nombre del trabajo (cajetín)"));
@@ -610,8 +647,8 @@ void frmPlano::CrearControles()
     cmdExportarPdf = cv::CrearBoton(this, QStringLiteral("cmdExportarPdf"), QStringLiteral("PDF..."), QRect(),
                                     QStringLiteral("Exportar el plano a PDF a escala"));
     connect(cmdEncuadrar, &QPushButton::clicked, this, &frmPlano::Encuadrar);
-    connect(cmdExportarSvg, &QPushButton::clicked, this, &frmPlano::ExportarSvg);
-    connect(cmdExportarPdf, &QPushButton::clicked, this, &frmPlano::ExportarPdf);
+    connect(cmdExportarSvg, &QPushButton::clicked, this, [this] { Exportar(false); });
+    connect(cmdExportarPdf, &QPushButton::clicked, this, [this] { Exportar(true); });
 
     lblCursor = new QLabel(this);
     lblCursor->setObjectName(QStringLiteral("lblCursor"));
@@ -947,40 +984,11 @@ void frmPlano::DibujarDatos(QPainter* painter, const QTransform& mundo, const QR
     }
 }
 
-void frmPlano::ExportarSvg()
+void frmPlano::Exportar(bool pdf)
 {
     Actualizar();
-    const Extension e = ExtensionTotal();
-    if (e.vacia)
-        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
-    const auto ruta = cv::ElegirFicheroGuardar(
-        this, {QStringLiteral("Exportar plano"), QStringLiteral("Dibujo SVG (*.svg)|*.svg"), "svg", "Plano"});
-    if (!ruta)
-        return;
-    const QByteArray svg = plano::HacerSvg(e, 1600, txtTrabajo->text(), [&](QPainter* p) {
-        const QRectF ventana(e.xmin - 1, e.ymin - 1, e.Ancho() + 2, e.Alto() + 2);
-        DibujarDatos(p, p->worldTransform(), ventana);
-    });
-    cv::GuardarTexto(this, *ruta, std::string_view(svg.constData(), static_cast<size_t>(svg.size())),
-                     QStringLiteral("Se produjo un error al exportar el plano. "));
-}
-
-void frmPlano::ExportarPdf()
-{
-    Actualizar();
-    const Extension e = ExtensionTotal();
-    if (e.vacia)
-        return cv::Aviso(this, QStringLiteral("No hay nada que dibujar."));
-    const auto ruta = cv::ElegirFicheroGuardar(
-        this, {QStringLiteral("Exportar plano"), QStringLiteral("Documento PDF (*.pdf)|*.pdf"), "pdf", "Plano"});
-    if (!ruta)
-        return;
-    const Hoja hoja = HojaPorNombre(cboHoja->currentText().toStdString());
-    const MapaPagina mapa = MapearPagina(e, hoja, LeerEscala(cboEscala->currentText().toStdString()));
-    const QByteArray pdf = plano::HacerPdf(hoja, mapa, txtTrabajo->text(), [&](QPainter* p) {
-        const Extension& v = mapa.ventana;
-        DibujarDatos(p, p->worldTransform(), QRectF(v.xmin, v.ymin, v.Ancho(), v.Alto()));
-    });
-    cv::GuardarTexto(this, *ruta, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
-                     QStringLiteral("Se produjo un error al exportar el plano. "));
+    plano::Exportar(this, pdf, QStringLiteral("plano"), ExtensionTotal(), txtTrabajo->text(), cboHoja->currentText(),
+                    cboEscala->currentText(), [this](QPainter* p, const Extension& v) {
+                        DibujarDatos(p, p->worldTransform(), QRectF(v.xmin - 1, v.ymin - 1, v.Ancho() + 2, v.Alto() + 2));
+                    });
 }
