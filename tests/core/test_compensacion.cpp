@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <tuple>
@@ -72,63 +73,89 @@ struct EjemploReglas {
                                    {"F", 99.996, 100.000, 0.0}});
 };
 
-} // namespace
-
-TEST(Compensacion, EjemploBowditchYTransito)
+// A loop from A (2000, 500) oriented on R due north of it, from the published unadjusted latitude and
+// departure of each leg; the closing station sights R again, so the misclosure is only linear. The
+// adjusted increments against the published balanced latitude and departure, to their 0.001.
+void ComprobarBucle(MetodoCompensacion metodo, const std::vector<std::array<double, 4>>& tramos)
 {
-    ConK k(0.5);
-    EjemploReglas ej;
-    // B, C and D adjusted.
-    const std::pair<MetodoCompensacion, const char*> casos[] = {
-        {MetodoCompensacion::Bowditch, "1300.008 1000.012 105.007 1299.992 1399.988 102.003 1600.000 1400.000 104.000"},
-        {MetodoCompensacion::Transito, "1300.000 1000.000 105.007 1300.000 1400.000 102.003 1600.000 1400.000 104.000"},
-    };
-    for (const auto& [metodo, esperado] : casos) {
-        const ResultadoCompensacion r = Compensar(ej.A, ej.R, ej.est, ej.D, ej.F, true, Con(metodo));
-        ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_EQ(F3(r.fX) + " " + F3(r.fY) + " " + F3(r.fZ), "-0.040 0.040 -0.010");
-        std::string texto;
-        for (size_t i = 1; i < 4; ++i)
-            texto += (i > 1 ? " " : "") + F3(r.puntos.at(i).X) + " " + F3(r.puntos[i].Y) + " " + F3(r.puntos[i].Z);
-        EXPECT_EQ(texto, esperado);
-        EXPECT_TRUE(r.puntos[0].fijo);
-        for (size_t i = 0; i < r.tramos.size(); ++i)
-            EXPECT_NEAR(r.tramos[i].correccionAcimut, 0.001 * static_cast<double>(i + 1), 1e-12);
+    const objPto A{"A", 2000, 500, 0}, R{"R", 2000, 1500, 0};
+    std::vector<Visual> v;
+    for (const auto& [lat, dep, latCompensada, depCompensada] : tramos)
+        v.push_back({std::string(1, static_cast<char>('B' + v.size())), std::atan2(dep, lat) * RAD_A_GRAD,
+                     std::hypot(lat, dep), 0.0});
+    v.back().hasta = "A";
+    v.push_back({"R", 0.0, 1000.0, 0.0});
+    const ResultadoCompensacion r = Compensar(A, R, Construir(A, R, v), A, R, true, Con(metodo));
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.tramos.size(), tramos.size());
+    for (size_t i = 0; i < tramos.size(); ++i) {
+        const TramoCompensado& t = r.tramos[i];
+        EXPECT_NEAR(t.dY + t.cY, tramos[i][2], 0.001) << t.desde << t.hasta;
+        EXPECT_NEAR(t.dX + t.cX, tramos[i][3], 0.001) << t.desde << t.hasta;
     }
 }
 
-// Worked by hand: a straight line due north R - A - B - C - F, sights of 100 m, so every direction has
-// s^2 = 15^2 + 2 x (1 mm / 100 m)^2 = 306.06 cc^2 and every distance 2.2 mm. The 60 cc angle error at B
-// moves B by -100 e / 3 in X (residuals of 10 cc); the distances 100.006, 99.998 give v = -2 mm.
-// v'Pv = 6 x 10^2 / 306.06 + 2 (2 / 2.2)^2 = 3.613 on 3: sigma0 1.097 < chi2(0.95, 3) 7.815.
-// Redundancies 5/12, 1/6, 5/12 a direction, 1/2 a distance; sX 1.097 x 1.587, sY 1.097 x 1.556 mm.
-TEST(Compensacion, EjemploMinimosCuadrados)
+double Sexagesimal(double g, double m, double s = 0.0) { return g + m / 60.0 + s / 3600.0; }
+
+} // namespace
+
+// Bowditch: J. Mahun, "Traverse Computations" (open-access surveying text, jerrymahun.com), the loop
+// traverse of chapter I (figure I-5, bearings S 68°05'35" W 472.68 ft, N 19°46'00" W 216.13, N 45°55'20" E
+// 276.52, S 54°59'15" E 382.24; misclosure +0.083 ft in latitude, +0.075 ft in departure) and the compass
+// rule's balanced latitudes and departures that chapter F lists for it.
+// Transit: "Example-2 (Balancing the traverse - Transit rule)" of a university lecture handout: the
+// consecutive co-ordinates of ABCDA and its corrected latitudes and departures.
+TEST(Compensacion, EjemplosPublicadosDeLasReglas)
 {
-    ConK k(0.5);
-    const objPto R{"R", 1000, 900, 0}, A{"A", 1000, 1000, 100}, C{"C", 1000, 1200, 100}, F{"F", 1000, 1300, 100};
-    const colEstaciones est =
-        Construir(A, R, {{"B", 0.0, 100.006, 0.0}, {"C", 0.006, 99.998, 0.0}, {"F", 0.006, 100.0, 0.0}});
-    const ResultadoCompensacion r = Compensar(A, R, est, C, F, true, MINIMOS);
-    ASSERT_TRUE(r.ok) << r.error;
-    const PuntoCompensado& B = r.puntos[1];
-    EXPECT_EQ(F3(B.X) + " " + F3(B.Y), "999.997 1100.004");
-    EXPECT_NEAR(B.X, 1000.0 - 0.1 * M_PI / 100.0, 2e-6);
-    EXPECT_EQ(r.redundancia, 3);
-    EXPECT_EQ(Formatear(r.sigma0, 3), "1.097");
-    EXPECT_EQ(Formatear(r.chi2Critico, 3), "7.815");
-    EXPECT_TRUE(r.chi2Aceptada);
-    EXPECT_EQ(r.sospechosas, 0);
-    // Order: per station back direction, forward direction, distance; residual, redundancy, standardized.
-    for (auto [i, esperado] : {std::pair{0, "10.0 0.42 0.89"}, {1, "-10.0 0.42 -0.89"}, {2, "-2.0 0.50 -1.29"},
-                               {3, "10.0 0.17 1.40"}, {4, "-10.0 0.17 -1.40"}, {5, "-2.0 0.50 -1.29"},
-                               {7, "-10.0 0.42 -0.89"}}) {
-        const ObservacionCompensada& o = r.observaciones.at(static_cast<size_t>(i));
-        const double factor = o.tipo == TipoObservacion::Direccion ? 10000.0 : 1000.0;
-        EXPECT_EQ(Formatear(o.residuo * factor, 1) + " " + Formatear(o.redundancia, 2) + " " + Formatear(o.w, 2),
-                  esperado) << i;
+    ComprobarBucle(MetodoCompensacion::Bowditch, {{-176.357, -438.548, -176.386, -438.574},
+                                                  {203.395, -73.093, 203.382, -73.105},
+                                                  {192.357, 198.651, 192.340, 198.635},
+                                                  {-219.312, 313.065, -219.336, 313.044}});
+    ComprobarBucle(MetodoCompensacion::Transito, {{218.50, -86.80, 218.223, -86.695},
+                                                  {42.16, 314.59, 42.107, 314.971},
+                                                  {-209.49, 48.36, -209.756, 48.419},
+                                                  {-50.51, -277.03, -50.574, -276.695}});
+}
+
+// Least squares: F. Krumm, "Geodetic Network Adjustment Examples", Rev. 3.5 (Geodätisches Institut,
+// Universität Stuttgart, 2020), "Traverse as a fix network": B (8478.139, 2483.826) and E (7709.336,
+// 2263.411) fixed with the azimuths B-A 68°15'20.7" and E-F 300°11'30.5"; angles of 10" at B, C, D, E
+// and distances B-C 281.832, C-D 271.300, D-E 274.100 m of 16 mm. Published: C (8231.2745, 2347.8218),
+// D (7982.4237, 2239.7178), x east and y north as here, and their standard deviations. An angle of 10"
+// is the difference of two directions of 10"/sqrt(2); the example has no centring error.
+TEST(Compensacion, EjemploPublicadoDeMinimosCuadrados)
+{
+    const double segundo = 10000.0 / 3240.0; // cc
+    auto lejano = [](const objPto& p, double acimut, const char* n) {
+        return objPto{n, p.X + 1000 * std::sin(acimut * GRAD_A_RAD), p.Y + 1000 * std::cos(acimut * GRAD_A_RAD), 0};
+    };
+    const objPto B{"B", 8478.139, 2483.826, 0}, E{"E", 7709.336, 2263.411, 0};
+    double acimut = Sexagesimal(68, 15, 20.7) / 0.9;
+    const objPto A = lejano(B, acimut, "A"), F = lejano(E, Sexagesimal(300, 11, 30.5) / 0.9, "F");
+    std::vector<Visual> v;
+    for (const auto& [hasta, angulo, distancia] : {std::tuple{"C", Sexagesimal(172, 53, 34), 281.832},
+                                                  {"D", Sexagesimal(185, 22, 14), 271.300},
+                                                  {"E", Sexagesimal(208, 26, 19), 274.100},
+                                                  {"F", Sexagesimal(205, 13, 51), 1000.0}}) {
+        acimut = NormalizarAngulo(acimut + angulo / 0.9);
+        v.push_back({hasta, acimut, distancia, 0.0});
+        acimut += 200.0;
     }
-    Cerca(B.sX * 1000, B.sY * 1000, B.a * 1000, 1.741, 1.707, 1.741, 0.001);
-    EXPECT_NEAR(B.acimutA, 100.0, 0.01);
+    const OpcionesCompensacion o{MetodoCompensacion::MinimosCuadrados, {10.0 * segundo / M_SQRT2, 16.0, 0.0, 0.0}, {}};
+    const ResultadoCompensacion r = Compensar(B, A, Construir(B, A, v), E, F, true, o);
+    ASSERT_TRUE(r.ok) << r.error;
+    const PuntoCompensado &C = r.puntos.at(1), &D = r.puntos.at(2);
+    Cerca(C.X, C.Y, D.X, 8231.2745, 2347.8218, 7982.4237, 5e-5);
+    EXPECT_NEAR(D.Y, 2239.7178, 5e-5);
+    // Their standard deviations, published in cm: C 1.403, 0.999; D 1.503, 0.860.
+    Cerca(C.sX, C.sY, D.sX, 0.01403, 0.00999, 0.01503, 5e-6);
+    EXPECT_NEAR(D.sY, 0.00860, 5e-6);
+    // 11 directions and distances, 4 coordinates and 4 orientations; sigma0 from the residuals.
+    double omega = 0.0;
+    for (const ObservacionCompensada& ob : r.observaciones)
+        omega += ob.tipo == TipoObservacion::Desnivel ? 0.0 : std::pow(ob.residuo / ob.sigma, 2);
+    EXPECT_EQ(r.redundancia, 3);
+    EXPECT_NEAR(r.sigma0, std::sqrt(omega / 3.0), 1e-9);
 }
 
 namespace
@@ -192,8 +219,10 @@ TEST(Compensacion, CierraYLasCorreccionesSumanElError)
             const ResultadoCompensacion r = Compensar(g.BE, g.BO, g.est, g.PE, g.PV, true, Con(m));
             ASSERT_TRUE(r.ok) << r.error;
             ASSERT_GT(r.fT, 0.001);
-            double X = g.BE.X, Y = g.BE.Y, Z = g.BE.Z, cX = 0, cY = 0, cZ = 0;
-            for (const TramoCompensado& t : r.tramos) {
+            double X = g.BE.X, Y = g.BE.Y, Z = g.BE.Z, cX = 0, cY = 0, cZ = 0, i = 0;
+            EXPECT_TRUE(r.puntos.at(0).fijo);
+            for (const TramoCompensado& t : r.tramos) { // the angular misclosure in equal parts, cumulatively
+                EXPECT_NEAR(t.correccionAcimut, r.cierre.EA * ++i / r.estaciones, 1e-12);
                 X += t.dX + t.cX, Y += t.dY + t.cY, Z += t.dZ + t.cZ;
                 cX += t.cX, cY += t.cY, cZ += t.cZ;
             }
