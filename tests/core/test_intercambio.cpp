@@ -1,7 +1,6 @@
 // DXF, GeoJSON and KML exports read back: the DXF with dxflib itself and,
 // independently, with Debian's python3-ezdxf (whose audit must find no
-// error); the map coordinates against an independent computation of UTM
-// zone 30N.
+// error); the map coordinates against published survey marks.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -36,21 +35,9 @@ struct Lector : DL_CreationAdapter {
     std::vector<std::array<double, 3>> puntos, vertices, inserciones;
     std::vector<std::string> textos;
     void Contar(const char* tipo) { ++cuenta[std::string(tipo) + "/" + getAttributes().getLayer()]; }
-    void addPoint(const DL_PointData& d) override
-    {
-        Contar("POINT");
-        puntos.push_back({d.x, d.y, d.z});
-    }
-    void addText(const DL_TextData& d) override
-    {
-        Contar("TEXT");
-        textos.push_back(d.text);
-    }
-    void addInsert(const DL_InsertData& d) override
-    {
-        Contar("INSERT");
-        inserciones.push_back({d.ipx, d.ipy, d.ipz});
-    }
+    void addPoint(const DL_PointData& d) override { Contar("POINT"), puntos.push_back({d.x, d.y, d.z}); }
+    void addText(const DL_TextData& d) override { Contar("TEXT"), textos.push_back(d.text); }
+    void addInsert(const DL_InsertData& d) override { Contar("INSERT"), inserciones.push_back({d.ipx, d.ipy, d.ipz}); }
     void addPolyline(const DL_PolylineData& d) override
     {
         Contar("POLYLINE");
@@ -112,42 +99,27 @@ TEST(Dxf, AuditoriaDeEzdxfSinErrores)
     EXPECT_EQ(std::system(("/usr/bin/python3 " + programa + " " + ruta).c_str()), 0);
 }
 
-// ETRS89 / UTM zone 30N from latitude and longitude by Krüger's series to
-// the fourth power of n (GRS80), written here apart from PROJ: good to well
-// under a millimetre within the zone.
-std::pair<double, double> UtmHuso30(double latitud, double longitud)
+TEST(Mapas, MarcasGeodesicasPublicadas)
 {
-    const double f = 1 / 298.257222101, n = f / (2 - f), a = 6378137.0;
-    const double A = a / (1 + n) * (1 + n * n / 4 + std::pow(n, 4) / 64);
-    const double alfa[4] = {n / 2 - 2 * n * n / 3 + 5 * std::pow(n, 3) / 16 + 41 * std::pow(n, 4) / 180,
-                            13 * n * n / 48 - 3 * std::pow(n, 3) / 5 + 557 * std::pow(n, 4) / 1440,
-                            61 * std::pow(n, 3) / 240 - 103 * std::pow(n, 4) / 140, 49561 * std::pow(n, 4) / 161280};
-    const double fi = latitud * M_PI / 180, lambda = (longitud + 3.0) * M_PI / 180, c = 2 * std::sqrt(n) / (1 + n);
-    const double t = std::sinh(std::atanh(std::sin(fi)) - c * std::atanh(c * std::sin(fi)));
-    const double xi = std::atan2(t, std::cos(lambda)), eta = std::atanh(std::sin(lambda) / std::hypot(1.0, t));
-    double x = eta, y = xi;
-    for (int j = 1; j <= 4; ++j) {
-        x += alfa[j - 1] * std::cos(2 * j * xi) * std::sinh(2 * j * eta);
-        y += alfa[j - 1] * std::sin(2 * j * xi) * std::cosh(2 * j * eta);
-    }
-    return {500000.0 + 0.9996 * A * x, 0.9996 * A * y};
-}
-
-TEST(Mapas, HusoTreintaContraLaSerieDeKruger)
-{
-    // The central meridian (3 degrees west) and the equator by the definition
-    // of the projection, then points across Spain's zone 30 by the series; a
-    // millimetre is about 1e-8 degrees.
-    const Transformacion t(25830);
-    ASSERT_TRUE(t.Valida()) << t.Error();
-    const std::pair<double, double> geograficas[] = {{0.0, -3.0}, {40.0, -3.0}, {41.280854, -4.642899},
-                                                     {36.5, -6.2}, {43.4, 0.7}};
-    for (const auto& [latitud, longitud] : geograficas) {
-        const auto [x, y] = UtmHuso30(latitud, longitud);
+    // Survey marks with their published geographic and grid (UTM on GRS80)
+    // coordinates: Flinders Peak and Buninyong, the worked examples of the
+    // GDA Technical Manual (ICSM), on GDA94 / MGA zones 55 and 54; and SSM
+    // Fremantle 64 from Landgate's survey control listing, GDA2020 / MGA zone
+    // 50. A millimetre is about 1e-8 degrees.
+    auto grados = [](double g, double m, double s) { return std::copysign(std::fabs(g) + m / 60 + s / 3600, g); };
+    const std::tuple<int, double, double, double, double> marcas[] = {
+        {28355, 273741.297, 5796489.777, grados(-37, 57, 3.72030), grados(144, 25, 29.52440)},
+        {28354, 758173.797, 5828674.340, grados(-37, 39, 10.15610), grados(143, 55, 35.38390)},
+        {7850, 382306.176, 6454969.831, grados(-32, 2, 7.16398), grados(115, 45, 12.74082)},
+        {25830, 500000.0, 0.0, 0.0, -3.0}, // the origin of zone 30 by its definition
+    };
+    for (const auto& [epsg, x, y, latitud, longitud] : marcas) {
+        const Transformacion t(epsg);
+        ASSERT_TRUE(t.Valida()) << t.Error();
         double lon = 0, lat = 0;
         ASSERT_TRUE(t.Transformar(x, y, lon, lat));
-        EXPECT_NEAR(lon, longitud, 1e-8) << latitud;
-        EXPECT_NEAR(lat, latitud, 1e-8) << latitud;
+        EXPECT_NEAR(lon, longitud, 1e-8) << epsg;
+        EXPECT_NEAR(lat, latitud, 1e-8) << epsg;
     }
 
     for (int malo : {0, 4326, 99999}) {
