@@ -418,6 +418,48 @@ void CapaPuntos::DibujarMarca(QPainter* p, QPointF c, double f) const
     }
 }
 
+namespace
+{
+
+// The screen in blocks of the given size, one mark (or label) to a block: Tomar
+// says whether a device point's block is still free, and takes it. Inactive
+// (printing), every point is free.
+class Bloques
+{
+  public:
+    Bloques(const QRect& zona, double ancho, double alto, bool activo)
+        : zona_(zona), ancho_(ancho), alto_(alto), columnas_(static_cast<int>(zona.width() / ancho) + 2),
+          filas_(static_cast<int>(zona.height() / alto) + 2), activo_(activo)
+    {
+        if (activo_)
+            ocupado_.assign(static_cast<size_t>(columnas_) * static_cast<size_t>(filas_), 0);
+    }
+    bool Tomar(const QPointF& d)
+    {
+        if (!activo_)
+            return true;
+        const int c = static_cast<int>((d.x() - zona_.left()) / ancho_);
+        const int r = static_cast<int>((d.y() - zona_.top()) / alto_);
+        if (c < 0 || r < 0 || c >= columnas_ || r >= filas_)
+            return false;
+        const size_t k = static_cast<size_t>(r) * static_cast<size_t>(columnas_) + static_cast<size_t>(c);
+        unsigned char& bloque = ocupado_[k];
+        if (bloque)
+            return false;
+        bloque = 1;
+        return true;
+    }
+
+  private:
+    QRect zona_;
+    double ancho_, alto_;
+    int columnas_, filas_;
+    bool activo_;
+    std::vector<unsigned char> ocupado_;
+};
+
+} // namespace
+
 void CapaPuntos::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion, QWidget*)
 {
     if (puntos_.empty())
@@ -435,12 +477,7 @@ void CapaPuntos::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion
         visible = visible.intersected(opcion->exposedRect);
 
     // Marks in device units; one per block of two pixels unless printing.
-    const double bloque = 2.0 * f;
-    const int columnas = static_cast<int>(dispositivo.width() / bloque) + 2;
-    const int filas = static_cast<int>(dispositivo.height() / bloque) + 2;
-    std::vector<unsigned char> ocupado;
-    if (!todos_)
-        ocupado.assign(static_cast<size_t>(columnas) * static_cast<size_t>(filas), 0);
+    Bloques ocupado(dispositivo, 2.0 * f, 2.0 * f, !todos_);
     std::vector<std::pair<QPointF, int>> marcas;
     marcas.reserve(std::min<size_t>(puntos_.size(), 1u << 16));
     // The view's transform is affine: mapped by hand, it is cheaper per point.
@@ -448,17 +485,8 @@ void CapaPuntos::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion
     const bool afin = t.isAffine();
     rejilla_.Recorrer(visible.left(), visible.top(), visible.right(), visible.bottom(), [&](int i, double x, double y) {
         const QPointF d = afin ? QPointF(m11 * x + m21 * y + dx, m12 * x + m22 * y + dy) : t.map(QPointF(x, y));
-        if (!todos_) {
-            const int c = static_cast<int>((d.x() - dispositivo.left()) / bloque);
-            const int r = static_cast<int>((d.y() - dispositivo.top()) / bloque);
-            if (c < 0 || r < 0 || c >= columnas || r >= filas)
-                return;
-            const size_t k = static_cast<size_t>(r) * static_cast<size_t>(columnas) + static_cast<size_t>(c);
-            if (ocupado[k])
-                return;
-            ocupado[k] = 1;
-        }
-        marcas.emplace_back(d, i);
+        if (ocupado.Tomar(d))
+            marcas.emplace_back(d, i);
     });
 
     painter->save();
@@ -489,21 +517,10 @@ void CapaPuntos::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion
         letra.setPixelSize(static_cast<int>(10 * f));
         painter->setFont(letra);
         painter->setPen(color_.darker(130));
-        const double anchoRotulo = 48.0 * f, altoRotulo = (cotas_ ? 24.0 : 12.0) * f;
-        const int cols = static_cast<int>(dispositivo.width() / anchoRotulo) + 2;
-        const int rows = static_cast<int>(dispositivo.height() / altoRotulo) + 2;
-        std::vector<unsigned char> rotulado(todos_ ? 0 : static_cast<size_t>(cols) * static_cast<size_t>(rows), 0);
+        Bloques rotulado(dispositivo, 48.0 * f, (cotas_ ? 24.0 : 12.0) * f, !todos_);
         for (const auto& [d, i] : marcas) {
-            if (!todos_) {
-                const int c = static_cast<int>((d.x() - dispositivo.left()) / anchoRotulo);
-                const int r = static_cast<int>((d.y() - dispositivo.top()) / altoRotulo);
-                if (c < 0 || r < 0 || c >= cols || r >= rows)
-                    continue;
-                const size_t k = static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c);
-                if (rotulado[k])
-                    continue;
-                rotulado[k] = 1;
-            }
+            if (!rotulado.Tomar(d))
+                continue;
             const objPto& p = puntos_[static_cast<size_t>(i)];
             if (nombres_)
                 painter->drawText(QPointF(d.x() + 5 * f, d.y() - 3 * f), QString::fromStdString(p.N));

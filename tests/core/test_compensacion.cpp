@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <random>
 #include <tuple>
 
-#include "core/modFuncionesTopo.h"
+#include "PoligonalGenerada.h"
 #include "traverse/Compensacion.h"
+
+using namespace prueba;
 
 namespace
 {
@@ -23,41 +23,10 @@ struct ConK { // the refraction coefficient for one test
 OpcionesCompensacion Con(MetodoCompensacion m) { return {m, {}, {}}; }
 const OpcionesCompensacion MINIMOS = Con(MetodoCompensacion::MinimosCuadrados);
 
-// One station's forward sight: the sighted point, carried azimuth (g), reduced distance, height difference.
-struct Visual {
-    std::string hasta;
-    double acimut, distancia, desnivel;
-};
-
-// A traverse from BE oriented on BO: station i sees the back station at 0 and the forward point at the
-// azimuth asked for; faces and reciprocal sights agree, heights 1.5 m (K = 0.5).
-colEstaciones Construir(const objPto& BE, const objPto& BO, const std::vector<Visual>& visuales)
-{
-    colEstaciones est(visuales.size());
-    double atras = AcimutEntrePuntos(BE, BO);
-    for (size_t i = 0; i < visuales.size(); ++i) {
-        const Visual& v = visuales[i];
-        const double angulo = NormalizarAngulo(v.acimut - atras);
-        const double V = std::atan2(v.distancia, v.desnivel) * RAD_A_GRAD;
-        const double Dg = std::hypot(v.distancia, v.desnivel);
-        const double lecturas[] = {0,   200, angulo,  angulo + 200, V,  400 - V, Dg,
-                                   1.5, 1.5, 200 - V, 200 + V,      Dg, 1.5,     1.5};
-        for (int k = 1; k <= 14; ++k)
-            est[i].Slot(k) = lecturas[k - 1];
-        est[i].objBV.N = v.hasta;
-        atras = v.acimut + 200.0;
-    }
-    est[0].objBE = BE, est[0].objBO = BO;
-    est[0].Radiar();
-    PropagarBases(est, 1);
-    return est;
-}
-
 void Cerca(double a, double b, double c, double x, double y, double z, double tolerancia)
 {
-    EXPECT_NEAR(a, x, tolerancia);
-    EXPECT_NEAR(b, y, tolerancia);
-    EXPECT_NEAR(c, z, tolerancia);
+    for (const auto& [valor, esperado] : {std::pair{a, x}, {b, y}, {c, z}})
+        EXPECT_NEAR(valor, esperado, tolerancia);
 }
 
 // Worked by hand: true legs A-B east 300 m, B-C north 400 m, C-D east 300 m onto D (1600, 1400, 104);
@@ -81,8 +50,7 @@ void ComprobarBucle(MetodoCompensacion metodo, const std::vector<std::array<doub
     const objPto A{"A", 2000, 500, 0}, R{"R", 2000, 1500, 0};
     std::vector<Visual> v;
     for (const auto& [lat, dep, latCompensada, depCompensada] : tramos)
-        v.push_back({std::string(1, static_cast<char>('B' + v.size())), std::atan2(dep, lat) * RAD_A_GRAD,
-                     std::hypot(lat, dep), 0.0});
+        v.push_back({std::to_string(v.size() + 1), std::atan2(dep, lat) * RAD_A_GRAD, std::hypot(lat, dep), 0.0});
     v.back().hasta = "A";
     v.push_back({"R", 0.0, 1000.0, 0.0});
     const ResultadoCompensacion r = Compensar(A, R, Construir(A, R, v), A, R, true, Con(metodo));
@@ -122,10 +90,9 @@ TEST(Compensacion, EjemplosPublicadosDeLasReglas)
 // 2263.411) fixed with the azimuths B-A 68°15'20.7" and E-F 300°11'30.5"; angles of 10" at B, C, D, E
 // and distances B-C 281.832, C-D 271.300, D-E 274.100 m of 16 mm. Published: C (8231.2745, 2347.8218),
 // D (7982.4237, 2239.7178), x east and y north as here, and their standard deviations. An angle of 10"
-// is the difference of two directions of 10"/sqrt(2); the example has no centring error.
+// is the difference of two directions of 10"/sqrt(2) (1" = 1/0.324 cc); the example has no centring error.
 TEST(Compensacion, EjemploPublicadoDeMinimosCuadrados)
 {
-    const double segundo = 10000.0 / 3240.0; // cc
     auto lejano = [](const objPto& p, double acimut, const char* n) {
         return objPto{n, p.X + 1000 * std::sin(acimut * GRAD_A_RAD), p.Y + 1000 * std::cos(acimut * GRAD_A_RAD), 0};
     };
@@ -141,7 +108,7 @@ TEST(Compensacion, EjemploPublicadoDeMinimosCuadrados)
         v.push_back({hasta, acimut, distancia, 0.0});
         acimut += 200.0;
     }
-    const OpcionesCompensacion o{MetodoCompensacion::MinimosCuadrados, {10.0 * segundo / M_SQRT2, 16.0, 0.0, 0.0}, {}};
+    const OpcionesCompensacion o{MetodoCompensacion::MinimosCuadrados, {10.0 / 0.324 / M_SQRT2, 16.0, 0.0, 0.0}, {}};
     const ResultadoCompensacion r = Compensar(B, A, Construir(B, A, v), E, F, true, o);
     ASSERT_TRUE(r.ok) << r.error;
     const PuntoCompensado &C = r.puntos.at(1), &D = r.puntos.at(2);
@@ -157,43 +124,6 @@ TEST(Compensacion, EjemploPublicadoDeMinimosCuadrados)
     EXPECT_EQ(r.redundancia, 3);
     EXPECT_NEAR(r.sigma0, std::sqrt(omega / 3.0), 1e-9);
 }
-
-namespace
-{
-
-// A traverse drawn from a seed (turns or the leg azimuths given), observed exactly or with noise of sigma (cc, m).
-struct Generada {
-    objPto BE, BO, PE, PV;
-    colEstaciones est;
-};
-
-Generada Generar(unsigned semilla, int n, double ruidoCC, double ruidoM, const std::vector<double>& acimutes = {})
-{
-    std::mt19937 gen(semilla);
-    std::uniform_real_distribution<double> giro(-120.0, 120.0), largo(80.0, 300.0), sube(-8.0, 8.0);
-    std::normal_distribution<double> normal(0.0, 1.0);
-    std::vector<objPto> p(static_cast<size_t>(n + 2));
-    p[0] = {"BO", 5000, 5000, 200};
-    p[1] = {"BE", 5150, 5120, 201};
-    double az = AcimutEntrePuntos(p[0], p[1]);
-    for (size_t k = 2; k < p.size(); ++k) {
-        az = k - 2 < acimutes.size() ? acimutes[k - 2] : NormalizarAngulo(az + giro(gen));
-        const double d = largo(gen);
-        p[k] = {"P" + std::to_string(k - 1), p[k - 1].X + d * std::sin(az * GRAD_A_RAD),
-                p[k - 1].Y + d * std::cos(az * GRAD_A_RAD), p[k - 1].Z + sube(gen)};
-    }
-    std::vector<Visual> v;
-    double error = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        error += ruidoCC * normal(gen) / 10000.0; // carried azimuth errors accumulate
-        const objPto &a = p[static_cast<size_t>(i)], &b = p[static_cast<size_t>(i + 1)];
-        v.push_back({b.N, AcimutEntrePuntos(a, b) + error, DistanciaEntrePuntos(a, b) + ruidoM * normal(gen),
-                     b.Z - a.Z + ruidoM * normal(gen)});
-    }
-    return {p[1], p[0], p[static_cast<size_t>(n)], p[static_cast<size_t>(n + 1)], Construir(p[1], p[0], v)};
-}
-
-} // namespace
 
 TEST(Compensacion, SinErroresNadaCambia)
 {

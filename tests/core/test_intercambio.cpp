@@ -48,9 +48,8 @@ struct Lector : DL_CreationAdapter {
 
 void CercaMm(const std::array<double, 3>& a, const objPto& b)
 {
-    EXPECT_NEAR(a[0], b.X, 5e-4);
-    EXPECT_NEAR(a[1], b.Y, 5e-4);
-    EXPECT_NEAR(a[2], b.Z, 5e-4);
+    for (const auto& [valor, esperado] : {std::pair{a[0], b.X}, {a[1], b.Y}, {a[2], b.Z}})
+        EXPECT_NEAR(valor, esperado, 5e-4);
 }
 
 } // namespace
