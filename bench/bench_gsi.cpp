@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "points/Gsi.h"
+#include "exchange/Gsi.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // each, the transformation to longitude and latitude included).
 #include <benchmark/benchmark.h>
 
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 namespace {
 

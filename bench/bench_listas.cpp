@@ -10,7 +10,7 @@
 
 #include "PrincipalQt.h"
 #include "core/Ficheros.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 #include "points/frmTaquimetrico.h"
 #include "points/modFuncionesAuxiliares.h"
 

@@ -11,7 +11,7 @@
 
 #include "PrincipalQt.h"
 #include "points/frmTaquimetrico.h"
-#include "shell/frmPlano.h"
+#include "drawings/frmPlano.h"
 
 namespace {
 

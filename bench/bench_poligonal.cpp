@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "shell/frmPlano.h"
+#include "drawings/frmPlano.h"
 #include "traverse/frmPoligonal.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/TextoNumerico.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 std::string MensajeCatenaria(FalloCatenaria fallo)
 {

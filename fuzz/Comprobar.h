@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 #define COMPROBAR(condicion)                                                                                 \
     do {                                                                                                       \

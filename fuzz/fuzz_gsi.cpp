@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "Comprobar.h"
-#include "points/Gsi.h"
+#include "exchange/Gsi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
 {

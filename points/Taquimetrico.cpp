@@ -3,7 +3,7 @@
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
 #include "core/objEstacion.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 std::string MensajeBloque(EstadoBloque estado)
 {

@@ -2,7 +2,7 @@
 
 #include "core/TextoNumerico.h"
 #include "points/Biseccion.h"
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"

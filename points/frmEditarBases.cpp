@@ -1,7 +1,7 @@
 #include "points/frmEditarBases.h"
 
-#include "points/FicherosTexto.h"
-#include "points/Intercambio.h"
+#include "core/FicherosTexto.h"
+#include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"

@@ -1,7 +1,7 @@
 #include "points/frmRadiacion.h"
 
 #include "points/Radiacion.h"
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"

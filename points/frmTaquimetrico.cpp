@@ -4,7 +4,7 @@
 
 #include "points/Taquimetrico.h"
 #include "core/TextoNumerico.h"
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"

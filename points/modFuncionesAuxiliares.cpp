@@ -7,10 +7,9 @@
 
 #include "core/Preferencias.h"
 #include "core/TextoNumerico.h"
-#include "points/FicherosTexto.h"
-#include "points/Gsi.h"
-#include "points/Intercambio.h"
-#include "points/Plano.h"
+#include "core/FicherosTexto.h"
+#include "exchange/Gsi.h"
+#include "exchange/Intercambio.h"
 #include "shell/Comun.h"
 
 namespace cv {

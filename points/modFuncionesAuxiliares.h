@@ -2,7 +2,7 @@
 // The list and file operations shared by every point window: base lists (six
 // rows a base), point rows, observation rows, and the bases (.bse), points
 // (.asc), observation (.txt/.obs) and tense (.tse) files. The parsing and
-// formatting behind them are pure functions (points/FicherosTexto.h); these
+// formatting behind them are pure functions (core/FicherosTexto.h); these
 // operations add the file dialog, the list control and the messages.
 #include <QLabel>
 #include <QListWidget>

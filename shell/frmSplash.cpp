@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
-#include "shell/MDIfrmMain.h"
+#include "app/MDIfrmMain.h"
 #include "shell/modResIndependentForm.h"
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen)

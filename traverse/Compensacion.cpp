@@ -12,7 +12,7 @@
 
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 namespace
 {

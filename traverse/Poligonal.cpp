@@ -7,7 +7,7 @@
 #include "core/LectorCampos.h"
 #include "core/TextoNumerico.h"
 #include "core/modFuncionesTopo.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 // ---------------------------------------------------------------- chaining
 

@@ -5,7 +5,7 @@
 
 #include "core/Fallos.h"
 #include "core/TextoNumerico.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
 

@@ -19,7 +19,7 @@
 
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 #include "traverse/Poligonal.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Ficheros.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 using Filas = std::vector<std::string>;
 

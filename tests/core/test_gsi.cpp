@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/Ficheros.h"
-#include "points/FicherosTexto.h"
-#include "points/Gsi.h"
+#include "core/FicherosTexto.h"
+#include "exchange/Gsi.h"
 
 TEST(LeerGsi, CadaUnidadYAmbasLongitudes)
 {

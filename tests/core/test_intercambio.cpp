@@ -14,7 +14,7 @@
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
 #include "core/Preferencias.h"
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 
 namespace
 {

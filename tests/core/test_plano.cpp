@@ -6,9 +6,10 @@
 #include <cmath>
 #include <random>
 
-#include "catenary/Perfil.h"
+#include "drawings/Perfil.h"
 #include "core/TextoNumerico.h"
-#include "points/Plano.h"
+#include "core/FicherosTexto.h"
+#include "drawings/Plano.h"
 
 namespace {
 

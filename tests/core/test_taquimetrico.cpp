@@ -4,7 +4,7 @@
 
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 #include "points/Taquimetrico.h"
 
 namespace {

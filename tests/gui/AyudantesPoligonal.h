@@ -8,7 +8,7 @@
 #include "Ayudantes.h"
 #include "core/Configuracion.h"
 #include "core/TextoNumerico.h"
-#include "shell/MDIfrmMain.h"
+#include "app/MDIfrmMain.h"
 #include "traverse/frmPoligonal.h"
 
 namespace prueba {

@@ -13,7 +13,7 @@
 #include "points/frmEditarBases.h"
 #include "points/frmRadiacion.h"
 #include "points/frmTaquimetrico.h"
-#include "shell/MDIfrmMain.h"
+#include "app/MDIfrmMain.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;

@@ -8,10 +8,10 @@
 
 #include "AyudantesPoligonal.h"
 #include "catenary/frmCatenaria.h"
-#include "catenary/frmPerfil.h"
+#include "drawings/frmPerfil.h"
 #include "points/frmEditarBases.h"
 #include "points/frmTaquimetrico.h"
-#include "shell/frmPlano.h"
+#include "drawings/frmPlano.h"
 
 using namespace prueba;
 

@@ -11,7 +11,7 @@
 #include "calculators/frmBessel.h"
 #include "core/Preferencias.h"
 #include "core/modFuncionesTopo.h"
-#include "shell/frmConfiguracion.h"
+#include "app/frmConfiguracion.h"
 #include "shell/frmSplash.h"
 #include "shell/modResIndependentForm.h"
 

@@ -1,9 +1,9 @@
-#include "points/Gsi.h"
+#include "exchange/Gsi.h"
 
 #include <charconv>
 #include <cstdint>
 
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 namespace {
 

@@ -28,21 +28,6 @@ struct Extension {
 };
 Extension ExtensionDe(const std::vector<objPto>& puntos);
 
-// ---------------------------------------------------- points from the lists
-
-// The bases of a base list: groups of six rows (name, empty, X, Y, Z, empty).
-// A group whose coordinates are not numbers is left out.
-std::vector<objPto> LeerListaBases(const std::vector<std::string>& filas);
-// The points of a point list, "number X Y Z": the first four words of each
-// row; rows whose X, Y, Z are not numbers are left out. Rows with more words
-// (an adjusted point with its corrections) give their first four.
-std::vector<objPto> LeerListaPuntos(const std::vector<std::string>& filas);
-// One point row; false when words 1..3 are not numbers.
-bool LeerFilaPunto(std::string_view fila, objPto& punto);
-// The points of a list laid out in columns (name, X, Y, Z and more, any run
-// of blanks between them), as the adjusted points are listed.
-std::vector<objPto> LeerListaColumnas(const std::vector<std::string>& filas);
-
 // ---------------------------------------------------------------- traverse
 
 struct Tramo {

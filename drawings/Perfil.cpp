@@ -1,4 +1,4 @@
-#include "catenary/Perfil.h"
+#include "drawings/Perfil.h"
 
 #include <cmath>
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "catenary/Perfil.h"
-#include "shell/frmPlano.h"
+#include "drawings/Perfil.h"
+#include "drawings/frmPlano.h"
 
 // The drawing of a span's profile: chord, surveyed points, fitted parabola
 // and anchors, in (distance, height × exaggeration).

@@ -1,4 +1,4 @@
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 
 #include <charconv>
 #include <cmath>

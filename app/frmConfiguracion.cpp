@@ -1,10 +1,10 @@
-#include "shell/frmConfiguracion.h"
+#include "app/frmConfiguracion.h"
 
 #include <QLabel>
 
 #include "core/Preferencias.h"
 #include "core/modFuncionesTopo.h"
-#include "points/Intercambio.h"
+#include "exchange/Intercambio.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
 

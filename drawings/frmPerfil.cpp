@@ -1,4 +1,4 @@
-#include "catenary/frmPerfil.h"
+#include "drawings/frmPerfil.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "shell/MDIfrmMain.h"
+#include "app/MDIfrmMain.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -9,7 +9,7 @@
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
-#include "catenary/frmPerfil.h"
+#include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmBiseccion.h"
@@ -18,9 +18,9 @@
 #include "points/frmEditarBases.h"
 #include "shell/Comun.h"
 #include "shell/frmAyuda.h"
-#include "shell/frmConfiguracion.h"
-#include "shell/frmPlano.h"
-#include "points/Intercambio.h"
+#include "app/frmConfiguracion.h"
+#include "drawings/frmPlano.h"
+#include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "traverse/frmCompensacion.h"
 #include "traverse/frmCierrePoligonal.h"

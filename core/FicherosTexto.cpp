@@ -1,4 +1,4 @@
-#include "points/FicherosTexto.h"
+#include "core/FicherosTexto.h"
 
 #include <algorithm>
 #include <cmath>
@@ -473,4 +473,76 @@ FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, doubl
             break;
     }
     return f;
+}
+
+// ---------------------------------------------------- points from the lists
+
+namespace {
+
+bool Finito(const objPto& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z); }
+
+bool LeerCoordenada(std::string_view texto, double& valor)
+{
+    const std::string t(texto);
+    if (!EsNumero(t))
+        return false;
+    valor = LeerNumero(t);
+    return std::isfinite(valor);
+}
+
+} // namespace
+
+std::vector<objPto> LeerListaBases(const std::vector<std::string>& filas)
+{
+    std::vector<objPto> r;
+    for (size_t i = 0; i + 4 < filas.size(); i += 6) {
+        objPto p;
+        p.N = filas[i];
+        if (LeerCoordenada(filas[i + 2], p.X) && LeerCoordenada(filas[i + 3], p.Y) &&
+            LeerCoordenada(filas[i + 4], p.Z))
+            r.push_back(std::move(p));
+    }
+    return r;
+}
+
+bool LeerFilaPunto(std::string_view fila, objPto& punto)
+{
+    if (!LeerCoordenada(PalabraFila(fila, 1), punto.X) || !LeerCoordenada(PalabraFila(fila, 2), punto.Y) ||
+        !LeerCoordenada(PalabraFila(fila, 3), punto.Z))
+        return false;
+    punto.N = std::string(PalabraFila(fila, 0));
+    return true;
+}
+
+std::vector<objPto> LeerListaPuntos(const std::vector<std::string>& filas)
+{
+    std::vector<objPto> r;
+    r.reserve(filas.size());
+    objPto p;
+    for (const std::string& f : filas)
+        if (LeerFilaPunto(f, p))
+            r.push_back(p);
+    return r;
+}
+
+std::vector<objPto> LeerListaColumnas(const std::vector<std::string>& filas)
+{
+    std::vector<objPto> r;
+    objPto p;
+    for (const std::string& f : filas) {
+        // The first four words, whatever the blanks between them.
+        std::string palabras;
+        size_t i = 0;
+        for (int k = 0; k < 4; ++k) {
+            i = f.find_first_not_of(' ', i);
+            if (i == std::string::npos)
+                break;
+            const size_t fin = std::min(f.find(' ', i), f.size());
+            palabras += (k ? " " : "") + f.substr(i, fin - i);
+            i = fin;
+        }
+        if (LeerFilaPunto(palabras, p))
+            r.push_back(p);
+    }
+    return r;
 }

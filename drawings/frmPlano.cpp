@@ -1,4 +1,4 @@
-#include "shell/frmPlano.h"
+#include "drawings/frmPlano.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -14,7 +14,8 @@
 #include <functional>
 #include <vector>
 
-#include "points/Plano.h"
+#include "core/FicherosTexto.h"
+#include "drawings/Plano.h"
 
 class QGraphicsEllipseItem;
 
