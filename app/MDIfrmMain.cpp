@@ -4,6 +4,9 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <functional>
+#include <map>
 
 #include "calculators/frmAlturaRemota.h"
 #include "calculators/frmBessel.h"
@@ -11,12 +14,14 @@
 #include "catenary/frmCatenaria.h"
 #include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
+#include "core/Ficheros.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmBiseccion.h"
 #include "points/frmRadiacion.h"
 #include "points/frmTaquimetrico.h"
 #include "points/frmEditarBases.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/frmAyuda.h"
 #include "app/frmConfiguracion.h"
 #include "drawings/frmPlano.h"
@@ -66,6 +71,18 @@ MDIfrmMain::MDIfrmMain(QWidget* parent) : QMainWindow(parent)
     // Loading: no traverse is open yet, then the configuration.
     ActualizarEstado();
     LeerConfiguracionInicial();
+
+    timRecuperacion = new QTimer(this);
+    timRecuperacion->setObjectName(QStringLiteral("timRecuperacion"));
+    timRecuperacion->setSingleShot(true);
+    timRecuperacion->setInterval(1000);
+    connect(timRecuperacion, &QTimer::timeout, this, &MDIfrmMain::GuardarRecuperacion);
+    OfrecerRecuperacion();
+    connect(&cv::ElTrabajo(), &TrabajoQt::cambiado, timRecuperacion, [this] {
+        if (!timRecuperacion->isActive())
+            timRecuperacion->start();
+    });
+    connect(&cv::ElTrabajo(), &TrabajoQt::poligonalCambiada, this, &MDIfrmMain::ActualizarEstado);
 }
 
 MDIfrmMain::~MDIfrmMain()
@@ -73,6 +90,8 @@ MDIfrmMain::~MDIfrmMain()
     // The windows still open go with the frame's children, after this body:
     // what they signal then must not reach the frame.
     disconnect(mdiArea, nullptr, this, nullptr);
+    disconnect(&cv::ElTrabajo(), nullptr, this, nullptr);
+    BorrarRecuperacion();
     for (const QPointer<QWidget>& w : std::as_const(ventanas_))
         if (w)
             disconnect(w, nullptr, this, nullptr);
@@ -91,7 +110,7 @@ void MDIfrmMain::ActualizarEstado()
     // The closure needs three stations.
     mnuPoligonalCerrar->setEnabled(estaciones >= 3);
     // The adjustment works on an accepted closure (its rows in the sheet's list).
-    mnuPoligonalCompensar->setEnabled(conHoja && hoja->CierreAnotado());
+    mnuPoligonalCompensar->setEnabled(conHoja && cv::ElTrabajo().Datos().Poligonal().cierre);
     lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
 }
 
@@ -231,7 +250,6 @@ void MDIfrmMain::Registrar(QWidget* w)
     if (auto* hoja = qobject_cast<frmPoligonal*>(w)) {
         connect(hoja, &frmPoligonal::estacionesCambiadas, this, &MDIfrmMain::ActualizarEstado);
         connect(hoja, &frmPoligonal::guardadaCambiada, this, &MDIfrmMain::ActualizarEstado);
-        connect(hoja, &frmPoligonal::cierreAnotadoCambiado, this, &MDIfrmMain::ActualizarEstado);
     } else if (auto* configuracion = qobject_cast<frmConfiguracion*>(w)) {
         connect(configuracion, &frmConfiguracion::kCambiada, this, &MDIfrmMain::ActualizarEstado);
     }
@@ -250,4 +268,64 @@ void MDIfrmMain::closeEvent(QCloseEvent* evento)
     // The child windows close first, each through its own closing step.
     mdiArea->closeAllSubWindows();
     evento->accept();
+    BorrarRecuperacion();
+}
+
+void MDIfrmMain::BorrarRecuperacion()
+{
+    // A normal end: nothing to recover.
+    disconnect(&cv::ElTrabajo(), nullptr, timRecuperacion, nullptr);
+    timRecuperacion->stop();
+    std::error_code error;
+    std::filesystem::remove(RutaRecuperacion(), error);
+}
+
+void MDIfrmMain::GuardarRecuperacion()
+{
+    const Trabajo& t = cv::ElTrabajo().Datos();
+    std::error_code error;
+    if (t.Vacio())
+        std::filesystem::remove(RutaRecuperacion(), error);
+    else
+        EscribirFichero(RutaRecuperacion(), EscribirTrabajo(t));
+}
+
+void MDIfrmMain::OfrecerRecuperacion()
+{
+    const std::string ruta = RutaRecuperacion();
+    std::string texto;
+    if (!LeerFichero(ruta, texto).ok)
+        return;
+    std::error_code error;
+    if (!cv::Pregunta(this, QStringLiteral("Se encontró un trabajo que no se guardó. ¿Desea recuperarlo?"))) {
+        std::filesystem::remove(ruta, error);
+        return;
+    }
+    Trabajo t;
+    if (!LeerTrabajo(texto, t)) {
+        // Kept aside, never overwritten by the next job.
+        const std::string aparte = ruta + ".ilegible";
+        std::filesystem::rename(ruta, aparte, error);
+        cv::Aviso(this, QStringLiteral("El trabajo no se puede leer; se ha apartado en %1.").arg(cv::Q(aparte)),
+                  QMessageBox::Critical);
+        return;
+    }
+    Recuperar(t);
+}
+
+void MDIfrmMain::Recuperar(const Trabajo& t)
+{
+    if (t.Poligonal().abierta)
+        MostrarHija<frmPoligonal>()->Restaurar(t.Poligonal());
+    // The list windows, each with the lists it had.
+    const std::map<std::string, std::function<QWidget*()>> abrir = {
+        {"frmRadiacion", [this] { return MostrarSeparada<frmRadiacion>(); }},
+        {"frmTaquimetrico", [this] { return MostrarHija<frmTaquimetrico>(); }},
+        {"frmBiseccion", [this] { return MostrarHija<frmBiseccion>(); }},
+        {"frmEditarBases", [this] { return MostrarSeparada<frmEditarBases>(); }},
+        {"frmCatenaria", [this] { return MostrarHija<frmCatenaria>(); }},
+    };
+    for (const auto& [ventana, listas] : t.Listas())
+        if (const auto a = abrir.find(ventana); a != abrir.end())
+            cv::RestaurarListas(a->second(), listas);
 }

@@ -7,7 +7,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
+#include "core/Trabajo.h"
 #include "shell/modResIndependentForm.h"
 
 // The main frame: menu, information strip and the area of the child windows.
@@ -76,6 +78,12 @@ private:
     // The one place that sets the menu items and lblInfo: the traverse items
     // from the open sheet (none, or its stations), lblInfo from the K in force.
     void ActualizarEstado();
+    // The recovery file: the job written within a second of every change,
+    // removed at a normal exit, offered back at the next start otherwise.
+    void GuardarRecuperacion();
+    void BorrarRecuperacion();
+    void OfrecerRecuperacion();
+    void Recuperar(const Trabajo& t);
     // "Nueva": the starting vertices, then the sheet on them.
     void NuevaPoligonal();
     // The sheet's menu operations, run on the open sheet.
@@ -98,6 +106,7 @@ private:
     }
 
     QHash<QString, QPointer<QWidget>> ventanas_;
+    QTimer* timRecuperacion;
 
     QMdiArea* mdiArea;
     QLabel* lblInfo;

@@ -2,7 +2,7 @@
 
 #include "core/Configuracion.h"
 #include "shell/Icono.h"
-#include "shell/frmSplash.h"
+#include "app/frmSplash.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,9 +1,13 @@
 #include "catenary/frmCatenaria.h"
 
+#include <QTimer>
+
 #include "catenary/Catenaria.h"
 #include "core/TextoNumerico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "drawings/Perfil.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 namespace {
@@ -168,6 +172,24 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     connect(cmdEliminarPuntos, &QPushButton::clicked, this, &frmCatenaria::EliminarPuntos);
     connect(cmdGuardarFicheroProyeccion, &QPushButton::clicked, this, [this] { ExportarTense(lstProyeccion, this); });
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
+    // The span's profile goes into the job as the projection list changes
+    // (through a timer of the window's own, which goes before the lists do).
+    auto* publicarVano = new QTimer(this);
+    publicarVano->setSingleShot(true);
+    publicarVano->setInterval(0);
+    connect(publicarVano, &QTimer::timeout, this, [this] {
+        PerfilCatenaria p = LeerProyeccion(Filas(lstProyeccion));
+        p.anclaje1 = cv::S(lblPto1->text());
+        p.anclaje2 = cv::S(lblPto2->text());
+        cv::ElTrabajo().Datos().PonerVano(std::move(p));
+    });
+    auto vano = [publicarVano] { publicarVano->start(); };
+    QAbstractItemModel* proyeccion = lstProyeccion->model();
+    connect(proyeccion, &QAbstractItemModel::modelReset, publicarVano, vano);
+    connect(proyeccion, &QAbstractItemModel::rowsInserted, publicarVano, vano);
+    connect(proyeccion, &QAbstractItemModel::rowsRemoved, publicarVano, vano);
+    connect(this, &QObject::destroyed, &cv::ElTrabajo(), [] { cv::ElTrabajo().Datos().PonerVano({}); });
 }
 
 void frmCatenaria::CalcularBloque()

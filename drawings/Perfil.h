@@ -5,21 +5,7 @@
 #include <string>
 #include <vector>
 
-// A point of the span's vertical plane: distance from anchor 1 and height, metres.
-struct PuntoPerfil {
-    double d = 0.0, h = 0.0;
-};
-
-struct PerfilCatenaria {
-    // Anchor 1 first, the conductor's points, anchor 2 last.
-    std::vector<PuntoPerfil> puntos;
-    bool ajustado = false; // a parameter was fitted
-    double parametro = 0.0;
-
-    bool Valido() const { return puntos.size() >= 2; }
-    const PuntoPerfil& Anclaje1() const { return puntos.front(); }
-    const PuntoPerfil& Anclaje2() const { return puntos.back(); }
-};
+#include "core/Trabajo.h"
 
 // The rows of the projection list: "distance,height" rows, then, when the
 // fit succeeded, "[Parámetro]" and the parameter on the next row.

@@ -9,6 +9,7 @@
 
 #include "core/TextoNumerico.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 
 // ------------------------------------------------------------ the drawing
 
@@ -138,52 +139,21 @@ frmPerfil::frmPerfil(QWidget* parent) : QWidget(parent)
     connect(vistaPerfil, &plano::Vista::encuadrarPedido, this, encuadrar);
     connect(cmdExportarSvg, &QPushButton::clicked, this, [this] { Exportar(false); });
     connect(cmdExportarPdf, &QPushButton::clicked, this, [this] { Exportar(true); });
-    buscar_ = new QTimer(this);
-    buscar_->setInterval(1000);
-    connect(buscar_, &QTimer::timeout, this, [this] {
-        if (isVisible() && !catenaria_)
-            Seguir();
+    // A new span is shown whole.
+    connect(&cv::ElTrabajo(), &TrabajoQt::vanoCambiado, this, [this] {
+        const bool vacio = capa_->Limites().vacia;
+        Actualizar();
+        if (vacio)
+            vistaPerfil->Encuadrar(capa_->Limites());
     });
-    buscar_->start();
     resize(700, 420);
 }
 
 void frmPerfil::showEvent(QShowEvent* evento)
 {
     QWidget::showEvent(evento);
-    Seguir();
     Actualizar();
     vistaPerfil->Encuadrar(capa_->Limites());
-}
-
-void frmPerfil::Seguir()
-{
-    QWidget* v = plano::BuscarVentana(QStringLiteral("frmCatenaria"));
-    if (!v || v == catenaria_)
-        return;
-    catenaria_ = v;
-    if (auto* lista = v->findChild<QListWidget*>(QStringLiteral("lstProyeccion"))) {
-        QAbstractItemModel* m = lista->model();
-        connect(m, &QAbstractItemModel::modelReset, this, &frmPerfil::Programar);
-        connect(m, &QAbstractItemModel::rowsInserted, this, &frmPerfil::Programar);
-        connect(m, &QAbstractItemModel::rowsRemoved, this, &frmPerfil::Programar);
-        connect(m, &QAbstractItemModel::dataChanged, this, &frmPerfil::Programar);
-    }
-    connect(v, &QObject::destroyed, this, &frmPerfil::Programar);
-    Programar();
-}
-
-void frmPerfil::Programar()
-{
-    if (pendiente_)
-        return;
-    pendiente_ = true;
-    QTimer::singleShot(0, this, [this] {
-        const bool vacio = capa_->Limites().vacia;
-        Actualizar();
-        if (vacio)
-            vistaPerfil->Encuadrar(capa_->Limites());
-    });
 }
 
 double frmPerfil::Exageracion() const
@@ -193,13 +163,8 @@ double frmPerfil::Exageracion() const
 
 void frmPerfil::Actualizar()
 {
-    pendiente_ = false;
-    const PerfilCatenaria perfil = LeerProyeccion(plano::FilasLista(catenaria_, QStringLiteral("lstProyeccion")));
-    auto nombre = [this](const char* etiqueta) {
-        auto* l = catenaria_ ? catenaria_->findChild<QLabel*>(QString::fromLatin1(etiqueta)) : nullptr;
-        return l ? l->text() : QString();
-    };
-    capa_->PonerPerfil(perfil, Exageracion(), nombre("lblPto1"), nombre("lblPto2"));
+    const PerfilCatenaria& perfil = cv::ElTrabajo().Datos().Vano();
+    capa_->PonerPerfil(perfil, Exageracion(), cv::Q(perfil.anclaje1), cv::Q(perfil.anclaje2));
     lblParametro->setText(perfil.ajustado ? QStringLiteral("Parámetro: %1 m").arg(cv::Q(F2(perfil.parametro)))
                                           : QString());
     const Holgura h = HolguraMaxima(perfil);

@@ -3,13 +3,12 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 
 #include "drawings/Perfil.h"
-#include "drawings/frmPlano.h"
+#include "drawings/modExportar.h"
+#include "drawings/modVista.h"
 
 // The drawing of a span's profile: chord, surveyed points, fitted parabola
 // and anchors, in (distance, height × exaggeration).
@@ -27,14 +26,14 @@ private:
     QString nombres_[2];
 };
 
-// The profile of the span computed by the open catenary window, live as it
-// changes.
+// The profile of the job's span (the catenary window's computation), live as
+// it changes.
 class frmPerfil : public QWidget {
     Q_OBJECT
 public:
     explicit frmPerfil(QWidget* parent = nullptr);
 
-    // Reads the catenary window again now.
+    // Draws the job's span again now.
     void Actualizar();
     QGraphicsScene* Escena() const { return escena_; }
 
@@ -42,8 +41,6 @@ protected:
     void showEvent(QShowEvent* evento) override;
 
 private:
-    void Seguir();
-    void Programar();
     double Exageracion() const;
     // The drawing to SVG, or to PDF at the chosen sheet and scale.
     void Exportar(bool pdf);
@@ -59,7 +56,4 @@ private:
     QPushButton* cmdEncuadrar;
     QPushButton* cmdExportarSvg;
     QPushButton* cmdExportarPdf;
-    QPointer<QWidget> catenaria_;
-    QTimer* buscar_;
-    bool pendiente_ = false;
 };

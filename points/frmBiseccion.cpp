@@ -5,6 +5,7 @@
 #include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
@@ -119,6 +120,7 @@ frmBiseccion::frmBiseccion(QWidget* parent) : QWidget(parent)
     CrearBotonesIntercambio(this, QRect(320, 346, 115, 26), QRect(445, 346, 115, 26),
                             [this] { return DibujoDeListas(lstBases, lstPuntos); });
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
     txtObservaciones[1]->setText(QStringLiteral("0.0000"));
     txtObservaciones[5]->setText(QStringLiteral("0.0000"));
     txtObservaciones[0]->setFocus();

@@ -4,6 +4,7 @@
 #include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 frmEditarBases::frmEditarBases(QWidget* parent) : QWidget(parent)
@@ -55,6 +56,7 @@ frmEditarBases::frmEditarBases(QWidget* parent) : QWidget(parent)
     CrearBotonesIntercambio(this, QRect(16, 432, 150, 26), QRect(174, 432, 150, 26),
                             [this] { return DibujoDeListas(lstBases, nullptr); });
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
 }
 
 void frmEditarBases::AnadirBase()

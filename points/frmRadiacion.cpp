@@ -4,6 +4,7 @@
 #include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
@@ -95,6 +96,7 @@ frmRadiacion::frmRadiacion(QWidget* parent) : QWidget(parent)
     CrearBotonesIntercambio(this, QRect(545, 330, 120, 26), QRect(545, 360, 120, 26),
                             [this] { return DibujoDeListas(lstBases, nullptr); });
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
 }
 
 bool frmRadiacion::ObservacionesRadiacionValidas() const

@@ -7,6 +7,7 @@
 #include "exchange/Intercambio.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
@@ -102,6 +103,7 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     CrearBotonesIntercambio(this, QRect(535, 344, 115, 26), QRect(660, 344, 115, 26),
                             [this] { return DibujoDeListas(lstBases, lstPuntos); });
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
 }
 
 bool frmTaquimetrico::eventFilter(QObject* objeto, QEvent* evento)

@@ -178,13 +178,3 @@ std::string EscribirInformeCompensacion(const ResultadoCompensacion& r, const Op
 // The bases file of the adjusted points: BE, BO, then the adjusted station
 // points 2 .. n (the closing point last), as the traverse export writes them.
 std::string ExportarBasesCompensadas(const objPto& BE, const objPto& BO, const ResultadoCompensacion& r);
-
-// The arrival vertices of the closure the sheet holds, read back from the
-// rows of its list of points: an accepted closure leaves its rows
-// (FilasCierre) at the end of the list, and a rebuilt list drops them.
-struct LlegadaCierre {
-    bool aceptado = false; // the list ends with a closure's rows and both vertices are whole
-    objPto PE;             // arrival station vertex, as typed in the closure
-    objPto PV;             // sighted arrival vertex
-};
-LlegadaCierre LeerLlegadaCierre(const std::vector<std::string>& filas);

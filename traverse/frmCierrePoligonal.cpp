@@ -85,7 +85,8 @@ void frmCierrePoligonal::Aceptar()
         const std::array<std::string, 5> errores = {cv::S(lblEAngular->text()), cv::S(lblEX->text()),
                                                     cv::S(lblEY->text()), cv::S(lblEZ->text()),
                                                     cv::S(lblET->text())};
-        hoja_->AnotarCierre(FilasCierre(TextosVertice(txtBE), TextosVertice(txtBO), errores));
+        hoja_->AnotarCierre(FilasCierre(TextosVertice(txtBE), TextosVertice(txtBO), errores),
+                            LeerVertice(TextosVertice(txtBE)), LeerVertice(TextosVertice(txtBO)));
     }
     accept();
 }

@@ -1,15 +1,11 @@
 #include "traverse/frmCompensacion.h"
 
-#include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QShowEvent>
 
 #include "core/TextoNumerico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
-#include "traverse/frmPoligonal.h"
 
 namespace
 {
@@ -128,21 +124,16 @@ frmCompensacion::frmCompensacion(QWidget* parent) : QWidget(parent)
     connect(cmdExportar, &QPushButton::clicked, this, &frmCompensacion::Exportar);
     connect(cmdInforme, &QPushButton::clicked, this, &frmCompensacion::Informe);
 
-    timRecalculo = new QTimer(this);
-    timRecalculo->setObjectName(QStringLiteral("timRecalculo"));
-    timRecalculo->setSingleShot(true);
-    timRecalculo->setInterval(0);
-    connect(timRecalculo, &QTimer::timeout, this, &frmCompensacion::Recalcular);
-
+    connect(&cv::ElTrabajo(), &TrabajoQt::poligonalCambiada, this, &frmCompensacion::Recalcular);
     cv::PrepararVentana(this);
     optBowditch->setFocus();
+    Recalcular();
 }
 
-void frmCompensacion::showEvent(QShowEvent* evento)
+frmCompensacion::~frmCompensacion()
 {
-    QWidget::showEvent(evento);
-    // Only now is the window inside the frame, where the sheet is.
-    Recalcular();
+    // Its adjusted points leave the plan with it.
+    cv::ElTrabajo().Datos().PonerCompensados({});
 }
 
 MetodoCompensacion frmCompensacion::Metodo() const
@@ -154,59 +145,18 @@ MetodoCompensacion frmCompensacion::Metodo() const
     return MetodoCompensacion::Bowditch;
 }
 
-frmPoligonal* frmCompensacion::BuscarHoja()
-{
-    QMdiArea* area = nullptr;
-    for (QWidget* w = parentWidget(); w && !area; w = w->parentWidget())
-        area = qobject_cast<QMdiArea*>(w);
-    // Outside a frame: the frame of the application, if there is one.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!area && w != this)
-            area = w->findChild<QMdiArea*>();
-    if (!area)
-        return nullptr;
-    frmPoligonal* hoja = nullptr;
-    for (QMdiSubWindow* marco : area->subWindowList())
-        if (QWidget* w = marco->widget(); w && w->objectName() == QLatin1String("frmPoligonal"))
-            hoja = qobject_cast<frmPoligonal*>(w);
-    Escuchar(hoja, area);
-    return hoja;
-}
-
-void frmCompensacion::Escuchar(frmPoligonal* hoja, QMdiArea* area)
-{
-    if (area != area_) {
-        area_ = area;
-        // Back to this window: the traverse may have changed meanwhile.
-        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* marco) {
-            if (marco && marco->widget() == this)
-                timRecalculo->start();
-        });
-    }
-    if (!hoja || hoja == hoja_)
-        return;
-    hoja_ = hoja;
-    // Every change of the traverse rebuilds the sheet's list (and drops the
-    // closure's rows): the list is what this window follows.
-    connect(hoja, &QObject::destroyed, timRecalculo, qOverload<>(&QTimer::start));
-    if (auto* lista = hoja->findChild<QListWidget*>(QStringLiteral("lstBases"))) {
-        QAbstractItemModel* modelo = lista->model();
-        auto aviso = [this] { timRecalculo->start(); };
-        connect(modelo, &QAbstractItemModel::rowsInserted, this, aviso);
-        connect(modelo, &QAbstractItemModel::rowsRemoved, this, aviso);
-        connect(modelo, &QAbstractItemModel::modelReset, this, aviso);
-        connect(modelo, &QAbstractItemModel::dataChanged, this, aviso);
-    }
-}
-
 frmCompensacion::Calculo frmCompensacion::Calcular()
 {
     Calculo c;
     c.opciones.metodo = Metodo();
     c.resultado.metodo = c.opciones.metodo;
-    frmPoligonal* hoja = BuscarHoja();
-    if (!hoja) {
+    const PoligonalTrabajo& p = cv::ElTrabajo().Datos().Poligonal();
+    if (!p.abierta) {
         c.resultado.error = cv::S(NO_HAY_POLIGONAL);
+        return c;
+    }
+    if (p.incompleta > 0) {
+        c.resultado.error = "La poligonal está incompleta: estación " + std::to_string(p.incompleta) + ".";
         return c;
     }
     for (const QLineEdit* campo :
@@ -219,14 +169,9 @@ frmCompensacion::Calculo frmCompensacion::Calcular()
                             cv::LeerNumero(txtSigmaPpm), cv::LeerNumero(txtSigmaEstacion)};
     c.opciones.tolerancias = {cv::LeerNumero(txtTolAngular), cv::LeerNumero(txtTolRelativa)};
 
-    std::vector<std::string> filas;
-    if (const auto* lista = hoja->findChild<QListWidget*>(QStringLiteral("lstBases")))
-        for (int i = 0; i < lista->count(); ++i)
-            filas.push_back(cv::S(lista->item(i)->text()));
-    const LlegadaCierre llegada = LeerLlegadaCierre(filas);
-    c.BE = frmPoligonal::objVertice_BE;
-    c.BO = frmPoligonal::objVertice_BO;
-    c.resultado = Compensar(c.BE, c.BO, hoja->colPoligonal, llegada.PE, llegada.PV, llegada.aceptado, c.opciones);
+    c.BE = p.BE;
+    c.BO = p.BO;
+    c.resultado = Compensar(c.BE, c.BO, p.estaciones, p.PE, p.PV, p.cierre, c.opciones);
     return c;
 }
 
@@ -266,8 +211,13 @@ void frmCompensacion::Mostrar(const Calculo& c)
 
 void frmCompensacion::Recalcular()
 {
-    timRecalculo->stop();
-    Mostrar(Calcular());
+    const Calculo c = Calcular();
+    Mostrar(c);
+    std::vector<objPto> compensados;
+    if (c.resultado.ok)
+        for (const PuntoCompensado& q : c.resultado.puntos)
+            compensados.push_back({q.N, q.X, q.Y, q.Z});
+    cv::ElTrabajo().Datos().PonerCompensados(std::move(compensados));
 }
 
 bool frmCompensacion::CalculoValido(Calculo& c)

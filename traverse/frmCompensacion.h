@@ -2,32 +2,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QWidget>
 
 #include "traverse/Compensacion.h"
 
-class QMdiArea;
-class frmPoligonal;
-
 // Adjustment of the open traverse on the arrival vertices of its accepted
 // closure: the method, the a-priori precision and the tolerances chosen here,
-// the adjusted points listed, exported as bases and reported. The sheet and
-// its traverse are only read.
+// the adjusted points listed, exported as bases and reported. The traverse is
+// read from the job at every change of the sheet, and the adjusted points go
+// back into the job for the plan.
 class frmCompensacion : public QWidget
 {
     Q_OBJECT
   public:
     explicit frmCompensacion(QWidget* parent = nullptr);
+    ~frmCompensacion() override;
 
     // Adjusts again and shows the result (or why nothing was adjusted).
     void Recalcular();
-
-  protected:
-    void showEvent(QShowEvent* evento) override;
 
   private:
     // What one adjustment read and gave.
@@ -38,10 +32,6 @@ class frmCompensacion : public QWidget
     };
     Calculo Calcular();
     MetodoCompensacion Metodo() const;
-    // The open traverse sheet of the frame this window lives in, or null.
-    frmPoligonal* BuscarHoja();
-    // Listens to the sheet's list (and to the frame's activations) once.
-    void Escuchar(frmPoligonal* hoja, QMdiArea* area);
     void Mostrar(const Calculo& c);
     void VaciarResultados();
     // The adjustment for a button: the warning box when there is none.
@@ -70,10 +60,4 @@ class frmCompensacion : public QWidget
     QListWidget* lstCompensada;
     QPushButton* cmdExportar;
     QPushButton* cmdInforme;
-
-    // Changes of the sheet's list come in bursts (the list is rebuilt row by
-    // row): they are gathered into one recomputation.
-    QTimer* timRecalculo;
-    QPointer<frmPoligonal> hoja_;
-    QPointer<QMdiArea> area_;
 };

@@ -5,8 +5,8 @@
 
 #include "core/Fallos.h"
 #include "core/TextoNumerico.h"
-#include "core/FicherosTexto.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 objPto frmPoligonal::objVertice_BE;
@@ -15,9 +15,6 @@ objPto frmPoligonal::objVertice_BO;
 namespace {
 
 const QString MSG_NO_EXISTE = QStringLiteral("No existe la estación.");
-const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar la poligonal. ");
-const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
-const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
 
 // An agreement indicator: its bar and label, left as they are when the
 // computation faulted.
@@ -233,10 +230,12 @@ void frmPoligonal::CambioObservacion(int k)
         Actual().objBV.N = cv::S(texto);
         RecalcularEstacionActual();
         ActualizarListaBases();
+        Publicar();
         return;
     }
     AsignarSiValido(Actual().Slot(k), LeerNumero(cv::S(texto)));
     RecalcularEstacionActual();
+    Publicar();
 
     // The face pairs: own pair (direct, reverse), the companion pair that
     // feeds the same indicator, and the label of the own pair's mean.
@@ -329,14 +328,34 @@ void frmPoligonal::ActualizarListaBases()
     lstBases->clear();
     MostrarFilas(FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal));
     lstBases->setUpdatesEnabled(true);
-    PonerCierreAnotado(false);
 }
 
-void frmPoligonal::AnotarCierre(const std::vector<std::string>& filas)
+void frmPoligonal::AnotarCierre(const std::vector<std::string>& filas, const objPto& PE, const objPto& PV)
 {
     ActualizarListaBases();
     MostrarFilas(filas);
-    PonerCierreAnotado(true);
+    cierre_ = true;
+    PE_ = PE;
+    PV_ = PV;
+    Publicar();
+}
+
+void frmPoligonal::Publicar()
+{
+    if (mostrando_ > 0 || cerrada_ || !HayActual())
+        return;
+    PoligonalTrabajo p;
+    p.BE = objVertice_BE;
+    p.BO = objVertice_BO;
+    p.estaciones = colPoligonal;
+    p.estacionActual = intEstacionActual;
+    for (const QLineEdit* t : txtObservacion)
+        p.textos.push_back(cv::S(t->text()));
+    p.incompleta = DatosValidos() ? 0 : intEstacionActual;
+    p.cierre = cierre_;
+    p.PE = PE_;
+    p.PV = PV_;
+    cv::ElTrabajo().Datos().PonerPoligonal(std::move(p));
 }
 
 // --------------------------------------------------------- showing a station
@@ -354,12 +373,15 @@ void frmPoligonal::MostrarEstacion(int n)
 
     // Every box set here runs the change processing at once, so the station
     // is recomputed from the values as shown.
+    ++mostrando_;
     txtObservacion[0]->setText(cv::Q(Actual().objBV.N));
     dibEsquemaVisada->setText(cv::Q(Actual().objBV.N));
     MostrarPuntosEstacion();
     const bool ultima = n == total;
     for (int k = 1; k <= 14; ++k)
         txtObservacion[k]->setText(cv::Q(TextoObservacion(Actual(), k, ultima)));
+    --mostrando_;
+    Publicar();
     txtObservacion[0]->setFocus();
 }
 
@@ -449,6 +471,7 @@ void frmPoligonal::CortarPoligonal()
     intEstacionActual = static_cast<int16_t>(intEstacionActual - 1);
     ActualizarListaBases();
     MostrarEstacion(intEstacionActual);
+    Publicar();
     cv::Aviso(this, QStringLiteral("Las estaciones se han eliminado."));
     emit estacionesCambiadas(NumeroEstaciones());
 }
@@ -471,13 +494,6 @@ void frmPoligonal::PonerGuardada(bool guardada)
     emit guardadaCambiada(guardada);
 }
 
-void frmPoligonal::PonerCierreAnotado(bool anotado)
-{
-    if (cierreAnotado_ == anotado)
-        return;
-    cierreAnotado_ = anotado;
-    emit cierreAnotadoCambiado(anotado);
-}
 
 // ------------------------------------------------------------------ closing
 
@@ -490,9 +506,17 @@ void frmPoligonal::closeEvent(QCloseEvent* evento)
         timIntermitencia->stop();
         colPoligonal.clear();
         intEstacionActual = 0;
+        cv::ElTrabajo().Datos().CerrarPoligonal();
         emit estacionesCambiadas(0);
     }
     evento->accept();
+}
+
+frmPoligonal::~frmPoligonal()
+{
+    // Gone without its closing step (the frame deleted): the traverse leaves the job all the same.
+    if (!cerrada_)
+        cv::ElTrabajo().Datos().CerrarPoligonal();
 }
 
 void frmPoligonal::CerrarSinPreguntar()
@@ -522,82 +546,4 @@ void frmPoligonal::paintEvent(QPaintEvent* evento)
     p.drawLine(pie, adelante);
     for (const QPoint& q : {pie, atras, adelante})
         p.drawEllipse(q, 3, 3);
-}
-
-// ----------------------------------------------------------- traverse files
-
-void frmPoligonal::GuardarPoligonal()
-{
-    const auto ruta = cv::ElegirFicheroGuardar(
-        this, {QStringLiteral("Guardar Poligonal"), FILTRO_POL, QStringLiteral("pol"), QStringLiteral("Poligonal")});
-    if (!ruta)
-        return;
-    if (!cv::GuardarTexto(this, *ruta, EscribirPol(objVertice_BE, objVertice_BO, colPoligonal), MSG_ERROR_GUARDAR))
-        return;
-    PonerGuardada(true);
-    cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
-}
-
-void frmPoligonal::AbrirPoligonal()
-{
-    lstBases->clear();
-    const auto ruta =
-        cv::ElegirFicheroAbrir(this, {QStringLiteral("Abrir Poligonal"), FILTRO_POL, QStringLiteral("pol"), QString()});
-    if (!ruta) {
-        CerrarSinPreguntar();
-        return;
-    }
-    std::string bytes;
-    if (!cv::LeerTexto(this, *ruta, bytes, MSG_ERROR_ABRIR)) {
-        CerrarSinPreguntar();
-        return;
-    }
-    colPoligonal.clear();
-    LecturaPol lectura = LeerPol(TextoUtf8(bytes));
-    if (!lectura.ok) {
-        cv::Aviso(this, MSG_ERROR_ABRIR + cv::Q(lectura.error), QMessageBox::Critical);
-        CerrarSinPreguntar();
-        return;
-    }
-    objVertice_BE = lectura.BE;
-    objVertice_BO = lectura.BO;
-    colPoligonal = std::move(lectura.estaciones);
-    // A file holding only the starting vertices is a traverse just begun:
-    // its first station stands on them, as on a new sheet.
-    if (colPoligonal.empty())
-        PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
-    intEstacionActual = 1;
-    MostrarEstacion(1);
-    ActualizarListaBases();
-    cv::Aviso(this, QStringLiteral("Poligonal abierta."), QMessageBox::Information);
-    emit estacionesCambiadas(NumeroEstaciones());
-    PonerGuardada(true);
-}
-
-void frmPoligonal::ExportarPoligonal()
-{
-    const auto ruta = cv::ElegirFicheroGuardar(this, {QStringLiteral("Exportar Poligonal"),
-                                                      QStringLiteral("Cartavector 3.0 (*.bse)|*.bse"),
-                                                      QStringLiteral("bse"), QStringLiteral("Poligonal")});
-    if (!ruta)
-        return;
-    if (!cv::GuardarTexto(this, *ruta, EscribirExportacion(objVertice_BE, objVertice_BO, colPoligonal), MSG_ERROR_GUARDAR))
-        return;
-    cv::Aviso(this, QStringLiteral("Poligonal guardada."), QMessageBox::Information);
-}
-
-void frmPoligonal::Imprimir()
-{
-    const auto ruta = cv::ElegirFicheroGuardar(this, {QStringLiteral("Imprimir a archivo"),
-                                                      QStringLiteral("Cartavector 3.0 (*.txt)|*.txt"),
-                                                      QStringLiteral("txt"), QStringLiteral("Poligonal")});
-    if (!ruta)
-        return;
-    std::vector<std::string> filas;
-    filas.reserve(static_cast<size_t>(lstBases->count()));
-    for (int i = 0; i < lstBases->count(); ++i)
-        filas.push_back(cv::S(lstBases->item(i)->text()));
-    if (!cv::GuardarTexto(this, *ruta, EscribirTense(filas), MSG_ERROR_GUARDAR))
-        return;
-    cv::Aviso(this, QStringLiteral("Poligonal imprimida a archivo."), QMessageBox::Information);
 }

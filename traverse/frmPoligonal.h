@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "core/Trabajo.h"
 #include "core/objPto.h"
 #include "traverse/Poligonal.h"
 
@@ -18,6 +19,7 @@ class frmPoligonal : public QWidget {
     Q_OBJECT
 public:
     explicit frmPoligonal(QWidget* parent = nullptr);
+    ~frmPoligonal() override;
 
     // The two starting vertices. They outlive the sheet: the starting-vertices
     // window sets them before the sheet opens, and a sheet opened again starts
@@ -38,20 +40,22 @@ public:
     void AbrirPoligonal();
     void ExportarPoligonal();
     void Imprimir();
-    // An accepted closure: its rows after the rebuilt list.
-    void AnotarCierre(const std::vector<std::string>& filas);
+    // An accepted closure: its rows after the rebuilt list; its arrival
+    // vertices stay with the traverse until another closure is accepted or
+    // the sheet closes.
+    void AnotarCierre(const std::vector<std::string>& filas, const objPto& PE, const objPto& PV);
+    // The traverse of a job recovered after a crash, with the boxes of the
+    // station that was on screen as they stood; it counts as not saved.
+    void Restaurar(const PoligonalTrabajo& p);
 
     int16_t EstacionActual() const { return intEstacionActual; }
     // Stations held; 0 once the sheet has closed.
     int NumeroEstaciones() const { return static_cast<int>(colPoligonal.size()); }
     bool Guardada() const { return bolGuardada; }
-    // True while the closure rows are in the list.
-    bool CierreAnotado() const { return cierreAnotado_; }
 
 signals:
     void estacionesCambiadas(int estaciones);
     void guardadaCambiada(bool guardada);
-    void cierreAnotadoCambiado(bool anotado);
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -70,7 +74,8 @@ private:
     void Intermitencia();
     void MostrarPuntosEstacion();
     void PonerGuardada(bool guardada);
-    void PonerCierreAnotado(bool anotado);
+    // Writes the traverse, the station on screen and the closure into the job.
+    void Publicar();
     void MostrarFilas(const std::vector<std::string>& filas);
     // Closes the sheet (its frame in the main window) without asking.
     void CerrarSinPreguntar();
@@ -117,6 +122,10 @@ private:
 
     int16_t intEstacionActual = 0;
     bool bolGuardada = false;
-    bool cierreAnotado_ = false;
+    bool cierre_ = false;
+    objPto PE_, PV_;
+    // Above 0 while a station is being shown: its boxes change one by one,
+    // and the job hears of the station once, whole.
+    int mostrando_ = 0;
     bool cerrada_ = false;
 };

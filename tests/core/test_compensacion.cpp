@@ -269,35 +269,6 @@ TEST(Compensacion, VeredictoExportacionEInforme)
               (std::vector<std::string>{"B", "1300.008", "1000.012", "105.007", "-12.0", "7.3", "-3.0"}));
 }
 
-TEST(Compensacion, LlegadaLeidaDeLasFilasDelCierre)
-{
-    ConK k(0.5);
-    EjemploReglas ej;
-    std::vector<std::string> filas = FilasListaBases(ej.A, ej.R, ej.est);
-    EXPECT_FALSE(LeerLlegadaCierre(filas).aceptado); // the list as rebuilt: no closure
-    const auto cierre = FilasCierre({"D 1", "1600", "1400,5", "104"}, {"F", "1700.25", "1400", "104"},
-                                    {"0.0040", "-0.040", "0.040", "-0.010", "0.057"});
-    filas.insert(filas.end(), cierre.begin(), cierre.end());
-    const LlegadaCierre l = LeerLlegadaCierre(filas);
-    ASSERT_TRUE(l.aceptado);
-    EXPECT_EQ(l.PE.N + "|" + l.PV.N, "D 1|F");
-    Cerca(l.PE.X, l.PE.Y, l.PE.Z, 1600.0, 1400.5, 104.0, 0.0);
-    Cerca(l.PV.X, l.PV.Y, l.PV.Z, 1700.25, 1400.0, 104.0, 0.0);
-    // Not the closure's block at the end of the list: refused.
-    const size_t inicio = filas.size() - cierre.size();
-    const std::pair<size_t, const char*> cambios[] = {{filas.size(), ""},
-                                                      {inicio + 4, "1O4"},
-                                                      {inicio, " [V. llegada BE]"},
-                                                      {inicio + 12, "[ERRORES]"},
-                                                      {inicio + 13, "x"}};
-    for (const auto& [fila, texto] : cambios) {
-        std::vector<std::string> otra = filas;
-        otra.resize(std::max(otra.size(), fila + 1)); // one row past the end: a row after the block
-        otra[fila] = texto;
-        EXPECT_FALSE(LeerLlegadaCierre(otra).aceptado) << fila << " " << texto;
-    }
-}
-
 TEST(Compensacion, CuantilChiCuadradoDeLasTablas)
 {
     // Table values (chi-square quantiles as printed in the usual tables).

@@ -1,8 +1,11 @@
-// The adjustment window on three stations closed a few millimetres off: method and precision change the
-// points, the files are written, and a traverse whose closure is gone is refused.
+// The adjustment window on three stations closed a few millimetres off through the menu: method and precision
+// change the points, the files are written, and the figures follow the sheet as it is now: browsing keeps the
+// closure, an incomplete station shows none and says why, a corrected reading gives the live figures.
+#include <QMdiSubWindow>
 #include <QRadioButton>
 
 #include "AyudantesPoligonal.h"
+#include "traverse/frmCierrePoligonal.h"
 #include "traverse/frmCompensacion.h"
 
 using namespace prueba;
@@ -31,11 +34,19 @@ class PruebaCompensacion : public QObject
         };
         const auto pe = tecleado("P-9", h->colPoligonal[2].objBE), pv = tecleado("P-8", h->colPoligonal[2].objBV);
         const objPto PE = LeerVertice(pe), PV = LeerVertice(pv);
-        const ErroresCierre e = CalcularErroresCierre(VERTICE_P2, VERTICE_P1, h->colPoligonal, PE, PV);
-        h->AnotarCierre(FilasCierre(pe, pv, {F4(e.EA), F3(e.EX), F3(e.EY), F3(e.EZ), F3(e.ED)}));
+        EnModal<frmCierrePoligonal>([&](frmCierrePoligonal* c) {
+            for (int i = 0; i < 4; ++i) {
+                Teclear(En(c, QString("txtBE_%1").arg(i)), QString::fromStdString(pe[i]));
+                Teclear(En(c, QString("txtBO_%1").arg(i)), QString::fromStdString(pv[i]));
+            }
+            Clic(c, "cmdAceptar");
+        });
+        Elegir(principal_, "mnuPoligonalCerrar");
         const QStringList hoja = ficheros::Filas(En<QListWidget>(h, "lstBases"));
-
-        auto* w = principal_->MostrarHija<frmCompensacion>();
+        QAction* compensar = principal_->findChild<QAction*>("mnuPoligonalCompensar");
+        Elegir(principal_, "mnuPoligonalCompensar");
+        auto* w = principal_->Buscar<frmCompensacion>();
+        QVERIFY(w);
         QListWidget* lista = En<QListWidget>(w, "lstCompensada");
         OpcionesCompensacion o;
         auto esperado = [&] {
@@ -82,13 +93,28 @@ class PruebaCompensacion : public QObject
         QCOMPARE(ficheros::Leer(informe).toStdString(), EscribirInformeCompensacion(esperado().first, o));
         QCOMPARE(ficheros::Filas(En<QListWidget>(h, "lstBases")), hoja); // the sheet as it was
 
-        // A rebuilt list drops the closure: nothing is adjusted, the buttons refuse.
-        const QString sinCierre =
-            "El cierre de la poligonal no está aceptado: cierre la poligonal antes de compensarla.";
-        h->ActualizarListaBases();
-        QTRY_COMPARE(Textos(w, {"lblVeredicto"}), sinCierre);
+        // Browsing to another station and back rebuilds the sheet's list: the closure and its figures stay.
+        Clic(h, "cmdAnterior");
+        Clic(h, "cmdIraUltima");
+        QCOMPARE(ficheros::Filas(lista), esperado().second);
+        // A reading of the last station cleared: no figures, and why; a corrected one typed: the live figures.
+        QLineEdit* hz = Obs(h, 3);
+        hz->setFocus(), hz->selectAll(), QTest::keyClick(hz, Qt::Key_Backspace);
+        QCOMPARE(Textos(w, {"lblVeredicto", "lblEX"}), QString("La poligonal está incompleta: estación 3.|"));
         QCOMPARE(lista->count(), 0);
-        Pulsar(En<QPushButton>(w, "cmdExportar"), sinCierre, QMessageBox::Warning);
+        QVERIFY(compensar->isEnabled());
+        QTest::keyClicks(hz, "180.0025");
+        QCOMPARE(h->colPoligonal[2].Slot(3), 180.0025);
+        std::tie(r, filas) = esperado();
+        QVERIFY(r.ok);
+        QCOMPARE(ficheros::Filas(lista), filas);
+        QCOMPARE(Textos(w, {"lblEAngular"}), QString::fromStdString(F4(r.cierre.EA)));
+
+        // Closing the sheet ends its closure.
+        Responder(QMessageBox::No);
+        qobject_cast<QMdiSubWindow*>(h->parentWidget())->close();
+        QTRY_COMPARE(Textos(w, {"lblVeredicto"}), QString("No hay ninguna poligonal abierta."));
+        QVERIFY(!compensar->isEnabled());
     }
 
   private:

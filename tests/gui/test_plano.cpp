@@ -102,14 +102,16 @@ private slots:
         taquimetrico_->parentWidget()->close();
         QTRY_COMPARE(CapasEn(escena_, 990.25, 1150.75, "102"), 0);
         QCOMPARE(CapasEn(escena_, 950.0, 1050.0, "B-9"), 1);
-        // An accepted closure marks the arrival vertices; a rebuilt list drops them.
+        // An accepted closure marks the arrival vertices, and they stay when the list is rebuilt.
         hoja_->AnotarCierre(FilasCierre({"LL-1", "1100.000", "1250.000", "101.000"},
                                         {"LL-2", "1150.000", "1300.000", "102.000"},
-                                        {"0.0010", "0.010", "-0.020", "0.005", "0.022"}));
+                                        {"0.0010", "0.010", "-0.020", "0.005", "0.022"}),
+                            {"LL-1", 1100.0, 1250.0, 101.0}, {"LL-2", 1150.0, 1300.0, 102.0});
         QTRY_COMPARE(CapasEn(escena_, 1100.0, 1250.0, "LL-1"), 1);
         QCOMPARE(CapasEn(escena_, 1150.0, 1300.0, "LL-2"), 1);
         hoja_->ActualizarListaBases();
-        QTRY_COMPARE(CapasEn(escena_, 1100.0, 1250.0, "LL-1"), 0);
+        QTest::qWait(20);
+        QCOMPARE(CapasEn(escena_, 1100.0, 1250.0, "LL-1"), 1);
     }
 
     void capasSeOcultanYVuelven()

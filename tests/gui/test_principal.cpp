@@ -12,7 +12,7 @@
 #include "core/Preferencias.h"
 #include "core/modFuncionesTopo.h"
 #include "app/frmConfiguracion.h"
-#include "shell/frmSplash.h"
+#include "app/frmSplash.h"
 #include "shell/modResIndependentForm.h"
 
 using namespace prueba;

@@ -1,4 +1,4 @@
-#include "shell/frmSplash.h"
+#include "app/frmSplash.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,0 +1,40 @@
+#pragma once
+// The job as the windows see it: the one Trabajo of the program, and a signal
+// for each kind of change, so that a window that draws or computes from what
+// others hold listens to the job and never to them.
+#include <QObject>
+#include <QWidget>
+
+#include "core/Trabajo.h"
+
+class TrabajoQt : public QObject {
+    Q_OBJECT
+public:
+    TrabajoQt();
+    Trabajo& Datos() { return datos_; }
+
+signals:
+    void poligonalCambiada();
+    void listasCambiadas();
+    void vanoCambiado();
+    void compensacionCambiada();
+    // Any of the above.
+    void cambiado();
+
+private:
+    Trabajo datos_;
+};
+
+namespace cv {
+
+// The program's job.
+TrabajoQt& ElTrabajo();
+
+// The lists of a list window go into the job under the window's name as they
+// change (a burst of changes, such as a file read row by row, is written
+// once), and leave it when the window closes.
+void PublicarListas(QWidget* ventana);
+// Puts recovered rows back into the window's lists, by list name.
+void RestaurarListas(QWidget* ventana, const ListasVentana& listas);
+
+} // namespace cv
