@@ -164,7 +164,7 @@ public:
     bool Entero(int& v)
     {
         double d = 0.0;
-        if (!Numero(d) || d < -1e6 || d > 1e6)
+        if (!Numero(d) || !(d >= -1e6 && d <= 1e6))
             return false;
         v = static_cast<int>(d);
         return true;
@@ -239,24 +239,23 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
         }
         const std::vector<std::string> c = Campos(linea);
         Lector l(c);
-        if (c.empty()) {
-            bien = false;
-        } else if (c[0] == "poligonal") {
+        const std::string clase = c.empty() ? std::string() : c[0];
+        if (clase == "poligonal") {
             p.abierta = true;
             bien = l.Entero(p.estacionActual) && l.Entero(p.incompleta) && l.Punto(p.BE) && l.Punto(p.BO) && l.Fin();
-        } else if (c[0] == "cierre") {
+        } else if (clase == "cierre") {
             p.cierre = true;
             bien = l.Punto(p.PE) && l.Punto(p.PV) && l.Fin();
-        } else if (c[0] == "estacion") {
+        } else if (clase == "estacion") {
             objEstacion e;
             bien = l.Punto(e.objBE) && l.Punto(e.objBO) && l.Punto(e.objBV);
             for (objObservacion& o : e.colObservaciones)
                 bien = bien && l.Numero(o.Valor);
             bien = bien && l.Fin();
             p.estaciones.push_back(std::move(e));
-        } else if (c[0] == "casillas") {
+        } else if (clase == "casillas") {
             p.textos.assign(c.begin() + 1, c.end());
-        } else if (c[0] == "lista" && c.size() >= 3) {
+        } else if (clase == "lista" && c.size() >= 3) {
             listas[c[1]][c[2]].assign(c.begin() + 3, c.end());
         } else {
             bien = false;

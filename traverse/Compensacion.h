@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Estadistica.h"
 #include "core/objPto.h"
 #include "traverse/Poligonal.h"
 
@@ -147,12 +148,6 @@ struct ResultadoCompensacion {
 ResultadoCompensacion Compensar(const objPto& BE, const objPto& BO, const colEstaciones& estaciones, const objPto& PE,
                                 const objPto& PV, bool cierreAceptado, const OpcionesCompensacion& opciones = {});
 
-// The quantile of the chi-square distribution with `gl` degrees of freedom
-// for the probability p (0 < p < 1): the inverse of the regularized lower
-// incomplete gamma function. NaN for arguments out of range.
-double CuantilChiCuadrado(double p, double gl);
-// The regularized lower incomplete gamma P(a, x), a > 0, x >= 0.
-double GammaIncompletaP(double a, double x);
 
 // "1:12345", the relative precision as the window shows it ("1:∞" for an
 // exact closure).
