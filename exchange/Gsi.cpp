@@ -383,3 +383,51 @@ std::vector<std::string> FilasObservacion::Filas() const
 {
     return LeerObservaciones(texto_).filas;
 }
+
+BloquesGsi LeerBloquesGsi(std::string_view texto)
+{
+    BloquesGsi r;
+    std::vector<Palabra> palabras;
+    std::string motivo, valor;
+    std::string_view linea;
+    long numeroLinea = 0;
+    LectorLineas lineas(texto);
+    while (lineas.Siguiente(linea, numeroLinea)) {
+        while (!linea.empty() && EsBlanco(linea.back()))
+            linea.remove_suffix(1);
+        if (linea.empty())
+            continue;
+        if (!Palabras(linea, palabras, motivo)) {
+            r.noLeidas.push_back({numeroLinea, motivo});
+            continue;
+        }
+        BloqueGsi b;
+        b.linea = numeroLinea;
+        bool bien = true;
+        for (const Palabra& p : palabras) {
+            if (p.indice == 11) {
+                std::string_view id = p.datos;
+                while (id.size() > 1 && id.front() == '0')
+                    id.remove_prefix(1);
+                b.id = std::string(id);
+                continue;
+            }
+            const bool angulo = p.indice == 21 || p.indice == 22;
+            const bool longitud = (p.indice >= 31 && p.indice <= 33) || (p.indice >= 81 && p.indice <= 88);
+            if ((!angulo && !longitud) || p.datos.empty())
+                continue;
+            if (!ValorTexto(p, angulo, valor, motivo)) {
+                bien = false;
+                break;
+            }
+            double x = 0.0;
+            std::from_chars(valor.data(), valor.data() + valor.size(), x);
+            b.valores[p.indice] = x;
+        }
+        if (bien)
+            r.bloques.push_back(std::move(b));
+        else
+            r.noLeidas.push_back({numeroLinea, motivo});
+    }
+    return r;
+}

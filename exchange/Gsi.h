@@ -42,6 +42,7 @@
 // file gave). A line with 84 to 88 and no angles is a station record. Code
 // and information words (41-49) and any other word are passed over. A line
 // that cannot be read is listed with its reason and the reading goes on.
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,3 +132,19 @@ private:
 // The one message that lists the lines not read: at most ten by number and
 // reason, then "y N más". Empty when every line was read.
 std::string MensajeNoLeidas(const std::vector<LineaNoLeida>& noLeidas);
+
+// The blocks of a GSI download with their numeric words as values, for the
+// readers that need more than observation rows (the traverse import): words
+// 21 and 22 in grads, 31 to 33 and 81 to 88 in metres, at full precision.
+struct BloqueGsi {
+    long linea = 0;
+    std::string id;               // word 11 without its padding; empty when none
+    std::map<int, double> valores; // word index -> value
+    bool Tiene(int indice) const { return valores.count(indice) != 0; }
+    double Valor(int indice) const { return Tiene(indice) ? valores.at(indice) : 0.0; }
+};
+struct BloquesGsi {
+    std::vector<BloqueGsi> bloques;
+    std::vector<LineaNoLeida> noLeidas;
+};
+BloquesGsi LeerBloquesGsi(std::string_view texto);
