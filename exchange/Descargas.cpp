@@ -171,6 +171,7 @@ LecturaDescarga LeerSdr33(std::string_view texto)
             sdr2x = Empieza(Recortar(Columnas(linea, 5, 16)), "SDR2");
             const std::string_view a = Columnas(linea, 41, 1);
             const std::string_view d = Columnas(linea, 42, 1);
+            motivo.clear();
             if (a == "1")
                 u.angulo = Angulo::Grados;
             else if (a == "2")
@@ -178,13 +179,15 @@ LecturaDescarga LeerSdr33(std::string_view texto)
             else if (a == "4")
                 u.angulo = Angulo::Mil;
             else if (!a.empty() && a != " ")
-                noLeida("unidad de ángulo «" + std::string(a) + "» desconocida en la cabecera");
+                motivo = "unidad de ángulo «" + std::string(a) + "» desconocida en la cabecera";
             if (d == "2")
                 u.metro = PIE;
             else if (d == "1")
                 u.metro = 1.0;
-            else if (!d.empty() && d != " ")
-                noLeida("unidad de distancia «" + std::string(d) + "» desconocida en la cabecera");
+            else if (!d.empty() && d != " " && motivo.empty())
+                motivo = "unidad de distancia «" + std::string(d) + "» desconocida en la cabecera";
+            if (!motivo.empty())
+                noLeida(motivo);
         } else if (Empieza(tipo, "01KI")) {
             u.horizonte = Columnas(linea, 51, 1) == "2";
         } else if (Empieza(tipo, "02")) {
