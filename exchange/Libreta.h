@@ -53,6 +53,9 @@ struct LecturaLibreta {
     std::vector<std::string> sinCabida;
 };
 
+// The filter of the import dialog, as the dialogs' filter texts are written.
+constexpr const char* FILTRO_LIBRETA = "Libreta Carlson RW5 (*.rw5)|*.rw5|Estación total GSI (*.gsi)|*.gsi";
+
 LecturaLibreta LeerLibretaRw5(std::string_view texto);
 LecturaLibreta LeerLibretaGsi(std::string_view texto);
 // RW5 when the name ends in .rw5 or the text starts with an RW5 record, GSI

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Ficheros.h"
@@ -176,24 +177,26 @@ TEST(LeerLibreta, Rw5YGsiCierran)
     EXPECT_DOUBLE_EQ(rw5.estaciones[0].Slot(AlturaInstrumentoReciproca), 1.498);
 }
 
-// Feet and sexagesimal degrees from the MO record: 90 30 00 is 100.5556 g,
-// 89 59 30 is 99.9907 g, 100 ft 30.480 m and 5 ft 1.524 m. A set-up with one
-// face only takes the other turned over, and says so.
+// Feet (UN0, 0.3048 m; UN2, US survey feet, 1200/3937 m) and sexagesimal
+// degrees from the MO record: 90 30 00 is 100.5556 g, 89 59 30 is 99.9907 g.
+// A set-up with one face only takes the other turned over, and says so.
 TEST(LeerLibreta, Rw5PiesYSexagesimales)
 {
-    const LecturaLibreta l = LeerLibretaRw5("MO,AD0,UN0,SF1.00000000,EC0,EO0.0,AU0\n"
-                                            "OC,OP1,N 1000.000,E 2000.000,EL100.000\nSP,PN2,N 1100,E 2000,EL100\n"
-                                            "BK,OP1,BP2,BS0.0000,BC0.0000\nLS,HI5.000,HR5.000\n"
-                                            "BD,OP1,FP2,AR0.0000,ZE90.0000,SD100.000\n"
-                                            "FD,OP1,FP3,AR90.3000,ZE89.5930,SD100.000\n"
-                                            "FR,OP1,FP3,AR270.3000,ZE270.0030,SD100.002\n");
-    ASSERT_TRUE(l.ok);
-    const objEstacion& e = l.estaciones.at(0);
-    EXPECT_NEAR(e.Slot(HzInversoOrientacion), 200.0, 1e-9);
-    EXPECT_NEAR(e.Slot(HzDirectoVisado), 100.555556, 1e-6);
-    EXPECT_NEAR(e.Slot(VDirectoVisado), 99.990741, 1e-6);
-    EXPECT_NEAR(e.Slot(DistanciaInclinada), 30.4803048, 1e-7); // mean of 100.000 and 100.002 ft
-    EXPECT_NEAR(e.Slot(AlturaInstrumento), 1.524, 1e-12);
-    EXPECT_NEAR(l.BE.Y, 304.8, 1e-9);
-    EXPECT_EQ(l.sinCabida.size(), 2u); // one face to the back point, no reciprocal
+    for (const auto& [un, pie] : {std::pair<std::string, double>{"UN0", 0.3048}, {"UN2", 1200.0 / 3937.0}}) {
+        const LecturaLibreta l = LeerLibretaRw5("MO,AD0," + un + ",SF1.00000000,EC0,EO0.0,AU0\n"
+                                                "OC,OP1,N 1000.000,E 2000.000,EL100.000\nSP,PN2,N 1100,E 2000,EL100\n"
+                                                "BK,OP1,BP2,BS0.0000,BC0.0000\nLS,HI5.000,HR5.000\n"
+                                                "BD,OP1,FP2,AR0.0000,ZE90.0000,SD100.000\n"
+                                                "FD,OP1,FP3,AR90.3000,ZE89.5930,SD100.000\n"
+                                                "FR,OP1,FP3,AR270.3000,ZE270.0030,SD100.002\n");
+        ASSERT_TRUE(l.ok);
+        const objEstacion& e = l.estaciones.at(0);
+        EXPECT_NEAR(e.Slot(HzInversoOrientacion), 200.0, 1e-9);
+        EXPECT_NEAR(e.Slot(HzDirectoVisado), 100.555556, 1e-6);
+        EXPECT_NEAR(e.Slot(VDirectoVisado), 99.990741, 1e-6);
+        EXPECT_NEAR(e.Slot(DistanciaInclinada), 100.001 * pie, 1e-9); // mean of both faces
+        EXPECT_NEAR(e.Slot(AlturaInstrumento), 5.0 * pie, 1e-12);
+        EXPECT_NEAR(l.BE.Y, 1000.0 * pie, 1e-9);
+        EXPECT_EQ(l.sinCabida.size(), 2u); // one face to the back point, no reciprocal
+    }
 }
