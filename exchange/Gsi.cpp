@@ -1,7 +1,10 @@
 #include "exchange/Gsi.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/FicherosTexto.h"
 
@@ -106,7 +109,14 @@ bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& 
     return true;
 }
 
+bool EsBlanco(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 // The words of one line; false with the reason when a word is malformed.
+// Each word is taken at its fixed width (index, information, sign and data),
+// so data padded with blanks are read; blanks inside the data are not.
 bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::string& motivo)
 {
     palabras.clear();
@@ -115,28 +125,45 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
         gsi16 = true;
         linea.remove_prefix(1);
     }
-    const size_t largoDatos = gsi16 ? 16 : 8;
+    const size_t largo = 7 + (gsi16 ? 16 : 8);
     size_t i = 0;
     while (i < linea.size()) {
-        while (i < linea.size() && (linea[i] == ' ' || linea[i] == '\t'))
+        while (i < linea.size() && EsBlanco(linea[i]))
             ++i;
-        size_t fin = i;
-        while (fin < linea.size() && linea[fin] != ' ' && linea[fin] != '\t')
-            ++fin;
-        if (fin == i)
+        if (i >= linea.size())
             break;
-        const std::string_view w = linea.substr(i, fin - i);
-        i = fin;
-        if (w.size() != 7 + largoDatos || !EsCifra(w[0]) || !EsCifra(w[1]) || (w[6] != '+' && w[6] != '-')) {
-            motivo = "palabra «" + std::string(w.substr(0, 24)) + "» mal formada para GSI-" + (gsi16 ? "16" : "8");
+        const std::string_view w = linea.substr(i, largo);
+        const size_t fin = i + w.size();
+        // The last word of a line may have lost the blanks of an empty word.
+        const bool vaciaAlFinal = w.size() >= 7 && fin == linea.size();
+        bool bien = (w.size() == largo || vaciaAlFinal) && EsCifra(w[0]) && EsCifra(w[1]) &&
+                    (w[6] == '+' || w[6] == '-') && (fin == linea.size() || EsBlanco(linea[fin]));
+        std::string_view datos;
+        if (bien) {
+            datos = w.substr(7);
+            while (!datos.empty() && EsBlanco(datos.front()))
+                datos.remove_prefix(1);
+            while (!datos.empty() && EsBlanco(datos.back()))
+                datos.remove_suffix(1);
+            for (char c : datos)
+                bien = bien && !EsBlanco(c);
+            bien = bien && (w.size() == largo || datos.empty());
+        }
+        if (!bien) {
+            size_t f = i;
+            while (f < linea.size() && !EsBlanco(linea[f]))
+                ++f;
+            motivo = "palabra «" + std::string(linea.substr(i, std::min<size_t>(f - i, 24))) +
+                     "» mal formada para GSI-" + (gsi16 ? "16" : "8");
             return false;
         }
         Palabra p;
         p.indice = (w[0] - '0') * 10 + (w[1] - '0');
         p.unidad = w[5];
         p.negativo = w[6] == '-';
-        p.datos = w.substr(7);
+        p.datos = datos;
         palabras.push_back(p);
+        i = fin;
     }
     return true;
 }
@@ -152,15 +179,11 @@ LecturaGsi LeerGsi(std::string_view texto)
     std::vector<Palabra> palabras;
     std::string motivo, valor;
     long numeroLinea = 0;
-    size_t pos = 0;
-    while (pos < texto.size()) {
-        size_t fin = texto.find('\n', pos);
-        if (fin == std::string_view::npos)
-            fin = texto.size();
-        std::string_view linea = texto.substr(pos, fin - pos);
-        pos = fin + 1;
-        ++numeroLinea;
-        while (!linea.empty() && (linea.back() == '\r' || linea.back() == ' ' || linea.back() == '\t'))
+    std::string_view linea;
+    LectorLineas lineas(texto);
+    std::string numero;
+    while (lineas.Siguiente(linea, numeroLinea)) {
+        while (!linea.empty() && EsBlanco(linea.back()))
             linea.remove_suffix(1);
         if (linea.empty())
             continue;
@@ -186,7 +209,7 @@ LecturaGsi LeerGsi(std::string_view texto)
             default: break;
             }
             conAngulo = conAngulo || angulo;
-            if (destino && !ValorTexto(p, angulo, *destino, motivo)) {
+            if (destino && !p.datos.empty() && !ValorTexto(p, angulo, *destino, motivo)) {
                 bien = false;
                 break;
             }
@@ -216,7 +239,7 @@ LecturaGsi LeerGsi(std::string_view texto)
             }
             continue;
         }
-        if (!punto) {
+        if (!punto || punto->datos.empty()) {
             noLeida("falta el número de punto (palabra 11)");
             continue;
         }
@@ -224,14 +247,18 @@ LecturaGsi LeerGsi(std::string_view texto)
             noLeida(hz.empty() ? "falta el ángulo horizontal (palabra 21)" : "falta el ángulo vertical (palabra 22)");
             continue;
         }
-        bool entero = true;
-        for (char c : punto->datos)
-            entero = entero && EsCifra(c);
-        if (!entero) {
-            noLeida("el número de punto «" + std::string(punto->datos) + "» no es un número entero");
+        bool acortado = false;
+        if (!NumeroDeIdentificador(punto->datos, numero, acortado)) {
+            noLeida("el identificador de punto «" + std::string(punto->datos) + "» no tiene cifras que den su número");
             continue;
         }
-        observaciones.append(punto->datos.data(), punto->datos.size());
+        if (acortado) {
+            std::string_view id = punto->datos;
+            while (id.size() > 1 && id.front() == '0')
+                id.remove_prefix(1);
+            AnotarAcortado(r.acortados, id, numero);
+        }
+        observaciones.append(numero);
         for (const std::string* campo : {&hz, &v, &di, &reflector}) {
             observaciones += ',';
             observaciones += *campo;
@@ -255,4 +282,159 @@ std::string MensajeNoLeidas(const std::vector<LineaNoLeida>& noLeidas)
     if (n > 10)
         t += "\ny " + std::to_string(n - 10) + " más.";
     return t;
+}
+
+bool NumeroDeIdentificador(std::string_view id, std::string& numero, bool& acortado)
+{
+    while (!id.empty() && EsBlanco(id.front()))
+        id.remove_prefix(1);
+    while (!id.empty() && EsBlanco(id.back()))
+        id.remove_suffix(1);
+    // Leading zeros are the padding of the field: "0000ABCD" has no digits.
+    while (id.size() > 1 && id.front() == '0')
+        id.remove_prefix(1);
+    size_t fin = id.size();
+    while (fin > 0 && !EsCifra(id[fin - 1]))
+        --fin;
+    size_t inicio = fin;
+    while (inicio > 0 && EsCifra(id[inicio - 1]))
+        --inicio;
+    if (fin == inicio)
+        return false;
+    acortado = inicio > 0 || fin < id.size();
+    while (fin - inicio > 1 && id[inicio] == '0')
+        ++inicio;
+    numero.assign(id.substr(inicio, fin - inicio));
+    return true;
+}
+
+void AnotarAcortado(Acortados& a, std::string_view id, const std::string& numero)
+{
+    if (a.cuantos++ == 0) {
+        a.ejemploId = std::string(id);
+        a.ejemploNumero = numero;
+    }
+}
+
+std::string MensajeAcortados(const Acortados& a)
+{
+    if (a.cuantos == 0)
+        return {};
+    const std::string ejemplo = " (" + a.ejemploId + " pasa a ser " + a.ejemploNumero + ").";
+    if (a.cuantos == 1)
+        return "1 identificador de punto llevaba letras y se acortó a sus últimas cifras" + ejemplo;
+    return std::to_string(a.cuantos) +
+           " identificadores de punto llevaban letras y se acortaron a sus últimas cifras" + ejemplo;
+}
+
+bool LectorLineas::Siguiente(std::string_view& linea, long& numero)
+{
+    while (pos_ < texto_.size()) {
+        // The line ends at the first CR or LF: memchr for each is faster
+        // than looking for either byte by byte.
+        const char* inicio = texto_.data() + pos_;
+        const size_t resto = texto_.size() - pos_;
+        const void* lf = std::memchr(inicio, '\n', resto);
+        const size_t hastaLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - inicio) : resto;
+        const void* cr = std::memchr(inicio, '\r', hastaLf);
+        const size_t corte = pos_ + (cr ? static_cast<size_t>(static_cast<const char*>(cr) - inicio) : hastaLf);
+        linea = texto_.substr(pos_, corte - pos_);
+        pos_ = corte;
+        if (pos_ < texto_.size()) {
+            pos_ += texto_[pos_] == '\r' && pos_ + 1 < texto_.size() && texto_[pos_ + 1] == '\n' ? 2 : 1;
+        }
+        ++numero_;
+        if (!linea.empty()) {
+            numero = numero_;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+void AnadirValor(std::string& texto, double valor)
+{
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    texto.append(buf, r.ptr);
+}
+
+} // namespace
+
+void FilasObservacion::Anadir(std::string_view numero, double hz, double v, double di, double m)
+{
+    texto_.append(numero);
+    const double valores[] = {hz, v, di, m};
+    for (int k = 0; k < 4; ++k) {
+        texto_ += ',';
+        if (std::isfinite(valores[k]) && !(k == 2 && valores[k] < 0.0))
+            AnadirValor(texto_, valores[k]);
+    }
+    texto_ += "\r\n";
+}
+
+void FilasObservacion::AnadirTexto(std::string_view numero, std::string_view hz, std::string_view v,
+                                   std::string_view di, std::string_view m)
+{
+    texto_.append(numero);
+    for (std::string_view campo : {hz, v, di, m}) {
+        texto_ += ',';
+        texto_.append(campo);
+    }
+    texto_ += "\r\n";
+}
+
+std::vector<std::string> FilasObservacion::Filas() const
+{
+    return LeerObservaciones(texto_).filas;
+}
+
+BloquesGsi LeerBloquesGsi(std::string_view texto)
+{
+    BloquesGsi r;
+    std::vector<Palabra> palabras;
+    std::string motivo, valor;
+    std::string_view linea;
+    long numeroLinea = 0;
+    LectorLineas lineas(texto);
+    while (lineas.Siguiente(linea, numeroLinea)) {
+        while (!linea.empty() && EsBlanco(linea.back()))
+            linea.remove_suffix(1);
+        if (linea.empty())
+            continue;
+        if (!Palabras(linea, palabras, motivo)) {
+            r.noLeidas.push_back({numeroLinea, motivo});
+            continue;
+        }
+        BloqueGsi b;
+        b.linea = numeroLinea;
+        bool bien = true;
+        for (const Palabra& p : palabras) {
+            if (p.indice == 11) {
+                std::string_view id = p.datos;
+                while (id.size() > 1 && id.front() == '0')
+                    id.remove_prefix(1);
+                b.id = std::string(id);
+                continue;
+            }
+            const bool angulo = p.indice == 21 || p.indice == 22;
+            const bool longitud = (p.indice >= 31 && p.indice <= 33) || (p.indice >= 81 && p.indice <= 88);
+            if ((!angulo && !longitud) || p.datos.empty())
+                continue;
+            if (!ValorTexto(p, angulo, valor, motivo)) {
+                bien = false;
+                break;
+            }
+            double x = 0.0;
+            std::from_chars(valor.data(), valor.data() + valor.size(), x);
+            b.valores[p.indice] = x;
+        }
+        if (bien)
+            r.bloques.push_back(std::move(b));
+        else
+            r.noLeidas.push_back({numeroLinea, motivo});
+    }
+    return r;
 }

@@ -41,7 +41,7 @@ TEST(LeerGsi, EstacionYLineasQueNoSeLeen)
     std::string texto = "410001+0000TREE 42....+000004.5\n"                                    // code only: passed over
                         "110100+00000100 84..10+36241537 85..10+57123684 86..10+00612480 88..10+00001562\n"
                         "110001+00000001 21.022+1664X826 22.022+09876543\n"                // bad digit
-                        "110002+0000A110 21.022+16641826 22.022+09876543\n"                // not a whole number
+                        "110002+0000ABCD 21.022+16641826 22.022+09876543\n"                // an ID without digits
                         "110003+00000003 21.029+16641826 22.022+09876543\n"                // unknown unit
                         "110004+00000004 21.022+16641826 22.022+0987654\n"                 // short word
                         "110005+00000005 22.022+09876543 31..00+00045179\n"                // no Hz
@@ -57,6 +57,7 @@ TEST(LeerGsi, EstacionYLineasQueNoSeLeen)
     for (const LineaNoLeida& l : r.noLeidas)
         lineas.push_back(l.linea);
     EXPECT_EQ(lineas, (std::vector<long>{3, 4, 5, 6, 7}));
+    EXPECT_EQ(r.noLeidas[1].motivo, "el identificador de punto «0000ABCD» no tiene cifras que den su número");
     EXPECT_EQ(r.noLeidas[2].motivo, "unidad «9» no válida en la palabra 21");
 
     const std::string mensaje = MensajeNoLeidas(r.noLeidas);
@@ -77,7 +78,33 @@ TEST(LeerGsi, EjemploIgualQueSuFicheroDeObservaciones)
     const LecturaGsi r = LeerGsi(gsi);
     EXPECT_TRUE(r.noLeidas.empty());
     EXPECT_EQ(r.filas, LeerObservaciones(txt).filas);
+    std::string soloCr; // the same download with its blocks ended by CR alone
+    for (char c : gsi)
+        if (c != '\r')
+            soloCr += c == '\n' ? '\r' : c;
+    EXPECT_EQ(LeerGsi(soloCr).filas, r.filas);
     ASSERT_EQ(r.estaciones.size(), 2u);
     EXPECT_EQ(r.estaciones[1].numero, "E2");
     EXPECT_DOUBLE_EQ(r.estaciones[1].alturaInstrumento, 1.498);
+}
+
+// As instruments write it: lettered IDs keep their last digits, blocks end in
+// CR alone, a GSI-16 block starts with "*" and empty words are blank-padded.
+TEST(LeerGsi, ComoLoEscribenLosInstrumentos)
+{
+    const std::string texto = "*110001+00000000GDEM5415 21.022+0000000016641826 22.022+0000000009876543 "
+                              "31..00+0000000000045179 87..10+0000000000001500 \r"
+                              "110002+0000P12A 21.022+16641826 22.022+09876543 31..00+         87..10+        \r\r"
+                              "110003+00000003 21.022+16641826 22.022+09876543\n\r\n"
+                              "110004+0000DEMO 21.022+16641826 22.022+09876543\r";
+    const LecturaGsi r = LeerGsi(texto);
+    const std::vector<std::string> filas = {"5415 166.4183 98.7654 45.179 1.500", "12 166.4183 98.7654 0.000 1.500",
+                                            "3 166.4183 98.7654 0.000 1.500"};
+    EXPECT_EQ(r.filas, filas);
+    ASSERT_EQ(r.noLeidas.size(), 1u);
+    EXPECT_EQ(r.noLeidas[0].linea, 6); // CR, CR CR, LF CR LF: lines 1, 2-3, 4-5
+    EXPECT_EQ(r.acortados.cuantos, 2);
+    EXPECT_EQ(MensajeAcortados(r.acortados),
+              "2 identificadores de punto llevaban letras y se acortaron a sus últimas cifras "
+              "(GDEM5415 pasa a ser 5415).");
 }
