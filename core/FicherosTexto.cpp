@@ -479,8 +479,6 @@ FilasBloque LocalizarBloque(const std::vector<std::string>& observaciones, doubl
 
 namespace {
 
-bool Finito(const objPto& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z); }
-
 bool LeerCoordenada(std::string_view texto, double& valor)
 {
     const std::string t(texto);
