@@ -1,6 +1,7 @@
 #include "app/MDIfrmMain.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QFrame>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -241,6 +242,24 @@ void MDIfrmMain::CrearMenu()
     QMenu* ayuda = menu("mnuAyuda", QStringLiteral("Ayuda"));
     mnuAyuda = ayuda->menuAction();
     mnuAyudaAyuda = item(ayuda, "mnuAyudaAyuda", QStringLiteral("Ayuda ..."), [this] { MostrarHija<frmAyuda>(); });
+}
+
+void MDIfrmMain::Colocar(QMdiSubWindow* marco)
+{
+    static const QStringList diseno = {QStringLiteral("frmPoligonal"), QStringLiteral("frmTaquimetrico"),
+                                       QStringLiteral("frmBiseccion"), QStringLiteral("frmCatenaria"),
+                                       QStringLiteral("frmAyuda")};
+    const QWidget* w = marco->widget();
+    if (diseno.contains(w->objectName()))
+        return;
+    const QSize area = mdiArea->viewport()->size();
+    QSize tamano = marco->size();
+    if (w->inherits("frmPlano") || w->inherits("frmPerfil"))
+        tamano = tamano.expandedTo(area * 2 / 3);
+    tamano = tamano.boundedTo(area);
+    const QPoint sitio(std::clamp(marco->x(), 0, area.width() - tamano.width()),
+                       std::clamp(marco->y(), 0, area.height() - tamano.height()));
+    marco->setGeometry(QRect(sitio, tamano));
 }
 
 void MDIfrmMain::Registrar(QWidget* w)

@@ -41,6 +41,7 @@ public:
         marco->setAttribute(Qt::WA_DeleteOnClose);
         Registrar(w);
         marco->show();
+        Colocar(marco);
         return w;
     }
 
@@ -73,6 +74,10 @@ private:
     // to the default, set K and the information label.
     void LeerConfiguracionInicial();
     void CrearMenu();
+    // A window beyond the design opens wholly inside the area, at its own size
+    // or, a drawing, at two thirds of the area at least; the design's windows
+    // keep their places and sizes.
+    void Colocar(QMdiSubWindow* marco);
     // Records the window as its class's open one and listens to it.
     void Registrar(QWidget* w);
     // The one place that sets the menu items and lblInfo: the traverse items

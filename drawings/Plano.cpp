@@ -200,6 +200,14 @@ MapaPagina MapearPagina(const Extension& datos, const Hoja& hoja, double escala)
     return m;
 }
 
+double EscalaQueCabe(const Extension& datos, const Hoja& hoja)
+{
+    for (const double escala : ESCALAS_LISTADAS)
+        if (MapearPagina(datos, hoja, escala).cabe)
+            return escala;
+    return 0.0;
+}
+
 std::array<std::string, 4> TextosCajetin(const std::string& trabajo, const std::string& fecha, const MapaPagina& m)
 {
     const Extension& v = m.ventana;

@@ -127,6 +127,12 @@ constexpr double MARGEN_HOJA_MM = 10.0;
 constexpr double ALTO_CAJETIN_MM = 24.0;
 MapaPagina MapearPagina(const Extension& datos, const Hoja& hoja, double escala);
 
+// The scales a drawing is printed at, largest first, as the window lists them.
+constexpr std::array<double, 5> ESCALAS_LISTADAS = {200.0, 500.0, 1000.0, 2000.0, 5000.0};
+// The largest listed scale at which the whole extent fits on the sheet: its
+// denominator, or 0 when it fits at none.
+double EscalaQueCabe(const Extension& datos, const Hoja& hoja);
+
 // The lines of the title block: job, date, scale and the coordinate extent
 // of the frame.
 std::array<std::string, 4> TextosCajetin(const std::string& trabajo, const std::string& fecha, const MapaPagina& m);

@@ -93,7 +93,8 @@ QComboBox* CrearEscala(QWidget* ventana)
 {
     auto* c = new QComboBox(ventana);
     c->setObjectName(QStringLiteral("cboEscala"));
-    c->addItems({"1:200", "1:500", "1:1000", "1:2000", "1:5000"});
+    for (const double escala : ESCALAS_LISTADAS)
+        c->addItem(QStringLiteral("1:%1").arg(escala));
     c->setCurrentIndex(2);
     c->setToolTip(QStringLiteral("Escala del dibujo impreso"));
     return c;
@@ -114,6 +115,19 @@ void Exportar(QWidget* ventana, bool pdf, const QString& nombre, const Extension
 {
     if (e.vacia)
         return cv::Aviso(ventana, QStringLiteral("No hay nada que dibujar."));
+    // A sheet that would cut the work short is said before anything is written.
+    const Hoja h = HojaPorNombre(hoja.toStdString());
+    if (pdf && !MapearPagina(e, h, LeerEscala(escala.toStdString())).cabe) {
+        const double cabe = EscalaQueCabe(e, h);
+        const QString donde = cabe > 0.0 ? QStringLiteral("Cabe entero a escala 1:%1.").arg(cabe)
+                                         : QStringLiteral("No cabe entero a ninguna de las escalas de la lista.");
+        if (!cv::Pregunta(ventana,
+                          QStringLiteral("El trabajo no cabe entero en una hoja %1 a escala %2: quedaría cortado. %3"
+                                         "\n¿Desea exportarlo igualmente?")
+                              .arg(hoja, escala, donde),
+                          QMessageBox::Warning))
+            return;
+    }
     const QString inicial = nombre.left(1).toUpper() + nombre.mid(1);
     const auto ruta = cv::ElegirFicheroGuardar(
         ventana, {QStringLiteral("Exportar ") + nombre,
@@ -123,7 +137,6 @@ void Exportar(QWidget* ventana, bool pdf, const QString& nombre, const Extension
         return;
     QByteArray bytes;
     if (pdf) {
-        const Hoja h = HojaPorNombre(hoja.toStdString());
         const MapaPagina mapa = MapearPagina(e, h, LeerEscala(escala.toStdString()));
         bytes = HacerPdf(h, mapa, titulo, [&](QPainter* p) { dibujar(p, mapa.ventana); });
     } else {

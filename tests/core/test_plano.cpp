@@ -142,6 +142,14 @@ TEST(Plano, HojaAEscala)
         EXPECT_NEAR(m.PaginaY(2040), m.marcoY + m.marcoAlto / 2, 1e-9);
         EXPECT_NEAR(m.marcoY + m.marcoAlto + m.cajetinAlto + MARGEN_HOJA_MM, HojaPorNombre(hoja).alto, 1e-9);
     }
+    // A 400 x 800 m traverse is cut at 1:1000 on A3 and whole only at 1:5000; on A4 at none listed.
+    Extension grande;
+    grande.Anadir(0, 0);
+    grande.Anadir(400, 800);
+    EXPECT_FALSE(MapearPagina(grande, HojaPorNombre("A3"), 1000).cabe);
+    EXPECT_EQ(EscalaQueCabe(grande, HojaPorNombre("A3")), 5000.0);
+    grande.Anadir(0, 1200);
+    EXPECT_EQ(EscalaQueCabe(grande, HojaPorNombre("A4")), 0.0);
     const auto textos = TextosCajetin("Finca", "2026-12-07", MapearPagina(e, HojaPorNombre("A4"), 1000));
     EXPECT_EQ(textos[2], "Escala 1:1000");
     EXPECT_EQ(textos[3], "X 891.500 a 1168.500   Y 1957.000 a 2123.000");

@@ -47,6 +47,10 @@ class PruebaCompensacion : public QObject
         Elegir(principal_, "mnuPoligonalCompensar");
         auto* w = principal_->Buscar<frmCompensacion>();
         QVERIFY(w);
+        // Wholly inside the frame's area, every control in sight.
+        auto* marco = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        QVERIFY(marco->mdiArea()->viewport()->rect().contains(marco->geometry()));
+        QVERIFY(w->rect().contains(w->childrenRect()));
         QListWidget* lista = En<QListWidget>(w, "lstCompensada");
         OpcionesCompensacion o;
         auto esperado = [&] {

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -82,7 +84,11 @@ private slots:
             QVERIFY2(CapasEn(escena_, p.X, p.Y, n) == 1, n);
         QCOMPARE(CapasEn(escena_, 1010.0, 1020.0, "102"), 0);
         auto* vista = En<QGraphicsView>(plano_, "vistaPlano");
-        // Opened fitted: everything in sight.
+        // Opened inside the frame's area, two thirds of it at least, and fitted: everything in sight.
+        auto* marco = qobject_cast<QMdiSubWindow*>(plano_->parentWidget());
+        const QRect area = marco->mdiArea()->viewport()->rect();
+        QVERIFY(area.contains(marco->geometry()));
+        QVERIFY(marco->width() >= area.width() * 2 / 3 && marco->height() >= area.height() * 2 / 3);
         for (const QPointF& p : {QPointF(1200, 900), QPointF(950, 1050), QPointF(990.25, 1150.75)})
             QVERIFY(vista->viewport()->rect().contains(vista->mapFromScene(p)));
         QVERIFY(vista->mapFromScene(QPointF(1000, 1100)).y() < vista->mapFromScene(QPointF(1000, 1000)).y());
@@ -156,9 +162,13 @@ private slots:
 
         En<QComboBox>(plano_, "cboHoja")->setCurrentText("A3");
         En<QComboBox>(plano_, "cboEscala")->setCurrentText("1:500");
+        // Too large for the sheet at 1:500: the user is told where it fits, and chooses.
+        auto aviso = Responder(QMessageBox::Yes);
         d = ResponderFichero(pdf);
         QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarPdf"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
+        QCOMPARE(aviso->texto, QString("El trabajo no cabe entero en una hoja A3 a escala 1:500: quedaría cortado. "
+                                       "Cabe entero a escala 1:2000.\n¿Desea exportarlo igualmente?"));
         const QByteArray bytes = ficheros::Leer(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
         // A3 laid landscape: 420 x 297 mm (in whole points).
