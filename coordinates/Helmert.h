@@ -20,7 +20,9 @@
 // sqrt(q_vv)), q_vv from Q_vv = I - A (A'A)^-1 A'; a point is marked when |w|
 // of either coordinate exceeds VALOR_CRITICO_TRANSFORMACION. With no
 // redundancy (two points for the similarity, three for the affine fit)
-// sigma0 and w are zero and nothing is marked.
+// sigma0 and w are zero and nothing is marked. Studentized with its own
+// sigma0, no |w| can pass the square root of the redundancy: a point can be
+// marked only from eight common points on (similarity) or nine (affine).
 #include <string>
 #include <string_view>
 #include <vector>

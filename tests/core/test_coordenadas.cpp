@@ -1,0 +1,161 @@
+// Transformation between coordinate systems, parcel areas and subdivision,
+// and the stake-out sheet (coordinates/).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "Ayudantes.h"
+#include "coordinates/Helmert.h"
+#include "coordinates/Replanteo.h"
+#include "coordinates/Superficies.h"
+#include "core/FicherosTexto.h"
+#include "core/modFuncionesTopo.h"
+
+namespace {
+
+std::vector<std::string> Filas(const std::vector<objPto>& puntos, bool bases)
+{
+    std::vector<std::string> filas;
+    for (const objPto& p : puntos) {
+        if (!bases) {
+            filas.push_back(FilaPunto(p.N, p.X, p.Y, p.Z));
+            continue;
+        }
+        const auto g = FilasBase(p.N, p.X, p.Y, p.Z);
+        filas.insert(filas.end(), g.begin(), g.end());
+    }
+    return filas;
+}
+
+// The shoelace area written out here, apart from the library's.
+double Area(const std::vector<objPto>& r)
+{
+    double s = 0.0;
+    for (size_t i = 0; i < r.size(); ++i)
+        s += r[i].X * r[(i + 1) % r.size()].Y - r[(i + 1) % r.size()].X * r[i].Y;
+    return std::fabs(s) / 2.0;
+}
+
+// Ghilani, "Adjustment Computations: Spatial Data Analysis", 5th ed. (Wiley,
+// 2010), Example 18.1: x, y digitized (origin) and E, N (destination).
+const std::vector<objPto> GHILANI_XY = {{"A", 121.622, -128.066, 0}, {"B", 141.228, 187.718, 0}, {"C", 175.802, 135.728, 0}};
+const std::vector<objPto> GHILANI_EN = {
+    {"A", 1049422.40, 51089.20, 0}, {"B", 1049413.95, 49659.30, 0}, {"C", 1049244.95, 49884.95, 0}};
+
+} // namespace
+
+TEST(Transformacion, EjemploGhilani)
+{
+    const auto r = CalcularTransformacion(Filas(GHILANI_XY, true), Filas(GHILANI_EN, true),
+                                          MetodoTransformacion::Helmert, {});
+    ASSERT_TRUE(r.ok) << r.error;
+    // Printed: a = -4.51249, b = -0.25371, Tx = 1,050,003.715, Ty = 50,542.131.
+    EXPECT_EQ(Fijo(r.transformacion.a1, 5), "-4.51249");
+    EXPECT_EQ(Fijo(r.transformacion.b1, 5), "-0.25371");
+    EXPECT_EQ(r.textoTX, "1050003.715");
+    EXPECT_EQ(r.textoTY, "50542.131");
+    EXPECT_NEAR(r.escala, std::hypot(4.51249, 0.25371), 1e-5);
+    // The transformed points 1 to 4 as printed.
+    const double xy[4][4] = {{174.148, -120.262, 1049187.361, 51040.629},
+                             {513.520, -192.130, 1047637.713, 51278.829},
+                             {754.444, -67.706, 1046582.113, 50656.241},
+                             {972.788, 120.994, 1045644.713, 49749.336}};
+    for (const auto& f : xy) {
+        const objPto q = Transformar(r.transformacion, {"", f[0], f[1], 7.5});
+        EXPECT_EQ(Fijo(q.X), Fijo(f[2]));
+        EXPECT_EQ(Fijo(q.Y), Fijo(f[3]));
+        EXPECT_EQ(q.Z, 7.5);
+    }
+    // The rotation carries every azimuth of the origin by the same amount.
+    const objPto a = Transformar(r.transformacion, GHILANI_XY[0]), b = Transformar(r.transformacion, GHILANI_XY[1]);
+    EXPECT_NEAR(NormalizarAngulo(AcimutEntrePuntos(a, b) - AcimutEntrePuntos(GHILANI_XY[0], GHILANI_XY[1])), r.giro,
+                1e-9);
+}
+
+TEST(Transformacion, ResiduosDeSumaNulaYPuntoErroneo)
+{
+    // A similarity of ten points, with millimetre errors and one gross one on
+    // point 4 (w cannot pass sqrt(redundancy): 3.29 needs eight points or more).
+    const double e[10][2] = {{3, -2}, {-1, 4}, {2, 1}, {700, -200}, {-4, -2}, {1, 3}, {-2, 0}, {0, -3}, {2, 2}, {-1, -1}};
+    std::vector<objPto> origen, destino;
+    for (int k = 0; k < 10; ++k) {
+        const double x = 100.0 * k + 13.0 * (k % 3), y = 50.0 * (k * k % 7);
+        origen.push_back({std::to_string(k + 1), x, y, 0});
+        destino.push_back({std::to_string(k + 1), 400000 + 0.9996 * x - 0.021 * y + e[k][0] * 1e-3,
+                           4500000 + 0.021 * x + 0.9996 * y + e[k][1] * 1e-3, 0});
+    }
+    for (auto metodo : {MetodoTransformacion::Helmert, MetodoTransformacion::Afin})
+        for (const std::vector<std::string>& fuera : {std::vector<std::string>{}, {"4"}}) {
+            const auto r = AjustarTransformacion(origen, destino, metodo, fuera);
+            ASSERT_TRUE(r.ok) << r.error;
+            double sx = 0, sy = 0;
+            int marcados = 0;
+            for (const auto& v : r.residuos)
+                if (!v.excluido) {
+                    sx += v.vX, sy += v.vY, marcados += v.marcado;
+                }
+            EXPECT_NEAR(sx, 0.0, 1e-7);
+            EXPECT_NEAR(sy, 0.0, 1e-7);
+            ASSERT_EQ(r.filasResiduos.size(), 10U);
+            if (fuera.empty()) {
+                EXPECT_EQ(marcados, 1);
+                EXPECT_TRUE(r.residuos[3].marcado);
+                EXPECT_EQ(r.filasResiduos[3].back(), '*');
+            } else {
+                EXPECT_EQ(marcados, 0);
+                EXPECT_LT(r.sigma0, 0.01);
+                EXPECT_NEAR(r.residuos[3].vX, -0.7, 0.01);
+                EXPECT_EQ(r.filasResiduos[3].substr(r.filasResiduos[3].size() - 11), " (excluido)");
+            }
+            EXPECT_EQ(r.textoParametros.empty(), metodo == MetodoTransformacion::Helmert);
+        }
+}
+
+TEST(Transformacion, Rechazos)
+{
+    const std::vector<objPto> o = {{"1", 0, 0, 0}, {"2", 10, 0, 0}, {"3", 20, 0, 0}, {"4", 10, 0, 0}};
+    const std::vector<objPto> d = {{"1", 5, 5, 0}, {"2", 15, 5, 0}, {"3", 25, 5, 0}, {"4", 15, 5.0005, 0}};
+    struct Caso {
+        MetodoTransformacion m;
+        std::vector<std::string> fuera;
+        const char* error;
+    };
+    const Caso casos[] = {
+        {MetodoTransformacion::Helmert, {"2", "3", "4"}, "La transformación necesita al menos dos puntos comunes; hay 1."},
+        {MetodoTransformacion::Afin, {"3", "4"}, "La transformación afín necesita al menos tres puntos comunes; hay 2."},
+        {MetodoTransformacion::Helmert, {}, "Los puntos comunes 2 y 4 coinciden en el sistema de origen."},
+        {MetodoTransformacion::Afin, {"4"}, "Los puntos comunes están alineados: la transformación afín no queda determinada."},
+    };
+    for (const Caso& c : casos) {
+        const auto r = AjustarTransformacion(o, d, c.m, c.fuera);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, c.error);
+        EXPECT_TRUE(r.textoTX.empty() && r.filasResiduos.empty());
+    }
+    std::vector<std::string> fuera;
+    AlternarExcluido(fuera, " 4");
+    EXPECT_EQ(fuera, std::vector<std::string>{"4"});
+    AlternarExcluido(fuera, "4");
+    EXPECT_TRUE(fuera.empty());
+}
+
+TEST(Transformacion, FicherosEnSuFormato)
+{
+    const auto r = AjustarTransformacion(GHILANI_XY, GHILANI_EN, MetodoTransformacion::Helmert, {});
+    const std::vector<objPto> pts = {{"101", 174.148, -120.262, 612.345}, {"102", 513.52, -192.13, -3.5}};
+    for (const char* ruta : {"a.BSE", "a.asc"}) {
+        const bool bases = std::string(ruta) == "a.BSE";
+        const std::string entrada = bases ? EscribirBases(Filas(pts, true)) : EscribirPuntos(Filas(pts, false));
+        const auto f = TransformarFichero(r.transformacion, entrada, ruta);
+        ASSERT_TRUE(f.ok) << f.error;
+        EXPECT_EQ(f.puntos, 2);
+        const auto leidos = bases ? LeerListaBases(LeerBases(f.texto).filas) : LeerListaPuntos(LeerPuntos(f.texto).filas);
+        ASSERT_EQ(leidos.size(), 2U);
+        for (size_t k = 0; k < 2; ++k) {
+            const objPto q = Transformar(r.transformacion, pts[k]);
+            EXPECT_EQ(leidos[k].N, pts[k].N);
+            EXPECT_EQ(Fijo(leidos[k].X) + Fijo(leidos[k].Y) + Fijo(leidos[k].Z), Fijo(q.X) + Fijo(q.Y) + Fijo(pts[k].Z));
+        }
+    }
+}
