@@ -124,12 +124,14 @@ void SegregarParalela(const std::vector<objPto>& anillo, const std::vector<objPt
     f.nx = -sentido * (b.Y - a.Y) / largo;
     f.ny = sentido * (b.X - a.X) / largo;
 
-    double hMax = 0.0;
-    for (const objPto& v : anillo)
+    double hMin = 0.0, hMax = 0.0;
+    for (const objPto& v : anillo) {
+        hMin = std::min(hMin, f.H(v));
         hMax = std::max(hMax, f.H(v));
+    }
     const auto g = [&](double d) { return std::fabs(AreaConSigno(Recortar(anillo, f, d, 1.0))) - objetivo; };
-    // Regula falsi on [0, hMax], where g goes from -objetivo to the rest.
-    double d0 = 0.0, g0 = -objetivo, d1 = hMax, g1 = g(hMax);
+    // Regula falsi on [hMin, hMax], where g goes from -objetivo to the rest.
+    double d0 = hMin, g0 = -objetivo, d1 = hMax, g1 = g(hMax);
     double d = d1;
     int lado0 = 0;
     for (int iter = 0; iter < 200; ++iter) {

@@ -9,7 +9,9 @@
 // Subdivision, two ways:
 // - parallel to a side: the side is two consecutive vertices of the ring
 //   ("2,3", either order); the dividing line is parallel to it, and the part
-//   cut off is the strip between the side and the line. Its offset is found
+//   cut off is the part of the parcel on the side's side of the line (for a
+//   convex parcel, the strip between the side and the line); a line that
+//   meets the ring in more than two points is refused. Its offset is found
 //   by a bracketed root search (regula falsi, Illinois variant) on the area
 //   of the strip, which grows with the offset, until the area is within
 //   TOLERANCIA_SUPERFICIE of the one asked for. A is the end of the line on

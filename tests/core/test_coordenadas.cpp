@@ -159,3 +159,100 @@ TEST(Transformacion, FicherosEnSuFormato)
         }
     }
 }
+
+TEST(Superficies, EjemplosMahun)
+{
+    // Mahun, "Traverse Computations", Problem (1), solution "Traverse Area":
+    // sums of cross products 16,833,994 and 16,756,061; "Area = 38,970 ft2".
+    // Mahun, "COGO", chapter H, "Example area computation": sums 2,190,612
+    // and 1,909,624. Feet or metres, the figures are the same.
+    const std::vector<objPto> p1 = {{"105", 2215.890, 1541.207, 0}, {"104", 2336.574, 1373.915, 0},
+                                    {"103", 2350.205, 1299.818, 0}, {"102", 2523.212, 1343.189, 0},
+                                    {"101", 2359.080, 1569.360, 0}};
+    const std::vector<objPto> h = {{"C", 1259.97, 406.31, 0}, {"D", 1489.47, 235.12, 0}, {"E", 1126.40, 65.81, 0},
+                                   {"A", 942.04, 317.89, 0}, {"B", 1282.54, 675.32, 0}};
+    EntradaSuperficies e{Filas(p1, false), "105,104,103,102,101", "", ModoSegregacion::Paralela, "", ""};
+    auto r = CalcularSuperficies(e);
+    ASSERT_TRUE(r.ok) << r.aviso;
+    EXPECT_NEAR(r.superficie, (16833994.0 - 16756061.0) / 2, 1.0);
+    EXPECT_EQ(std::lround(r.superficie / 10) * 10, 38970);
+    e = {Filas(h, true), "C, D, E, A, B", "", ModoSegregacion::Paralela, "", ""};
+    r = CalcularSuperficies(e);
+    ASSERT_TRUE(r.ok) << r.aviso;
+    EXPECT_NEAR(r.superficie, (2190612.0 - 1909624.0) / 2, 1.0);
+    EXPECT_EQ(r.textoSuperficie, Fijo(Area(r.parcela), 2));
+    EXPECT_EQ(r.textoPerimetro, Fijo(Perimetro(r.parcela), 3));
+}
+
+TEST(Superficies, TextosYAvisos)
+{
+    const std::pair<double, const char*> ha[] = {{12345.678, "1 ha 23 a 45,68 ca"}, {99.995, "0 ha 1 a 0,00 ca"},
+                                                 {0.004, "0 ha 0 a 0,00 ca"}, {250000.5, "25 ha 0 a 0,50 ca"}};
+    for (const auto& [m2, texto] : ha)
+        EXPECT_EQ(TextoHectareas(m2), texto);
+    const std::vector<objPto> c = {{"1", 0, 0, 0}, {"2", 10, 0, 0}, {"3", 10, 10, 0}, {"4", 0, 10, 0}, {"5", 5, 0, 0}};
+    const std::pair<const char*, const char*> avisos[] = {
+        {"1,3,2,4", "Los lados 1-3 y 2-4 se cortan."}, {"1,2,9", "El vértice 9 no está en la lista de puntos."},
+        {"1,2", "La parcela necesita al menos tres vértices."}, {"1,2,3,2", "El vértice 2 está repetido."},
+        {"1,,3", "Falta el vértice 2 de la lista."}, {"1,2,5", "Los lados 5-1 y 1-2 se solapan."}};
+    for (const auto& [v, aviso] : avisos) {
+        const auto r = CalcularSuperficies({Filas(c, false), v, "", ModoSegregacion::Paralela, "", ""});
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.aviso, aviso);
+        EXPECT_TRUE(r.textoSuperficie.empty());
+    }
+    const auto r = CalcularSuperficies({Filas(c, false), "1,2,3,4", "100", ModoSegregacion::Paralela, "1,2", ""});
+    EXPECT_TRUE(r.ok && !r.segregada);
+    EXPECT_EQ(r.aviso, "La superficie a segregar (100.00 m²) no es menor que la de la parcela (100.00 m²).");
+    EXPECT_EQ(CalcularSuperficies({Filas(c, false), "1,2,3,4", "10", ModoSegregacion::Paralela, "1,3", ""}).aviso,
+              "Los vértices 1 y 3 no forman un lado de la parcela.");
+}
+
+TEST(Superficies, SegregacionSumaElTodo)
+{
+    // A quadrilateral and an L, on grid coordinates, cut both ways.
+    const double X0 = 500000, Y0 = 4400000;
+    const std::vector<objPto> pts = {{"1", X0, Y0, 100},           {"2", X0 + 120, Y0 - 10, 104},
+                                     {"3", X0 + 140, Y0 + 90, 101}, {"4", X0 - 10, Y0 + 100, 99},
+                                     {"11", X0, Y0, 0},            {"12", X0 + 100, Y0, 0},
+                                     {"13", X0 + 100, Y0 + 40, 0},  {"14", X0 + 40, Y0 + 40, 0},
+                                     {"15", X0 + 40, Y0 + 100, 0},  {"16", X0, Y0 + 100, 0}};
+    struct Caso {
+        const char* anillo;
+        ModoSegregacion modo;
+        const char* lado;
+        double superficie;
+    };
+    const Caso casos[] = {{"1,2,3,4", ModoSegregacion::Paralela, "1,2", 4321.5},
+                          {"4,3,2,1", ModoSegregacion::Paralela, "3,2", 777.77},
+                          {"1,2,3,4", ModoSegregacion::PorVertice, "3", 9000},
+                          {"11,12,13,14,15,16", ModoSegregacion::Paralela, "12,11", 5000},
+                          {"11,12,13,14,15,16", ModoSegregacion::Paralela, "14,15", 3000},
+                          {"11,12,13,14,15,16", ModoSegregacion::PorVertice, "13", 3000},
+                          {"11,12,13,14,15,16", ModoSegregacion::PorVertice, "14", 2500}};
+    for (const Caso& c : casos) {
+        const auto r = CalcularSuperficies({Filas(pts, false), c.anillo, Fijo(c.superficie, 2), c.modo, c.lado, c.lado});
+        ASSERT_TRUE(r.segregada) << c.anillo << " " << c.lado << ": " << r.aviso;
+        EXPECT_NEAR(Area(r.parcelaSegregada), c.superficie, 0.01) << c.anillo << " " << c.lado;
+        EXPECT_NEAR(Area(r.parcelaSegregada) + Area(r.parcelaResto), Area(r.parcela), 0.01);
+        EXPECT_EQ(r.textoSuperficieResto, Fijo(Area(r.parcela) - c.superficie, 2));
+        EXPECT_EQ(r.textoPuntoA, Fijo(r.puntoA.X) + " " + Fijo(r.puntoA.Y));
+        if (c.modo == ModoSegregacion::PorVertice) {
+            EXPECT_EQ(r.puntoA.N, c.lado);
+            continue;
+        }
+        // Parallel to the side: the two ends' offsets from the side are equal.
+        std::istringstream l(c.lado);
+        std::string n1, n2;
+        std::getline(l, n1, ',');
+        std::getline(l, n2);
+        const objPto &p = *std::find_if(pts.begin(), pts.end(), [&](const objPto& q) { return q.N == n1; }),
+                     &q = *std::find_if(pts.begin(), pts.end(), [&](const objPto& s) { return s.N == n2; });
+        const auto cruz = [&](const objPto& s) { return (q.X - p.X) * (s.Y - p.Y) - (q.Y - p.Y) * (s.X - p.X); };
+        EXPECT_NEAR(cruz(r.puntoA), cruz(r.puntoB), 1e-6 * DistanciaEntrePuntos(p, q));
+    }
+    // The L cut through its reflex corner: B lands on side 16-11 at (0, 35).
+    const auto r = CalcularSuperficies({Filas(pts, false), "11,12,13,14,15,16", "2500", ModoSegregacion::PorVertice, "", "14"});
+    EXPECT_EQ(r.textoPuntoB, Fijo(X0) + " " + Fijo(Y0 + 35));
+    EXPECT_NE(BasesDivisoria(r, "A", "B").find("\"B\",\"500000.000\",\"4400035.000\""), std::string::npos);
+}
