@@ -256,3 +256,53 @@ TEST(Superficies, SegregacionSumaElTodo)
     EXPECT_EQ(r.textoPuntoB, Fijo(X0) + " " + Fijo(Y0 + 35));
     EXPECT_NE(BasesDivisoria(r, "A", "B").find("\"B\",\"500000.000\",\"4400035.000\""), std::string::npos);
 }
+
+TEST(Replanteo, RadiadoDevuelveElPuntoDeDiseno)
+{
+    // Design points all round the station, near and far (curvature and
+    // refraction matter at 1.8 km), with K = 0.08 and K = 0.5.
+    const std::vector<objPto> diseno = {{"1", 502400.123, 4401300.987, 615.432}, {"2", 502200.5, 4401100.25, 598.0},
+                                        {"3", 504100.0, 4400500.0, 640.1},        {"4", 502345.678, 4401240.0, 612.0},
+                                        {"5", 501000.0, 4402000.0, 700.0}};
+    EntradaReplanteo e{"E1", "E2", {"502345.678", "4401234.567", "612.345"}, {"502512,110", "4401101.905", "598.001"},
+                       "1.55", Filas(diseno, false)};
+    const Punto be{502345.678, 4401234.567, 612.345};
+    for (double k : {0.08, 0.5}) {
+        KRefraccion = k;
+        const auto r = CalcularReplanteo(e);
+        ASSERT_TRUE(r.ok) << r.aviso;
+        ASSERT_EQ(r.puntos.size(), diseno.size());
+        for (size_t n = 0; n < diseno.size(); ++n) {
+            const PuntoReplanteo& q = r.puntos[n];
+            const double az = Acimut(be, {502512.110, 4401101.905, 0}) + q.lectura;
+            const Punto p = Radiado(be, az, q.cenital, q.inclinada, 1.55, 1.55, k);
+            EXPECT_NEAR(p.x, diseno[n].X, 1e-4);
+            EXPECT_NEAR(p.y, diseno[n].Y, 1e-4);
+            EXPECT_NEAR(p.z, diseno[n].Z, 1e-4);
+            EXPECT_EQ(r.filas[n], diseno[n].N + " " + Fijo(q.acimut, 4) + " " + Fijo(q.lectura, 4) + " " +
+                                      Fijo(std::hypot(p.x - be.x, p.y - be.y)) + " " + Fijo(diseno[n].Z - be.z));
+        }
+    }
+    KRefraccion = K_POR_DEFECTO;
+    e.BO = e.BE;
+    EXPECT_EQ(CalcularReplanteo(e).aviso, "La base de orientación coincide con la de estación.");
+    e.i = "x";
+    EXPECT_EQ(CalcularReplanteo(e).aviso, "La altura del instrumento no es un número.");
+}
+
+TEST(Replanteo, Exportar)
+{
+    const std::vector<objPto> diseno = {{"7", -1234.5678, 4401234.5674, 12.3}, {"PK12+500", 10, 20, -0.0004}};
+    const auto r = CalcularReplanteo({"E1", "E2", {"0", "0", "10"}, {"0", "100", "10"}, "1.5", Filas(diseno, true)});
+    ASSERT_TRUE(r.ok) << r.aviso;
+    std::string texto, aviso;
+    ASSERT_TRUE(ExportarReplanteo(r, "hoja.GSI", texto, aviso)) << aviso;
+    EXPECT_EQ(texto, "*110001+0000000000000007 81..10-0000000001234568 82..10+0000004401234567 83..10+0000000000012300 \r\n"
+                     "*110002+00000000PK12+500 81..10+0000000000010000 82..10+0000000000020000 83..10+0000000000000000 \r\n");
+    ASSERT_TRUE(ExportarReplanteo(r, "hoja.txt", texto, aviso));
+    EXPECT_NE(texto.find("\r\n" + r.filas[1] + "\r\n"), std::string::npos);
+    auto largo = r;
+    largo.puntos[0].punto.N = "12345678901234567";
+    EXPECT_FALSE(GsiReplanteo(largo, texto, aviso));
+    EXPECT_TRUE(texto.empty());
+}
