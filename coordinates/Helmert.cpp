@@ -159,7 +159,7 @@ ResultadoTransformacion AjustarTransformacion(const std::vector<objPto>& origen,
     }
 
     const Eigen::JacobiSVD<Eigen::MatrixXd> svd(A);
-    const Eigen::VectorXd s = svd.singularValues();
+    const Eigen::VectorXd& s = svd.singularValues();
     if (s(u - 1) <= 1e-9 * s(0)) {
         r.error = "Los puntos comunes están alineados: la transformación afín no queda determinada.";
         return r;

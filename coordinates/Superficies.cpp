@@ -134,12 +134,14 @@ void SegregarParalela(const std::vector<objPto>& anillo, const std::vector<objPt
     double d0 = hMin, g0 = -objetivo, d1 = hMax, g1 = g(hMax);
     double d = d1;
     int lado0 = 0;
-    for (int iter = 0; iter < 200; ++iter) {
+    bool converge = false;
+    for (int iter = 0; iter < 200 && !converge; ++iter) {
         d = (d0 * g1 - d1 * g0) / (g1 - g0);
         if (!(d > d0 && d < d1))
             d = (d0 + d1) / 2.0;
         const double gd = g(d);
-        if (std::fabs(gd) < TOLERANCIA_SUPERFICIE)
+        converge = std::fabs(gd) < TOLERANCIA_SUPERFICIE;
+        if (converge)
             break;
         if ((gd < 0.0) == (g0 < 0.0)) {
             d0 = d, g0 = gd;
@@ -154,6 +156,10 @@ void SegregarParalela(const std::vector<objPto>& anillo, const std::vector<objPt
         }
     }
 
+    if (!converge) {
+        r.aviso = "No se encuentra la paralela que segregue esa superficie.";
+        return;
+    }
     // The ends of the dividing line: where it crosses the ring.
     std::vector<objPto> cortes;
     for (size_t k = 0; k < n; ++k) {
