@@ -14,8 +14,9 @@
 //   meets the ring in more than two points is refused. Its offset is found
 //   by a bracketed root search (regula falsi, Illinois variant) on the area
 //   of the strip, which grows with the offset, until the area is within
-//   TOLERANCIA_SUPERFICIE of the one asked for. A is the end of the line on
-//   the side's first vertex (in ring order), B the other.
+//   TOLERANCIA_SUPERFICIE of the one asked for. A is the end of the line
+//   nearer the side's first vertex in ring order (measured along the side),
+//   B the other.
 // - through a vertex V: the line runs from V to a point B on the ring; the
 //   part cut off is V, the vertices that follow it in the order given, and B.
 //   The area of that part grows linearly along each side, so B comes in
