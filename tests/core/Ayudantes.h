@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "core/modFuncionesTopo.h"
+
 constexpr double G = M_PI / 200.0; // one grad in radians
 
 struct Punto {
@@ -29,3 +31,16 @@ inline Punto Radiado(Punto e, double az, double V, double Dg, double i, double m
     return {e.x + dr * std::sin(az * G), e.y + dr * std::cos(az * G),
             e.z + Dg * std::cos(V * G) + (1 - 2 * k) * dr * dr / (2 * 6371064.0) + i - m};
 }
+
+// The refraction coefficient in force for the life of a scope, given back
+// even when a check fails on the way.
+class ConK {
+public:
+    explicit ConK(double k) : anterior_(KRefraccion) { KRefraccion = k; }
+    ~ConK() { KRefraccion = anterior_; }
+    ConK(const ConK&) = delete;
+    ConK& operator=(const ConK&) = delete;
+
+private:
+    double anterior_;
+};

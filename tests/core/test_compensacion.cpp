@@ -2,6 +2,8 @@
 // traverses, refusals and the chi-square quantile.
 #include <gtest/gtest.h>
 
+#include "Ayudantes.h"
+
 #include <algorithm>
 #include <array>
 #include <tuple>
@@ -13,12 +15,6 @@ using namespace prueba;
 
 namespace
 {
-
-struct ConK { // the refraction coefficient for one test
-    explicit ConK(double k) : anterior(KRefraccion) { KRefraccion = k; }
-    ~ConK() { KRefraccion = anterior; }
-    double anterior;
-};
 
 OpcionesCompensacion Con(MetodoCompensacion m) { return {m, {}, {}}; }
 const OpcionesCompensacion MINIMOS = Con(MetodoCompensacion::MinimosCuadrados);

@@ -268,7 +268,7 @@ TEST(Replanteo, RadiadoDevuelveElPuntoDeDiseno)
                        "1.55", Filas(diseno, false)};
     const Punto be{502345.678, 4401234.567, 612.345};
     for (double k : {0.08, 0.5}) {
-        KRefraccion = k;
+        const ConK conK(k);
         const auto r = CalcularReplanteo(e);
         ASSERT_TRUE(r.ok) << r.aviso;
         ASSERT_EQ(r.puntos.size(), diseno.size());
@@ -283,7 +283,6 @@ TEST(Replanteo, RadiadoDevuelveElPuntoDeDiseno)
                                       Fijo(std::hypot(p.x - be.x, p.y - be.y)) + " " + Fijo(diseno[n].Z - be.z));
         }
     }
-    KRefraccion = K_POR_DEFECTO;
     e.BO = e.BE;
     EXPECT_EQ(CalcularReplanteo(e).aviso, "La base de orientación coincide con la de estación.");
     e.i = "x";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Ayudantes.h"
+
 #include <cmath>
 
 #include "core/modFuncionesTopo.h"
@@ -23,7 +25,7 @@ TEST(Estacion, CarasDistintasContraFormulasDeMano)
 {
     // A station whose faces disagree, against the plain formulas, K = 0.08:
     // every reduced slot and the sighted point.
-    KRefraccion = 0.08;
+    const ConK conK(0.08);
     objEstacion e = Observada({12.3456, 212.3462, 187.6543, 387.6551, 98.1234, 301.8770, 312.456, 1.55, 1.70,
                                101.8800, 298.1204, 312.462, 1.60, 1.75});
     e.Radiar();
@@ -43,7 +45,6 @@ TEST(Estacion, CarasDistintasContraFormulasDeMano)
     EXPECT_NEAR(e.objBV.X, 5000 + (dr1 + dr2) / 2 * std::sin(az * rad), 1e-6);
     EXPECT_NEAR(e.objBV.Y, 3000 + (dr1 + dr2) / 2 * std::cos(az * rad), 1e-6);
     EXPECT_NEAR(e.objBV.Z, (z1 + z2) / 2, 1e-6);
-    KRefraccion = K_POR_DEFECTO;
 }
 
 TEST(Estacion, UnaFormulaQueFallaDaCero)

@@ -6,18 +6,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "traverse/Poligonal.h"
 
 namespace {
-
-constexpr double G = M_PI / 200.0; // grads to radians
-
-struct ConK { // the refraction coefficient for one test
-    explicit ConK(double k) : anterior(KRefraccion) { KRefraccion = k; }
-    ~ConK() { KRefraccion = anterior; }
-    double anterior;
-};
 
 objEstacion Con(std::initializer_list<std::pair<int, double>> valores)
 {
@@ -168,7 +161,7 @@ TEST(Poligonal, VerticeDeOrientacionPorLevantamientoRelativo)
     };
     ConK k(0.08); // the heights differ by twice the curvature term for 100 m
     EXPECT_EQ(texto(CalcularVerticeRelativo(obs, be)), "1000.000 1100.000 100.000 0.000 " + F3(0.84e4 / 6371064.0));
-    KRefraccion = 0.5;
+    const ConK conK(0.5);
     obs = {"99.5", "300.52", "120.5", "1.55", "1.7", "100.49", "299.53", "120.52", "1.6", "1.45"};
     const double V1 = 99.49, V2 = 100.48; // the reverse faces are used
     const double dr1 = 120.5 * std::sin(V1 * G), dr2 = 120.52 * std::sin(V2 * G);

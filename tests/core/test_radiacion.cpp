@@ -16,7 +16,7 @@ DatosRadiacion Datos(std::array<std::string, 7> observaciones)
 TEST(Radiacion, PuntoRadiado)
 {
     // Any set-up against the plain formula, with a decimal comma and K = 0.08.
-    KRefraccion = 0.08;
+    const ConK conK(0.08);
     DatosRadiacion d{{"37.1234", "251.8765", "97,5432", "123.456", "1.55", "1.80", "B7"},
                      {"502345.678", "4401234.567", "612.345"},
                      {"502512.110", "4401101.905", "598.001"}};
@@ -29,7 +29,6 @@ TEST(Radiacion, PuntoRadiado)
         << p->X << " " << p->Y << " " << p->Z;
     EXPECT_EQ(p->N, "B7");
     EXPECT_EQ(TextosRadiacion(d), (std::array<std::string, 3>{Fijo(r.x), Fijo(r.y), Fijo(r.z)}));
-    KRefraccion = K_POR_DEFECTO;
 }
 
 TEST(Radiacion, DatosIncompletosNoDanResultado)

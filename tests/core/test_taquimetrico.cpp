@@ -31,7 +31,7 @@ std::string Esperado(const EstacionTaquimetrica& e, const std::string& fila)
 
 TEST(Taquimetrico, BloqueYSiguienteEstacion)
 {
-    KRefraccion = 0.08;
+    const ConK conK(0.08);
     const Filas obs = {"100 0.0000 100.0000 10.000 1.500", "101 45.6789 98.7654 25.300 1.500",
                        "102 123.4567 101.2345 87.450 1.800", "103 398.7654 96.5432 142.010 2.000",
                        "104 200.0000 100.0000 50.000 1.500"};
@@ -46,12 +46,11 @@ TEST(Taquimetrico, BloqueYSiguienteEstacion)
     EXPECT_EQ(e.BO, antes.BE);
     EXPECT_EQ(e.BE, (std::array<std::string, 4>{}));
     EXPECT_EQ(e.PtoI + "|" + e.PtoF + "|" + e.i + "|" + e.Hz, "104|||12.3456");
-    KRefraccion = K_POR_DEFECTO;
 }
 
 TEST(Taquimetrico, BloquesParticulares)
 {
-    KRefraccion = 0.5; // no curvature and refraction term
+    const ConK conK(0.5); // no curvature and refraction term
     const EstacionTaquimetrica e3 = {{"A", "10", "20", "50"}, {"B", "10", "100", "50"}, "0", "1,5", "1", "3"};
     const std::tuple<EstacionTaquimetrica, Filas, Filas, std::string> casos[] = {
         // The final point listed before the initial one: nothing, but the station still moves on.
@@ -67,7 +66,6 @@ TEST(Taquimetrico, BloquesParticulares)
         EXPECT_EQ(puntos, esperados);
         EXPECT_EQ(e.BO[0] + "|" + e.BE[0] + "|" + e.PtoI, "A||" + siguiente);
     }
-    KRefraccion = K_POR_DEFECTO;
 }
 
 TEST(Taquimetrico, RechazosNoCambianNada)

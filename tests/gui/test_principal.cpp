@@ -40,7 +40,13 @@ private slots:
         temporal_ = std::make_unique<QTemporaryDir>();
         FijarCarpetaPrograma(temporal_->path().toStdString());
     }
-    void cleanup() { temporal_.reset(); }
+    // The K each test sets (the frame's start-up reading, the configuration window) goes back after it,
+    // whether it passed or not.
+    void cleanup()
+    {
+        temporal_.reset();
+        KRefraccion = K_POR_DEFECTO;
+    }
 
     // A missing file is written back with Estado -1, one out of range with 0.
     void configuracionNoValidaVuelveAlDefecto_data()
