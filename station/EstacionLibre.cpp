@@ -355,6 +355,10 @@ ResultadoEstacion CalcularEstacion(const DatosEstacion& d)
             r.aviso = MensajePuntoDesconocido(o.punto);
             return r;
         }
+        if (!d.libre && std::hypot(b->second.X - d.estacion.X, b->second.Y - d.estacion.Y) < 1e-3) {
+            r.aviso = "El punto «" + o.punto + "» es la propia estación.";
+            return r;
+        }
         Visual x{&o, b->second, o.Hz * GRAD_A_RAD, std::nullopt};
         if (o.Dg && *o.Dg > 0.0)
             x.Dr = o.V ? ReducirDistancia(*o.Dg, *o.V) : *o.Dg;
