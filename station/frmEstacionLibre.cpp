@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 
 #include "core/FicherosTexto.h"
+#include "core/TextoNumerico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/modResIndependentForm.h"
