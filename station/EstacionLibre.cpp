@@ -102,10 +102,14 @@ void SemejanzaInicial(const std::vector<Visual>& v, double& X, double& Y, double
 // is linear in (t, s); its null vector gives p = s / t.
 void ReseccionInicial(const std::vector<Visual>& v, double& X, double& Y, double& o)
 {
+    // Worked about the bases' centroid, so that large map coordinates keep their digits.
+    std::complex<double> c0;
+    for (const Visual& x : v)
+        c0 += std::complex<double>(x.base.Y, x.base.X) / static_cast<double>(v.size());
     Eigen::MatrixXd A(static_cast<Eigen::Index>(v.size()), 4);
     for (size_t k = 0; k < v.size(); ++k) {
         const std::complex<double> b = std::polar(1.0, -v[k].hz);
-        const std::complex<double> a = std::complex<double>(v[k].base.Y, v[k].base.X) * b;
+        const std::complex<double> a = (std::complex<double>(v[k].base.Y, v[k].base.X) - c0) * b;
         A.row(static_cast<Eigen::Index>(k)) << a.imag(), a.real(), -b.imag(), -b.real();
     }
     const Eigen::JacobiSVD<Eigen::MatrixXd> svd(A, Eigen::ComputeFullV);
@@ -116,7 +120,7 @@ void ReseccionInicial(const std::vector<Visual>& v, double& X, double& Y, double
         X = Y = o = 0.0;
         return;
     }
-    const std::complex<double> p = s / t;
+    const std::complex<double> p = s / t + c0;
     t /= std::abs(t);
     // The sighted bases lie ahead of the instrument, not behind it.
     double delante = 0.0;

@@ -18,8 +18,8 @@ const cv::DialogoFichero DLG_INFORME{QStringLiteral("Informe de la estación lib
 // A caption and, beside it, the box that shows its value.
 QLabel* Resultado(QWidget* ventana, const QString& nombre, const QString& rotulo, int y)
 {
-    cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(560, y, 100, 20));
-    return cv::CrearCasilla(ventana, nombre, QRect(662, y, 108, 20));
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(556, y, 116, 20));
+    return cv::CrearCasilla(ventana, nombre, QRect(674, y, 96, 20));
 }
 
 QLineEdit* Campo(QWidget* ventana, const QString& nombre, int indice, const QRect& r, cv::TipoCampo tipo)

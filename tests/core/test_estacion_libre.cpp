@@ -47,7 +47,7 @@ DatosEstacion Generada(Punto S, double o, const std::vector<std::pair<double, do
     return d;
 }
 
-const Punto S{5000.0, 3000.0, 250.0};
+const Punto S{502345.678, 4401234.567, 250.0}; // map coordinates: the start must keep its digits
 
 } // namespace
 
@@ -216,7 +216,12 @@ TEST(EstacionLibre, TextosDeLaVentana)
     EXPECT_FALSE(d.visuales[1].V);
     EXPECT_EQ(d.nombre, "EL-1");
     EXPECT_EQ(d.precision.DireccionCC, PrecisionApriori{}.DireccionCC);
-    const TextosEstacion t = TextosResultadoEstacion(CalcularEstacion(d));
+    const ResultadoEstacion r = CalcularEstacion(d);
+    const TextosEstacion t = TextosResultadoEstacion(r);
+    EXPECT_EQ(ExportarBasesEstacion(d, r), "\"A\",\"1000.000\",\"2000.000\",\"100.000\"\r\n\"B\",\"1100.000\","
+                                           "\"2000.000\",\"100.000\"\r\n\"EL-1\",\"1050.000\",\"2000.000\",\"100.000\"\r\n");
+    const std::vector<std::string> informe = FilasInformeEstacion(d, r);
+    EXPECT_NE(std::find(informe.begin(), informe.end(), "Grados de libertad : 1"), informe.end());
     EXPECT_EQ(t.X, "1050.000");
     EXPECT_EQ(t.Y, "2000.000");
     EXPECT_EQ(t.orientacion, "0.0000");
