@@ -35,7 +35,7 @@ frmEstacionLibre::frmEstacionLibre(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmEstacionLibre"));
     setWindowTitle(QStringLiteral("Estación libre"));
-    setGeometry(20, 20, 780, 520);
+    resize(780, 520); // the frame places it
 
     // The known points, and the base a known station stands on.
     const AreaBases area = CrearAreaBases(this, 252, QStringLiteral("Listado de bases"), 306);

@@ -81,7 +81,7 @@ TEST(EstacionLibre, EjemplosPublicados)
         double x, y, z, o, tolerancia;
     };
     for (const Caso& c : {Caso{simple3, 600.009, 199.995, 100.026, 60.443, 0.0015},
-                          Caso{simple1, 542543.93, 151874.16, 0.0, -1.0, 0.015}}) {
+                          Caso{simple1, 542543.93, 151874.16, 0.0, -1.0, 0.006}}) {
         const ResultadoEstacion r = CalcularEstacion(c.d);
         ASSERT_TRUE(r.ok) << r.aviso;
         EXPECT_NEAR(r.estacion.X, c.x, c.tolerancia);
@@ -97,7 +97,7 @@ TEST(EstacionLibre, EjemplosPublicados)
 // Ferris State University, Surveying Engineering Department, "Three point resection problem" (SURE 215
 // Surveying Calculations notes), Tienstra's example: A (E 1000, N 5300), B (2200, 6300), C (3100, 5000);
 // at P the angles APB = 109 deg 30' 45" and BPC = 115 deg 05' 20"; P = (2128.3903, 5578.1443).
-// Read as directions from A, in grads; the angles' rounding to the second allows about 5 mm.
+// Read as directions from A, in grads (the angles as decimal degrees, 109.5125 and 115.0889).
 TEST(EstacionLibre, InterseccionInversaPublicada)
 {
     const double APB = 109.5125 / 0.9, BPC = 115.0889 / 0.9;
@@ -105,8 +105,8 @@ TEST(EstacionLibre, InterseccionInversaPublicada)
                              {{"A", 0.0, 0, 0, 0}, {"B", APB, 0, 0, 0}, {"C", APB + BPC, 0, 0, 0}});
     const ResultadoEstacion r = CalcularEstacion(d);
     ASSERT_TRUE(r.ok) << r.aviso;
-    EXPECT_NEAR(r.estacion.X, 2128.3903, 0.005);
-    EXPECT_NEAR(r.estacion.Y, 5578.1443, 0.005);
+    EXPECT_NEAR(r.estacion.X, 2128.3903, 0.001);
+    EXPECT_NEAR(r.estacion.Y, 5578.1443, 0.001);
     EXPECT_EQ(r.redundancia, 0);
     EXPECT_FALSE(r.conZ);
     const TextosEstacion t = TextosResultadoEstacion(r);
