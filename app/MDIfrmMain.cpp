@@ -24,6 +24,7 @@
 #include "shell/Comun.h"
 #include "shell/TrabajoQt.h"
 #include "shell/frmAyuda.h"
+#include "station/frmEstacionLibre.h"
 #include "app/frmConfiguracion.h"
 #include "drawings/frmPlano.h"
 #include "exchange/Intercambio.h"
@@ -231,6 +232,12 @@ void MDIfrmMain::CrearMenu()
     mnuCatenaria = catenaria->menuAction();
     mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"),
                                 [this] { MostrarHija<frmCatenaria>(); });
+
+    // The calculations beyond the design's, between "Catenaria" and "Ver".
+    QMenu* calculos = menu("mnuCalculos", QStringLiteral("Cálculos"));
+    mnuCalculos = calculos->menuAction();
+    mnuCalculosEstacionLibre = item(calculos, "mnuCalculosEstacionLibre", QStringLiteral("Estación libre..."),
+                                    [this] { MostrarHija<frmEstacionLibre>(); });
 
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));

@@ -147,6 +147,8 @@ private:
     QAction* mnuBiseccionCalcular;
     QAction* mnuCatenaria;
     QAction* mnuCatenariaCalcular;
+    QAction* mnuCalculos;
+    QAction* mnuCalculosEstacionLibre;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;
