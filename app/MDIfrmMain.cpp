@@ -350,6 +350,7 @@ void MDIfrmMain::Recuperar(const Trabajo& t)
         {"frmBiseccion", [this] { return MostrarHija<frmBiseccion>(); }},
         {"frmEditarBases", [this] { return MostrarSeparada<frmEditarBases>(); }},
         {"frmCatenaria", [this] { return MostrarHija<frmCatenaria>(); }},
+        {"frmEstacionLibre", [this] { return MostrarHija<frmEstacionLibre>(); }},
     };
     for (const auto& [ventana, listas] : t.Listas())
         if (const auto a = abrir.find(ventana); a != abrir.end())

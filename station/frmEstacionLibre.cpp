@@ -6,6 +6,7 @@
 #include "core/TextoNumerico.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 #include "shell/modResIndependentForm.h"
 
 namespace
@@ -145,6 +146,7 @@ frmEstacionLibre::frmEstacionLibre(QWidget* parent) : QWidget(parent)
     connect(cmdExportar, &QPushButton::clicked, this, &frmEstacionLibre::Exportar);
     connect(cmdInforme, &QPushButton::clicked, this, &frmEstacionLibre::Informe);
     cv::PrepararVentana(this);
+    cv::PublicarListas(this);
     Calcular();
 }
 
