@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "core/objPto.h"
@@ -36,6 +37,9 @@ enum SlotEstacion {
 };
 
 constexpr int NUM_SLOTS = 23;
+
+// The most stations a traverse holds: the sheet counts them in 16 bits.
+constexpr size_t MAX_ESTACIONES = 32767;
 
 // A station: where the instrument stands (objBE), where it is oriented
 // (objBO) and the point it sights (objBV), with 23 observation slots.

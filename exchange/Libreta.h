@@ -39,14 +39,14 @@
 #include <vector>
 
 #include "core/objPto.h"
-#include "traverse/Poligonal.h"
+#include "core/objEstacion.h"
 
 struct LecturaLibreta {
     bool ok = false;   // false: nothing for the sheet; `error` says why
     std::string error; // one sentence, e.g. "El fichero no tiene ninguna estación con lecturas hacia delante."
     objPto BE;         // station vertex of station 1 (the first set-up)
     objPto BO;         // its orientation vertex (the first backsight)
-    colEstaciones estaciones; // slots 1..14, names of objBE/objBO/objBV set; nothing computed yet
+    std::vector<objEstacion> estaciones; // slots 1..14, names of objBE/objBO/objBV set; nothing computed yet
     std::vector<objPto> coordenadas; // every point the file gives coordinates for (metres)
     // What the sheet cannot hold or what was assumed, one sentence each,
     // e.g. "Línea 14: radiación de E-1 a 101 (SS)."

@@ -27,10 +27,6 @@ void PropagarBases(colEstaciones& estaciones, int actual);
 // recomputed. The later stations are left as they are.
 void PrimeraEstacion(colEstaciones& estaciones, const objPto& BE, const objPto& BO);
 
-// The station counter of the sheet is 16 bits: a traverse holds at most this
-// many stations.
-constexpr size_t MAX_ESTACIONES = 32767;
-
 // Appends a station chained on the last one. Its instrument height (slot 8)
 // is the height measured at that same point for the reciprocal observation
 // of the station before (slot 13). False, nothing appended, when the
