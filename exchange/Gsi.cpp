@@ -35,17 +35,9 @@ constexpr Unidad UNIDADES[] = {
     {'8', false, 5, 1.0, false},          // metre, last digit 1/100 mm
 };
 
-// One word of a line, split into its parts.
-struct Palabra {
-    int indice = 0;
-    char unidad = '.';
-    bool negativo = false;
-    std::string_view datos;
-};
+} // namespace
 
-// The value of a numeric word as a decimal text in grads (angles) or metres
-// (lengths); false with the reason when it cannot be read.
-bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& motivo)
+bool ValorGsi(const PalabraGsi& p, bool angulo, std::string& texto, std::string& motivo)
 {
     std::string_view d = p.datos;
     for (char c : d) {
@@ -106,8 +98,7 @@ bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& 
     return true;
 }
 
-// The words of one line; false with the reason when a word is malformed.
-bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::string& motivo)
+bool PalabrasGsi(std::string_view linea, std::vector<PalabraGsi>& palabras, std::string& motivo)
 {
     palabras.clear();
     bool gsi16 = false;
@@ -131,8 +122,9 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
             motivo = "palabra «" + std::string(w.substr(0, 24)) + "» mal formada para GSI-" + (gsi16 ? "16" : "8");
             return false;
         }
-        Palabra p;
+        PalabraGsi p;
         p.indice = (w[0] - '0') * 10 + (w[1] - '0');
+        p.informacion = w.substr(2, 4);
         p.unidad = w[5];
         p.negativo = w[6] == '-';
         p.datos = w.substr(7);
@@ -141,15 +133,13 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
     return true;
 }
 
-} // namespace
-
 LecturaGsi LeerGsi(std::string_view texto)
 {
     LecturaGsi r;
     std::string observaciones;
     observaciones.reserve(texto.size() / 2);
     std::string reflector; // the last reflector height given, as text
-    std::vector<Palabra> palabras;
+    std::vector<PalabraGsi> palabras;
     std::string motivo, valor;
     long numeroLinea = 0;
     size_t pos = 0;
@@ -165,14 +155,14 @@ LecturaGsi LeerGsi(std::string_view texto)
         if (linea.empty())
             continue;
         const auto noLeida = [&r, numeroLinea](const std::string& m) { r.noLeidas.push_back({numeroLinea, m}); };
-        if (!Palabras(linea, palabras, motivo)) {
+        if (!PalabrasGsi(linea, palabras, motivo)) {
             noLeida(motivo);
             continue;
         }
-        const Palabra* punto = nullptr;
+        const PalabraGsi* punto = nullptr;
         std::string hz, v, di, m, hi;
         bool conAngulo = false, conEstacion = false, bien = true;
-        for (const Palabra& p : palabras) {
+        for (const PalabraGsi& p : palabras) {
             std::string* destino = nullptr;
             bool angulo = false;
             switch (p.indice) {
@@ -186,7 +176,7 @@ LecturaGsi LeerGsi(std::string_view texto)
             default: break;
             }
             conAngulo = conAngulo || angulo;
-            if (destino && !ValorTexto(p, angulo, *destino, motivo)) {
+            if (destino && !ValorGsi(p, angulo, *destino, motivo)) {
                 bien = false;
                 break;
             }
