@@ -9,6 +9,7 @@
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
+#include "levelling/frmNivelacion.h"
 #include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/modFuncionesTopo.h"
@@ -211,6 +212,11 @@ void MDIfrmMain::CrearMenu()
     mnuCatenaria = catenaria->menuAction();
     mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"),
                                 [this] { MostrarHija<frmCatenaria>(); });
+
+    QMenu* calculos = menu("mnuCalculos", QStringLiteral("Cálculos"));
+    mnuCalculos = calculos->menuAction();
+    mnuCalculosNivelacion = item(calculos, "mnuCalculosNivelacion", QStringLiteral("Nivelación..."),
+                                 [this] { MostrarHija<frmNivelacion>(); });
 
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));

@@ -133,6 +133,8 @@ private:
     QAction* mnuBiseccionCalcular;
     QAction* mnuCatenaria;
     QAction* mnuCatenariaCalcular;
+    QAction* mnuCalculos;
+    QAction* mnuCalculosNivelacion;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;

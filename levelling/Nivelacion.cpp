@@ -132,15 +132,15 @@ std::string Veredicto(const ResultadoLinea& r)
 
 std::string CabeceraCotasLinea()
 {
-    return SinBlancosFinales(Izquierda("Punto", 12) + Derecha("Cota obs.", 12) + Derecha("Corr. (mm)", 11) +
-                             Derecha("Cota comp.", 12));
+    return SinBlancosFinales(Izquierda("Punto", 10) + Derecha("Cota obs.", 10) + Derecha("Corr. mm", 9) +
+                             Derecha("Cota comp.", 11));
 }
 
 std::string FilaCotaLinea(const PuntoNivelado& p)
 {
-    return SinBlancosFinales(Izquierda(p.nombre, 12) + Derecha(F4(p.cotaObservada), 12) +
-                             Derecha(Mm(p.correccion), 11) + Derecha(F4(p.cotaCompensada), 12) +
-                             (p.intermedio ? "  intermedio" : ""));
+    return SinBlancosFinales(Izquierda(p.nombre, 10) + Derecha(F4(p.cotaObservada), 10) +
+                             Derecha(Mm(p.correccion), 9) + Derecha(F4(p.cotaCompensada), 11) +
+                             (p.intermedio ? " int." : ""));
 }
 
 std::string MensajeFilasMalas(const std::vector<LineaNoLeida>& malas)
@@ -267,13 +267,13 @@ ResultadoRed CompensarRed(const std::vector<TramoRed>& tramos, const std::vector
 
 std::string CabeceraCotasRed()
 {
-    return SinBlancosFinales(Izquierda("Punto", 12) + Derecha("Cota", 12) + Derecha("Sigma (mm)", 11));
+    return SinBlancosFinales(Izquierda("Punto", 10) + Derecha("Cota", 10) + Derecha("Sigma mm", 9));
 }
 
 std::string FilaCotaRed(const CotaRed& c)
 {
-    return SinBlancosFinales(Izquierda(c.nombre, 12) + Derecha(F4(c.cota), 12) +
-                             Derecha(c.fija ? "fija" : Mm(c.sigma), 11));
+    return SinBlancosFinales(Izquierda(c.nombre, 10) + Derecha(F4(c.cota), 10) +
+                             Derecha(c.fija ? "fija" : Mm(c.sigma), 9));
 }
 
 std::string TextoPrueba(const ResultadoRed& r)

@@ -115,7 +115,8 @@ ResultadoLinea CalcularLinea(const std::vector<FilaLibreta>& filas, const Opcion
 std::string Veredicto(const ResultadoLinea& r);
 
 // The row of the list of heights: name, observed height, correction in mm
-// and adjusted height, in padded columns; the heading first.
+// and adjusted height, in padded columns ("int." after an intermediate
+// sight); the heading first.
 std::string CabeceraCotasLinea();
 std::string FilaCotaLinea(const PuntoNivelado& p);
 
