@@ -132,14 +132,14 @@ std::string Veredicto(const ResultadoLinea& r)
 
 std::string CabeceraCotasLinea()
 {
-    return SinBlancosFinales(Izquierda("Punto", 10) + Derecha("Cota obs.", 10) + Derecha("Corr. mm", 9) +
-                             Derecha("Cota comp.", 11));
+    return SinBlancosFinales(Izquierda("Punto", 8) + Derecha("Cota obs.", 10) + Derecha("Corr.mm", 8) +
+                             Derecha("Cota comp", 10));
 }
 
 std::string FilaCotaLinea(const PuntoNivelado& p)
 {
-    return SinBlancosFinales(Izquierda(p.nombre, 10) + Derecha(F4(p.cotaObservada), 10) +
-                             Derecha(Mm(p.correccion), 9) + Derecha(F4(p.cotaCompensada), 11) +
+    return SinBlancosFinales(Izquierda(p.nombre, 8) + Derecha(F4(p.cotaObservada), 10) +
+                             Derecha(Mm(p.correccion), 8) + Derecha(F4(p.cotaCompensada), 10) +
                              (p.intermedio ? " int." : ""));
 }
 
@@ -267,12 +267,12 @@ ResultadoRed CompensarRed(const std::vector<TramoRed>& tramos, const std::vector
 
 std::string CabeceraCotasRed()
 {
-    return SinBlancosFinales(Izquierda("Punto", 10) + Derecha("Cota", 10) + Derecha("Sigma mm", 9));
+    return SinBlancosFinales(Izquierda("Punto", 8) + Derecha("Cota", 10) + Derecha("Sigma mm", 9));
 }
 
 std::string FilaCotaRed(const CotaRed& c)
 {
-    return SinBlancosFinales(Izquierda(c.nombre, 10) + Derecha(F4(c.cota), 10) +
+    return SinBlancosFinales(Izquierda(c.nombre, 8) + Derecha(F4(c.cota), 10) +
                              Derecha(c.fija ? "fija" : Mm(c.sigma), 9));
 }
 

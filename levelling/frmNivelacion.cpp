@@ -34,14 +34,14 @@ constexpr int FILAS_INICIALES = 20;
 QLabel* Resultado(QWidget* ventana, const QString& nombre, const QString& rotulo, int x, int y)
 {
     cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(x, y, 150, 20));
-    return cv::CrearCasilla(ventana, nombre, QRect(x + 154, y, 136, 20));
+    return cv::CrearCasilla(ventana, nombre, QRect(x + 154, y, 166, 20));
 }
 
 // A field with its caption above it.
 QLineEdit* Dato(QWidget* ventana, const QString& nombre, const QString& rotulo, const QString& ayuda, int x, int y,
                 int ancho)
 {
-    cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(x, y, ancho + 30, 20));
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(x, y, ancho + 8, 20));
     QLineEdit* campo = cv::CrearCampo(ventana, nombre, QRect(x, y + 20, ancho, 22), ayuda);
     cv::FiltrarTeclas(campo, cv::TipoCampo::Numerico);
     return campo;
@@ -81,7 +81,7 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
                                  QRect(10, 292, 150, 26),
                                  QStringLiteral("Tramos de la red: desde, hasta, desnivel, longitud (m)"));
     txtSigmaKm = Dato(this, QStringLiteral("txtSigmaKm"), QStringLiteral("σ a priori (mm/√km)"),
-                      QStringLiteral("Desviación típica a priori de un kilómetro de nivelación (mm)"), 10, 324, 120);
+                      QStringLiteral("Desviación típica a priori de un kilómetro de nivelación (mm)"), 10, 324, 142);
     txtSigmaKm->setText(QStringLiteral("2"));
     cmdActualizarBases = cv::CrearBoton(this, QStringLiteral("cmdActualizarBases"), QStringLiteral("Actualizar bases..."),
                                         QRect(10, 420, 150, 28),
@@ -93,46 +93,48 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloLibreta"), QStringLiteral("Libreta"), QRect(170, 6, 150, 20));
     tblLibreta = new QTableWidget(FILAS_INICIALES, 4, this);
     tblLibreta->setObjectName(QStringLiteral("tblLibreta"));
-    tblLibreta->setGeometry(170, 28, 300, 296);
+    tblLibreta->setGeometry(170, 28, 270, 296);
     tblLibreta->setHorizontalHeaderLabels(
         {QStringLiteral("Punto"), QStringLiteral("Espalda"), QStringLiteral("Frente"), QStringLiteral("Distancia")});
-    tblLibreta->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The readings' columns as wide as their titles; the name takes the rest.
+    tblLibreta->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblLibreta->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     tblLibreta->verticalHeader()->setDefaultSectionSize(20);
     tblLibreta->setToolTip(QStringLiteral("Un punto por fila: espalda leída en él, frente que llegó a él y distancia "
                                           "desde el punto anterior (m)"));
     cmdAbrirLibreta = cv::CrearBoton(this, QStringLiteral("cmdAbrirLibreta"), QStringLiteral("Abrir libreta..."),
-                                     QRect(170, 330, 145, 26),
+                                     QRect(170, 330, 130, 26),
                                      QStringLiteral("Libreta de texto o descarga GSI de un nivel digital"));
     cmdBorrarLibreta = cv::CrearBoton(this, QStringLiteral("cmdBorrarLibreta"), QStringLiteral("Borrar libreta"),
-                                      QRect(325, 330, 145, 26));
+                                      QRect(310, 330, 130, 26));
     txtCotaInicial = Dato(this, QStringLiteral("txtCotaInicial"), QStringLiteral("Cota inicial"),
-                          QStringLiteral("Cota de la base de partida (m)"), 170, 364, 92);
+                          QStringLiteral("Cota de la base de partida (m)"), 170, 364, 80);
     txtCotaFinal = Dato(this, QStringLiteral("txtCotaFinal"), QStringLiteral("Cota final"),
-                        QStringLiteral("Cota de la base de cierre (m); vacía en una línea abierta"), 274, 364, 92);
+                        QStringLiteral("Cota de la base de cierre (m); vacía en una línea abierta"), 262, 364, 80);
     txtTolerancia = Dato(this, QStringLiteral("txtTolerancia"), QStringLiteral("k (mm·√km)"),
-                         QStringLiteral("Tolerancia: k por la raíz de la longitud en km"), 378, 364, 92);
+                         QStringLiteral("Tolerancia: k por la raíz de la longitud en km"), 354, 364, 86);
     txtTolerancia->setText(QStringLiteral("10"));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloReparto"), QStringLiteral("Reparto del cierre"),
-                      QRect(170, 414, 300, 20));
+                      QRect(170, 414, 270, 20));
     optDistancias = Opcion(this, QStringLiteral("optDistancias"), QStringLiteral("Proporcional a las distancias"),
-                           QRect(170, 436, 300, 20));
+                           QRect(170, 436, 270, 20));
     optEstaciones = Opcion(this, QStringLiteral("optEstaciones"), QStringLiteral("Por igual en cada estación"),
-                           QRect(170, 460, 300, 20));
+                           QRect(170, 460, 270, 20));
     optDistancias->setChecked(true);
 
     // The results.
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloCotas"), QStringLiteral("Cotas"), QRect(480, 6, 150, 20));
-    lstCotas = cv::CrearLista(this, QStringLiteral("lstCotas"), QRect(480, 48, 290, 276), QStringLiteral("Cotas"));
-    lblCabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabecera"), QString(), QRect(480, 28, 290, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloCotas"), QStringLiteral("Cotas"), QRect(450, 6, 150, 20));
+    lstCotas = cv::CrearLista(this, QStringLiteral("lstCotas"), QRect(450, 48, 320, 276), QStringLiteral("Cotas"));
+    lblCabecera = cv::CrearEtiqueta(this, QStringLiteral("lblCabecera"), QString(), QRect(450, 28, 320, 20));
     lblCabecera->setFont(lstCotas->font());
-    lblDesnivel = Resultado(this, QStringLiteral("lblDesnivel"), QStringLiteral("Desnivel (m)"), 480, 330);
-    lblCierre = Resultado(this, QStringLiteral("lblCierre"), QStringLiteral("Cierre (mm)"), 480, 354);
-    lblToleranciaMm = Resultado(this, QStringLiteral("lblToleranciaMm"), QStringLiteral("Tolerancia (mm)"), 480, 378);
-    lblVeredicto = cv::CrearCasilla(this, QStringLiteral("lblVeredicto"), QRect(480, 402, 290, 20));
-    lblSigma0 = Resultado(this, QStringLiteral("lblSigma0"), QStringLiteral("σ0 (mm/√km)"), 480, 436);
+    lblDesnivel = Resultado(this, QStringLiteral("lblDesnivel"), QStringLiteral("Desnivel (m)"), 450, 330);
+    lblCierre = Resultado(this, QStringLiteral("lblCierre"), QStringLiteral("Cierre (mm)"), 450, 354);
+    lblToleranciaMm = Resultado(this, QStringLiteral("lblToleranciaMm"), QStringLiteral("Tolerancia (mm)"), 450, 378);
+    lblVeredicto = cv::CrearCasilla(this, QStringLiteral("lblVeredicto"), QRect(450, 402, 320, 20));
+    lblSigma0 = Resultado(this, QStringLiteral("lblSigma0"), QStringLiteral("σ0 (mm/√km)"), 450, 436);
     cv::CrearEtiqueta(this, QStringLiteral("lblRotuloPrueba"), QStringLiteral("Prueba χ² 95 %"),
-                      QRect(480, 460, 150, 20));
-    lblPrueba = cv::CrearCasilla(this, QStringLiteral("lblPrueba"), QRect(480, 482, 290, 20));
+                      QRect(450, 460, 150, 20));
+    lblPrueba = cv::CrearCasilla(this, QStringLiteral("lblPrueba"), QRect(450, 482, 320, 20));
 
     // Every change recomputes.
     const QList<QLineEdit*> campos = {txtCotaInicial, txtCotaFinal, txtTolerancia, txtSigmaKm};
@@ -152,6 +154,11 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
 
     cv::PrepararVentana(this);
     Recalcular();
+}
+
+frmNivelacion::~frmNivelacion()
+{
+    lstBases->model()->disconnect(this);
 }
 
 std::vector<FilaLibreta> frmNivelacion::Libreta() const

@@ -18,6 +18,8 @@ class frmNivelacion : public QWidget {
     Q_OBJECT
 public:
     explicit frmNivelacion(QWidget* parent = nullptr);
+    // The base list empties as its window goes: nothing is recomputed then.
+    ~frmNivelacion() override;
 
     // Computes and shows the line, or the network once one has been opened.
     void Recalcular();
