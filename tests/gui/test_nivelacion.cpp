@@ -84,6 +84,14 @@ private slots:
                "Línea 2: la espalda «x» no es un número.",
                QMessageBox::Warning);
         QCOMPARE(Tabla()->item(1, 0)->text(), QString("T2"));
+        // A digital level's download, GSI-8 in metres to 1/100 mm, fills the table too.
+        QVERIFY(Escribir(Ruta("n.gsi"), "110001+000000A1 32...8+01500000 331.08+00123450\r\n"
+                                        "110002+000000A2 32...8+01600000 332.08+00082000\r\n"));
+        ResponderFichero(Ruta("n.gsi"));
+        QTest::mouseClick(Boton(w, "cmdAbrirLibreta"), Qt::LeftButton);
+        QTRY_COMPARE(Tabla()->item(1, 0)->text(), QString("A2"));
+        QCOMPARE(Tabla()->item(0, 1)->text() + "|" + Tabla()->item(1, 2)->text() + "|" + Tabla()->item(1, 3)->text(),
+                 QString("1.23450|0.82000|31.000"));
 
         Lista(w, "lstBases")->addItems({"BM", "", "0.000", "0.000", "100.000", ""});
         QVERIFY(Escribir(Ruta("r.txt"), "BM,P,1.000,1000\r\nP,BM,-0.994,2000\r\n"));
