@@ -143,21 +143,6 @@ std::string FilaCotaLinea(const PuntoNivelado& p)
                              (p.intermedio ? " int." : ""));
 }
 
-std::string MensajeFilasMalas(const std::vector<LineaNoLeida>& malas)
-{
-    if (malas.empty())
-        return {};
-    const size_t n = malas.size();
-    std::string t = n == 1 ? "Una fila de la libreta no se ha usado"
-                           : std::to_string(n) + " filas de la libreta no se han usado";
-    t += "; se ha calculado con las demás.\n";
-    for (size_t i = 0; i < n && i < 10; ++i)
-        t += "\nFila " + std::to_string(malas[i].linea) + ": " + malas[i].motivo + ".";
-    if (n > 10)
-        t += "\ny " + std::to_string(n - 10) + " más.";
-    return t;
-}
-
 // ------------------------------------------------------------------ network
 
 ResultadoRed CompensarRed(const std::vector<TramoRed>& tramos, const std::vector<objPto>& fijos, double sigmaKmMm)

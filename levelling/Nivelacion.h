@@ -120,10 +120,6 @@ std::string Veredicto(const ResultadoLinea& r);
 std::string CabeceraCotasLinea();
 std::string FilaCotaLinea(const PuntoNivelado& p);
 
-// The one message listing the table rows not used ("Fila 3: ..."), empty
-// when there are none.
-std::string MensajeFilasMalas(const std::vector<LineaNoLeida>& malas);
-
 // ------------------------------------------------------------------ network
 
 // One levelled line of a network: the height of `hasta` minus that of `desde`.
