@@ -21,12 +21,14 @@ FilaLibreta Fila(const char* p, const char* e, const char* f, const char* d)
 TEST(NivelacionRed, EjemploGhilaniWolf12_1)
 {
     // Ghilani & Wolf, "Adjustment Computations: Spatial Data Analysis", 4th ed.
-    // (Wiley 2006), chapter 12, Example 12.1: A held at 437.596 m, six levelled
-    // differences with standard deviations 6, 4, 5, 3, 4 and 12 mm. Weights
-    // 1/sigma^2 are those of lines of sigma^2 km at 1 mm/sqrt(km), so each
-    // line's length is sigma^2 km. Published: B = 448.1087, C = 453.4685,
-    // D = 444.9436; v'Wv = 1.26976 over 3 degrees of freedom (from residuals
-    // rounded to 0.1 mm).
+    // (Wiley 2006), chapter 12, Example 12.1, as reworked in Krumm, "Geodetic
+    // Network Adjustment Examples", rev. 3.5 (Universität Stuttgart 2020),
+    // Example 2.1, pp. 6-9: A held at 437.596 m, six levelled differences with
+    // standard deviations 6, 4, 5, 3, 4 and 12 mm. Weights 1/sigma^2 are those
+    // of lines of sigma^2 km at 1 mm/sqrt(km), so each line's length is sigma^2
+    // km. Published: B = 448.1087, C = 453.4685, D = 444.9436; v'Pv = 1.27212,
+    // s0 = 0.6512; sigmas 2.30, 2.64, 1.76 mm; residuals (adjusted minus
+    // observed) 3.71, -0.24, -1.86, 0.39, 1.89, -8.53 mm.
     const std::vector<TramoRed> tramos = {
         {"A", "B", 10.509, 36000.0}, {"B", "C", 5.360, 16000.0},  {"C", "D", -8.523, 25000.0},
         {"D", "A", -7.348, 9000.0},  {"B", "D", -3.167, 16000.0}, {"A", "C", 15.881, 144000.0},
@@ -36,13 +38,18 @@ TEST(NivelacionRed, EjemploGhilaniWolf12_1)
     ASSERT_EQ(r.cotas.size(), 4u);
     const char* nombres[] = {"A", "B", "C", "D"};
     const double publicadas[] = {437.596, 448.1087, 453.4685, 444.9436};
+    const double sigmas[] = {0.0, 2.30, 2.64, 1.76};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(r.cotas[i].nombre, nombres[i]);
         EXPECT_NEAR(r.cotas[i].cota, publicadas[i], 0.00006) << nombres[i];
+        EXPECT_NEAR(r.cotas[i].sigma * 1000.0, sigmas[i], 0.006) << nombres[i];
     }
+    const double residuos[] = {3.71, -0.24, -1.86, 0.39, 1.89, -8.53};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_NEAR(r.residuos[i] * 1000.0, residuos[i], 0.006) << i;
     EXPECT_EQ(r.redundancia, 3);
-    EXPECT_NEAR(r.vpv, 1.26976, 0.005);
-    EXPECT_NEAR(r.sigma0, std::sqrt(r.vpv / 3.0), 1e-12);
+    EXPECT_NEAR(r.vpv, 1.27212, 0.00001);
+    EXPECT_NEAR(r.sigma0, 0.6512, 0.00006);
     EXPECT_TRUE(r.cotas[0].fija);
     // The chi-square test: v'Pv / 1^2 against chi2(0.95, 3) = 7.815.
     EXPECT_NEAR(r.chi2Critico, 7.815, 0.001);
