@@ -54,6 +54,17 @@ bool Vacio(const std::string& t)
     return t.find_first_not_of(" \t") == std::string::npos;
 }
 
+// Without the blanks around it (a quoted field may keep them).
+void Recortar(std::string& t)
+{
+    const size_t inicio = t.find_first_not_of(" \t");
+    if (inicio == std::string::npos) {
+        t.clear();
+        return;
+    }
+    t = t.substr(inicio, t.find_last_not_of(" \t") - inicio + 1);
+}
+
 // A reading: empty, or a number whose value can be used.
 bool LecturaValida(const std::string& t)
 {
@@ -78,7 +89,9 @@ void RevisarLibreta(std::vector<FilaLibreta>& filas, std::vector<LineaNoLeida>& 
     std::vector<FilaLibreta> buenas;
     buenas.reserve(filas.size());
     for (FilaLibreta& f : filas) {
-        if (Vacio(f.espalda) && Vacio(f.frente) && Vacio(f.distancia) && Vacio(f.punto))
+        for (std::string* t : {&f.punto, &f.espalda, &f.frente, &f.distancia})
+            Recortar(*t);
+        if (f.espalda.empty() && f.frente.empty() && f.distancia.empty() && f.punto.empty())
             continue;
         const char* motivo = nullptr;
         std::string texto;
