@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Ficheros.h"
+#include "core/FicherosTexto.h"
 #include "levelling/Nivelacion.h"
 
 namespace {
@@ -193,4 +195,27 @@ TEST(NivelacionSalida, RedYBases)
     EXPECT_EQ(cambiadas, 1);
     EXPECT_NE(salida.find("\"B\",\"3.000\",\"4.000\",\"11.500\""), std::string::npos) << salida;
     EXPECT_FALSE(ActualizarCotasBases("\"A\",\"1\"", cotas, salida, cambiadas, error));
+}
+
+TEST(NivelacionSalida, EjemplosDelPrograma)
+{
+    // The sample loop as a text field book and as the level's download: the
+    // same heights; and the sample network on the sample job's bases.
+    std::string txt, gsi, red, bases;
+    for (const auto& [nombre, texto] : {std::pair{"nivelacion.txt", &txt}, {"nivelacion.gsi", &gsi},
+                                        {"nivelacion_red.txt", &red}, {"obra.bse", &bases}})
+        ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + nombre, *texto).ok) << nombre;
+    const LecturaLibreta a = LeerLibreta(txt), b = LeerLibretaGsi(gsi);
+    EXPECT_TRUE(a.noLeidas.empty() && b.noLeidas.empty());
+    OpcionesLinea o;
+    o.cotaInicial = o.cotaFinal = 652.418;
+    o.conCotaFinal = true;
+    const ResultadoLinea la = CalcularLinea(a.filas, o), lb = CalcularLinea(b.filas, o);
+    ASSERT_TRUE(la.ok && lb.ok && la.puntos.size() == lb.puntos.size());
+    for (size_t i = 0; i < la.puntos.size(); ++i)
+        EXPECT_NEAR(la.puntos[i].cotaCompensada, lb.puntos[i].cotaCompensada, 1e-9) << i;
+    EXPECT_NEAR(la.cierre, -0.002, 1e-9); // sum of backsights 5.145, of foresights 5.147
+    const LecturaRed r = LeerRed(red);
+    EXPECT_TRUE(r.noLeidas.empty());
+    EXPECT_TRUE(CompensarRed(r.tramos, LeerListaBases(LeerBases(bases).filas), 2.0).ok);
 }
