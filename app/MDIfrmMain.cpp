@@ -13,6 +13,7 @@
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
+#include "levelling/frmNivelacion.h"
 #include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
@@ -238,6 +239,8 @@ void MDIfrmMain::CrearMenu()
     mnuCalculos = calculos->menuAction();
     mnuCalculosEstacionLibre = item(calculos, "mnuCalculosEstacionLibre", QStringLiteral("Estación libre..."),
                                     [this] { MostrarHija<frmEstacionLibre>(); });
+    mnuCalculosNivelacion = item(calculos, "mnuCalculosNivelacion", QStringLiteral("Nivelación..."),
+                                 [this] { MostrarHija<frmNivelacion>(); });
 
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));
@@ -351,6 +354,7 @@ void MDIfrmMain::Recuperar(const Trabajo& t)
         {"frmEditarBases", [this] { return MostrarSeparada<frmEditarBases>(); }},
         {"frmCatenaria", [this] { return MostrarHija<frmCatenaria>(); }},
         {"frmEstacionLibre", [this] { return MostrarHija<frmEstacionLibre>(); }},
+        {"frmNivelacion", [this] { return MostrarHija<frmNivelacion>(); }},
     };
     for (const auto& [ventana, listas] : t.Listas())
         if (const auto a = abrir.find(ventana); a != abrir.end())

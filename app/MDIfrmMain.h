@@ -149,6 +149,7 @@ private:
     QAction* mnuCatenariaCalcular;
     QAction* mnuCalculos;
     QAction* mnuCalculosEstacionLibre;
+    QAction* mnuCalculosNivelacion;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;

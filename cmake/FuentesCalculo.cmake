@@ -8,7 +8,7 @@
 #   CV_FUENTES_CALCULO    .cpp and .h of the library
 #   CV_CARPETAS_VENTANAS  the folders whose other files are the windows
 get_filename_component(CV_RAIZ "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CV_CARPETAS_VENTANAS traverse points catenary calculators drawings exchange coordinates station)
+set(CV_CARPETAS_VENTANAS traverse points catenary calculators drawings exchange coordinates station levelling)
 
 file(GLOB CV_FUENTES_CALCULO CONFIGURE_DEPENDS ${CV_RAIZ}/core/*.cpp ${CV_RAIZ}/core/*.h)
 foreach(carpeta ${CV_CARPETAS_VENTANAS})

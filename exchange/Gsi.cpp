@@ -38,17 +38,9 @@ constexpr Unidad UNIDADES[] = {
     {'8', false, 5, 1.0, false},          // metre, last digit 1/100 mm
 };
 
-// One word of a line, split into its parts.
-struct Palabra {
-    int indice = 0;
-    char unidad = '.';
-    bool negativo = false;
-    std::string_view datos;
-};
+} // namespace
 
-// The value of a numeric word as a decimal text in grads (angles) or metres
-// (lengths); false with the reason when it cannot be read.
-bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& motivo)
+bool ValorGsi(const PalabraGsi& p, bool angulo, std::string& texto, std::string& motivo)
 {
     std::string_view d = p.datos;
     for (char c : d) {
@@ -109,15 +101,18 @@ bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& 
     return true;
 }
 
+namespace {
+
 bool EsBlanco(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-// The words of one line; false with the reason when a word is malformed.
+} // namespace
+
 // Each word is taken at its fixed width (index, information, sign and data),
 // so data padded with blanks are read; blanks inside the data are not.
-bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::string& motivo)
+bool PalabrasGsi(std::string_view linea, std::vector<PalabraGsi>& palabras, std::string& motivo)
 {
     palabras.clear();
     bool gsi16 = false;
@@ -157,8 +152,9 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
                      "» mal formada para GSI-" + (gsi16 ? "16" : "8");
             return false;
         }
-        Palabra p;
+        PalabraGsi p;
         p.indice = (w[0] - '0') * 10 + (w[1] - '0');
+        p.informacion = w.substr(2, 4);
         p.unidad = w[5];
         p.negativo = w[6] == '-';
         p.datos = datos;
@@ -168,15 +164,13 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
     return true;
 }
 
-} // namespace
-
 LecturaGsi LeerGsi(std::string_view texto)
 {
     LecturaGsi r;
     std::string observaciones;
     observaciones.reserve(texto.size() / 2);
     std::string reflector; // the last reflector height given, as text
-    std::vector<Palabra> palabras;
+    std::vector<PalabraGsi> palabras;
     std::string motivo, valor;
     long numeroLinea = 0;
     std::string_view linea;
@@ -188,14 +182,14 @@ LecturaGsi LeerGsi(std::string_view texto)
         if (linea.empty())
             continue;
         const auto noLeida = [&r, numeroLinea](const std::string& m) { r.noLeidas.push_back({numeroLinea, m}); };
-        if (!Palabras(linea, palabras, motivo)) {
+        if (!PalabrasGsi(linea, palabras, motivo)) {
             noLeida(motivo);
             continue;
         }
-        const Palabra* punto = nullptr;
+        const PalabraGsi* punto = nullptr;
         std::string hz, v, di, m, hi;
         bool conAngulo = false, conEstacion = false, bien = true;
-        for (const Palabra& p : palabras) {
+        for (const PalabraGsi& p : palabras) {
             std::string* destino = nullptr;
             bool angulo = false;
             switch (p.indice) {
@@ -209,7 +203,7 @@ LecturaGsi LeerGsi(std::string_view texto)
             default: break;
             }
             conAngulo = conAngulo || angulo;
-            if (destino && !p.datos.empty() && !ValorTexto(p, angulo, *destino, motivo)) {
+            if (destino && !p.datos.empty() && !ValorGsi(p, angulo, *destino, motivo)) {
                 bien = false;
                 break;
             }
@@ -394,7 +388,7 @@ std::vector<std::string> FilasObservacion::Filas() const
 BloquesGsi LeerBloquesGsi(std::string_view texto)
 {
     BloquesGsi r;
-    std::vector<Palabra> palabras;
+    std::vector<PalabraGsi> palabras;
     std::string motivo, valor;
     std::string_view linea;
     long numeroLinea = 0;
@@ -404,7 +398,7 @@ BloquesGsi LeerBloquesGsi(std::string_view texto)
             linea.remove_suffix(1);
         if (linea.empty())
             continue;
-        if (!Palabras(linea, palabras, motivo)) {
+        if (!PalabrasGsi(linea, palabras, motivo)) {
             r.noLeidas.push_back({numeroLinea, motivo});
             continue;
         }
@@ -423,7 +417,7 @@ BloquesGsi LeerBloquesGsi(std::string_view texto)
             const bool longitud = (p.indice >= 31 && p.indice <= 33) || (p.indice >= 81 && p.indice <= 88);
             if ((!angulo && !longitud) || p.datos.empty())
                 continue;
-            if (!ValorTexto(p, angulo, valor, motivo)) {
+            if (!ValorGsi(p, angulo, valor, motivo)) {
                 bien = false;
                 break;
             }

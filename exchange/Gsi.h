@@ -129,6 +129,27 @@ private:
     std::string texto_;
 };
 
+// One word of a line, split into its parts: the word index (the first two
+// digits), the four characters of information (the last is the unit), the
+// sign and the data. The levelling readings 331 to 333 are index 33 with the
+// third digit as the first character of the information.
+struct PalabraGsi {
+    int indice = 0;
+    std::string_view informacion;
+    char unidad = '.';
+    bool negativo = false;
+    std::string_view datos;
+};
+
+// The words of one line (a leading "*" makes it GSI-16); false with the
+// reason when a word is malformed. The views point into `linea`.
+bool PalabrasGsi(std::string_view linea, std::vector<PalabraGsi>& palabras, std::string& motivo);
+
+// The value of a numeric word as a decimal text in grads (angles) or metres
+// (lengths), by its unit character; false with the reason when it cannot be
+// read.
+bool ValorGsi(const PalabraGsi& p, bool angulo, std::string& texto, std::string& motivo);
+
 // The one message that lists the lines not read: at most ten by number and
 // reason, then "y N más". Empty when every line was read.
 std::string MensajeNoLeidas(const std::vector<LineaNoLeida>& noLeidas);
