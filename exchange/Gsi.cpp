@@ -405,7 +405,7 @@ BloquesGsi LeerBloquesGsi(std::string_view texto)
         BloqueGsi b;
         b.linea = numeroLinea;
         bool bien = true;
-        for (const Palabra& p : palabras) {
+        for (const PalabraGsi& p : palabras) {
             if (p.indice == 11) {
                 std::string_view id = p.datos;
                 while (id.size() > 1 && id.front() == '0')

@@ -12,7 +12,7 @@
 
 namespace {
 
-void ComprobarLibreta(const LecturaLibreta& r)
+void ComprobarLibreta(const LecturaNivel& r)
 {
     for (size_t i = 1; i < r.noLeidas.size(); ++i)
         COMPROBAR(r.noLeidas[i - 1].linea <= r.noLeidas[i].linea);
@@ -42,8 +42,8 @@ void ComprobarLibreta(const LecturaLibreta& r)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
 {
     const std::string_view texto(reinterpret_cast<const char*>(datos), largo);
-    ComprobarLibreta(LeerLibreta(texto));
-    ComprobarLibreta(LeerLibretaGsi(texto));
+    ComprobarLibreta(LeerLibretaNivel(texto));
+    ComprobarLibreta(LeerLibretaNivelGsi(texto));
     const LecturaRed red = LeerRed(texto);
     for (const TramoRed& t : red.tramos)
         COMPROBAR(t.longitud > 0.0 && t.desde != t.hasta && std::isfinite(t.desnivel));

@@ -147,9 +147,9 @@ void RevisarLibreta(std::vector<FilaLibreta>& filas, std::vector<LineaNoLeida>& 
     Ordenar(malas);
 }
 
-LecturaLibreta LeerLibreta(std::string_view texto)
+LecturaNivel LeerLibretaNivel(std::string_view texto)
 {
-    LecturaLibreta r;
+    LecturaNivel r;
     std::vector<std::string> c;
     bool primera = true;
     PorLineas(texto, [&](std::string_view linea, long numero) {
@@ -186,9 +186,9 @@ bool PareceGsi(std::string_view texto)
            texto[i + 1] <= '9' && (texto[i + 6] == '+' || texto[i + 6] == '-');
 }
 
-LecturaLibreta LeerLibretaGsi(std::string_view texto)
+LecturaNivel LeerLibretaNivelGsi(std::string_view texto)
 {
-    LecturaLibreta r;
+    LecturaNivel r;
     std::vector<PalabraGsi> palabras;
     std::string motivo, valor, distancia;
     double distanciaEspalda = 0.0; // the backsight length of the open set-up

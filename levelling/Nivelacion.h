@@ -37,7 +37,7 @@ struct FilaLibreta {
 
 // A field book read from a file: the rows kept and the rows left out, each
 // with its line and reason (MensajeNoLeidas lists them in one message).
-struct LecturaLibreta {
+struct LecturaNivel {
     std::vector<FilaLibreta> filas;
     std::vector<LineaNoLeida> noLeidas;
 };
@@ -45,7 +45,7 @@ struct LecturaLibreta {
 // The levelling text file: one point a line, `punto,espalda,frente,distancia`,
 // empty fields where nothing was read; a first line of column titles is
 // passed over.
-LecturaLibreta LeerLibreta(std::string_view texto);
+LecturaNivel LeerLibretaNivel(std::string_view texto);
 
 // A digital level's GSI download (GSI-8 or GSI-16): word 11 names the point,
 // 32 is the sight's horizontal distance, 331 a backsight, 332 a foresight and
@@ -54,7 +54,7 @@ LecturaLibreta LeerLibreta(std::string_view texto);
 // the distance of a row is its sight's plus the set-up's backsight's. Lines
 // without those readings (codes, heights, the level's own results, second
 // readings 335 and 336) are passed over.
-LecturaLibreta LeerLibretaGsi(std::string_view texto);
+LecturaNivel LeerLibretaNivelGsi(std::string_view texto);
 
 // True when the text looks like a GSI download: its first non-blank character
 // starts a GSI word ("*" or two digits followed by a word's layout).

@@ -285,7 +285,7 @@ void frmNivelacion::AbrirLibreta()
     std::string texto;
     if (!ruta || !cv::LeerTexto(this, *ruta, texto, cv::MSG_ERROR_ABRIR))
         return;
-    const LecturaLibreta r = PareceGsi(texto) ? LeerLibretaGsi(texto) : LeerLibreta(texto);
+    const LecturaNivel r = PareceGsi(texto) ? LeerLibretaNivelGsi(texto) : LeerLibretaNivel(texto);
     PonerLibreta(r.filas);
     if (!r.noLeidas.empty())
         cv::Aviso(this, cv::Q(MensajeNoLeidas(r.noLeidas)), QMessageBox::Warning);

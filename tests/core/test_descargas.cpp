@@ -19,6 +19,7 @@
 #include "core/FicherosTexto.h"
 #include "exchange/Descargas.h"
 #include "exchange/Libreta.h"
+#include "traverse/Poligonal.h"
 
 namespace {
 

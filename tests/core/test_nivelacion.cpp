@@ -125,7 +125,7 @@ TEST(NivelacionLinea, PropiedadesDelReparto)
 
 TEST(NivelacionLibreta, FicheroDeTextoYFilasMalas)
 {
-    const LecturaLibreta r = LeerLibreta("punto,espalda,frente,distancia\r\n"
+    const LecturaNivel r = LeerLibretaNivel("punto,espalda,frente,distancia\r\n"
                                          "BM1,1.234,,\r\n"
                                          "A,0.5x0,1.111,80.5\r\n"  // 3: not a number
                                          "T1,2.000,0.765,60\r\n"
@@ -167,7 +167,7 @@ TEST(NivelacionLibreta, DescargaGsiDeNivelDigital)
                             "110010+0000BM03 32...8+0200X000 332.08+00132000\r\n";
     ASSERT_TRUE(PareceGsi(gsi));
     EXPECT_FALSE(PareceGsi("BM1,1.234,,\r\n"));
-    const LecturaLibreta r = LeerLibretaGsi(gsi);
+    const LecturaNivel r = LeerLibretaNivelGsi(gsi);
     std::vector<std::string> filas;
     for (const FilaLibreta& f : r.filas)
         filas.push_back(f.punto + " " + f.espalda + " " + f.frente + " " + f.distancia);
@@ -205,7 +205,7 @@ TEST(NivelacionSalida, EjemplosDelPrograma)
     for (const auto& [nombre, texto] : {std::pair{"nivelacion.txt", &txt}, {"nivelacion.gsi", &gsi},
                                         {"nivelacion_red.txt", &red}, {"obra.bse", &bases}})
         ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + nombre, *texto).ok) << nombre;
-    const LecturaLibreta a = LeerLibreta(txt), b = LeerLibretaGsi(gsi);
+    const LecturaNivel a = LeerLibretaNivel(txt), b = LeerLibretaNivelGsi(gsi);
     EXPECT_TRUE(a.noLeidas.empty() && b.noLeidas.empty());
     OpcionesLinea o;
     o.cotaInicial = o.cotaFinal = 652.418;
