@@ -13,6 +13,9 @@
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
+#include "coordinates/frmReplanteo.h"
+#include "coordinates/frmSuperficies.h"
+#include "coordinates/frmTransformacion.h"
 #include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
@@ -232,6 +235,17 @@ void MDIfrmMain::CrearMenu()
     mnuCatenariaCalcular = item(catenaria, "mnuCatenariaCalcular", QStringLiteral("Calcular catenaria"),
                                 [this] { MostrarHija<frmCatenaria>(); });
 
+    // The office calculations on coordinates.
+    QMenu* calculos = menu("mnuCalculos", QStringLiteral("Cálculos"));
+    mnuCalculos = calculos->menuAction();
+    mnuCalculosTransformacion = item(calculos, "mnuCalculosTransformacion",
+                                     QStringLiteral("Transformación de coordenadas..."),
+                                     [this] { MostrarHija<frmTransformacion>(); });
+    mnuCalculosSuperficies = item(calculos, "mnuCalculosSuperficies", QStringLiteral("Superficies..."),
+                                  [this] { MostrarHija<frmSuperficies>(); });
+    mnuCalculosReplanteo = item(calculos, "mnuCalculosReplanteo", QStringLiteral("Replanteo..."),
+                                [this] { MostrarHija<frmReplanteo>(); });
+
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));
     mnuVer = ver->menuAction();
@@ -343,6 +357,9 @@ void MDIfrmMain::Recuperar(const Trabajo& t)
         {"frmBiseccion", [this] { return MostrarHija<frmBiseccion>(); }},
         {"frmEditarBases", [this] { return MostrarSeparada<frmEditarBases>(); }},
         {"frmCatenaria", [this] { return MostrarHija<frmCatenaria>(); }},
+        {"frmTransformacion", [this] { return MostrarHija<frmTransformacion>(); }},
+        {"frmSuperficies", [this] { return MostrarHija<frmSuperficies>(); }},
+        {"frmReplanteo", [this] { return MostrarHija<frmReplanteo>(); }},
     };
     for (const auto& [ventana, listas] : t.Listas())
         if (const auto a = abrir.find(ventana); a != abrir.end())

@@ -147,6 +147,10 @@ private:
     QAction* mnuBiseccionCalcular;
     QAction* mnuCatenaria;
     QAction* mnuCatenariaCalcular;
+    QAction* mnuCalculos;
+    QAction* mnuCalculosTransformacion;
+    QAction* mnuCalculosSuperficies;
+    QAction* mnuCalculosReplanteo;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;
