@@ -25,14 +25,12 @@ frmTransformacion::frmTransformacion(QWidget* parent) : QWidget(parent)
     setGeometry(20, 20, 780, 500);
 
     // The two lists: the system left and the system reached.
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloOrigen"), QStringLiteral("Puntos en el sistema de origen"),
-                      QRect(10, 6, 205, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloOrigen"), QStringLiteral("Sistema de origen"), QRect(10, 6, 205, 20));
     lstOrigen = cv::CrearLista(this, QStringLiteral("lstOrigen"), QRect(10, 28, 205, 416),
                                QStringLiteral("Puntos en el sistema de origen"));
     cmdAbrirOrigen = cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirOrigen"), QStyle::SP_DirOpenIcon,
                                           QRect(10, 452, 40, 30), QStringLiteral("Abrir fichero del sistema de origen"));
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloDestino"), QStringLiteral("Puntos en el sistema de destino"),
-                      QRect(225, 6, 205, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloDestino"), QStringLiteral("Sistema de destino"), QRect(225, 6, 205, 20));
     lstDestino = cv::CrearLista(this, QStringLiteral("lstDestino"), QRect(225, 28, 205, 416),
                                 QStringLiteral("Puntos en el sistema de destino"));
     cmdAbrirDestino =
@@ -93,7 +91,8 @@ void frmTransformacion::Calcular(bool avisar)
     lblGiro->setText(cv::Q(r.textoGiro));
     lblEscala->setText(cv::Q(r.textoEscala));
     lblSigma0->setText(cv::Q(r.textoSigma0));
-    lblParametros->setText(cv::Q(r.textoParametros));
+    // A parameter and its value stay on one line.
+    lblParametros->setText(cv::Q(r.textoParametros).replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0")));
     lstResiduos->clear();
     AnadirFilas(lstResiduos, r.filasResiduos);
     SeleccionarFila(lstResiduos, fila < lstResiduos->count() ? fila : -1);

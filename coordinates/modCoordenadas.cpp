@@ -53,6 +53,6 @@ QLabel* CrearAviso(QWidget* ventana, const QRect& geometria)
 {
     QLabel* aviso = cv::CrearEtiqueta(ventana, QStringLiteral("lblAviso"), QString(), geometria);
     aviso->setWordWrap(true);
-    cv::PonerColorTexto(aviso, QColor(192, 0, 0));
+    cv::PonerColorTexto(aviso, QColor(255, 215, 0));
     return aviso;
 }

@@ -24,5 +24,5 @@ bool AbrirFicheroCoordenadas(QListWidget* lista, QWidget* ventana);
 // recovered job show their results.
 QTimer* RecalcularAlCambiar(QWidget* ventana, const QList<QListWidget*>& listas, std::function<void()> calculo);
 
-// The label that names the problem found, in red.
+// The label that names the problem found, in yellow on the window's blue.
 QLabel* CrearAviso(QWidget* ventana, const QRect& geometria);
