@@ -11,6 +11,7 @@
 #include "coordinates/frmTransformacion.h"
 #include "core/Configuracion.h"
 #include "core/FicherosTexto.h"
+#include "core/Trabajo.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;
@@ -97,6 +98,24 @@ private slots:
         QCOMPARE(w.Buscar<frmTransformacion>()->windowTitle() + "|" + w.Buscar<frmSuperficies>()->windowTitle() + "|" +
                      w.Buscar<frmReplanteo>()->windowTitle(),
                  QString("Transformación de coordenadas|Superficies|Replanteo"));
+    }
+
+    // After a crash the windows come back with their lists, and their results with them.
+    void recuperaLasListas()
+    {
+        FijarCarpetaPrograma(dir.path().toStdString());
+        const auto origen = LeerBases(ORIGEN.toStdString()).filas, destino = LeerBases(DESTINO.toStdString()).filas;
+        Trabajo t;
+        t.PonerListas("frmTransformacion", {{"lstOrigen", origen}, {"lstDestino", destino}, {"lstResiduos", {"viejo"}}});
+        t.PonerListas("frmSuperficies", {{"lstPuntos", {"1 0 0 0"}}});
+        t.PonerListas("frmReplanteo", {{"lstPuntos", {"7 1 1 1"}}});
+        QVERIFY(Escribir(QString::fromStdString(RutaRecuperacion()), QByteArray::fromStdString(EscribirTrabajo(t))));
+        auto pregunta = Responder(QMessageBox::Yes);
+        MDIfrmMain w;
+        QVERIFY(pregunta->visto && w.Buscar<frmTransformacion>() && w.Buscar<frmSuperficies>() && w.Buscar<frmReplanteo>());
+        QCOMPARE(Filas(Lista(w.Buscar<frmReplanteo>(), "lstPuntos")), QStringList({"7 1 1 1"}));
+        const auto r = CalcularTransformacion(origen, destino, MetodoTransformacion::Helmert, {});
+        QTRY_COMPARE(Filas(Lista(w.Buscar<frmTransformacion>(), "lstResiduos")), Q(r.filasResiduos));
     }
 
     void transformacion()
