@@ -46,14 +46,17 @@ frmReplanteo::frmReplanteo(QWidget* parent) : QWidget(parent)
                       QRect(170, 150, 170, 20));
     lstPuntos = cv::CrearLista(this, QStringLiteral("lstPuntos"), QRect(170, 172, 170, 256),
                                QStringLiteral("Puntos de proyecto"));
-    cmdAbrirPuntos = cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirPuntos"), QStyle::SP_DirOpenIcon,
-                                          QRect(170, 436, 40, 30), QStringLiteral("Abrir fichero de bases o de puntos"));
+    cmdAbrirPuntos =
+        cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirPuntos"), QStyle::SP_DirOpenIcon, QRect(170, 436, 40, 30),
+                             QStringLiteral("Abrir fichero de bases o de puntos"));
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloReplanteo"),
-                      QStringLiteral("Punto, acimut, lectura Hz, distancia reducida, desnivel"), QRect(350, 150, 420, 20));
+                      QStringLiteral("Punto, acimut, lectura Hz, distancia reducida, desnivel"),
+                      QRect(350, 150, 420, 20));
     lstReplanteo = cv::CrearLista(this, QStringLiteral("lstReplanteo"), QRect(350, 172, 420, 256),
                                   QStringLiteral("Hoja de replanteo"));
-    cmdExportar = cv::CrearBoton(this, QStringLiteral("cmdExportar"), QStringLiteral("Exportar..."),
-                                 QRect(650, 436, 120, 30), QStringLiteral("Guardar la hoja como texto (.txt) o GSI-16 (.gsi)"));
+    cmdExportar =
+        cv::CrearBoton(this, QStringLiteral("cmdExportar"), QStringLiteral("Exportar..."), QRect(650, 436, 120, 30),
+                       QStringLiteral("Guardar la hoja como texto (.txt) o GSI-16 (.gsi)"));
     lblAviso = CrearAviso(this, QRect(220, 436, 420, 40));
 
     connect(cmdEntrarBE, &QPushButton::clicked, this, [this] {

@@ -68,7 +68,8 @@ frmSuperficies::frmSuperficies(QWidget* parent) : QWidget(parent)
     cv::FiltrarTeclas(txtVertice, cv::TipoCampo::Libre);
     lblPuntoA = Resultado(this, QStringLiteral("lblPuntoA"), QStringLiteral("Punto A (X Y)"), 262);
     lblPuntoB = Resultado(this, QStringLiteral("lblPuntoB"), QStringLiteral("Punto B (X Y)"), 286);
-    lblSuperficieResto = Resultado(this, QStringLiteral("lblSuperficieResto"), QStringLiteral("Superficie resto (m²)"), 310);
+    lblSuperficieResto =
+        Resultado(this, QStringLiteral("lblSuperficieResto"), QStringLiteral("Superficie resto (m²)"), 310);
     cmdExportar = cv::CrearBoton(this, QStringLiteral("cmdExportar"), QStringLiteral("Exportar bases..."),
                                  QRect(455, 338, 220, 30), QStringLiteral("Guardar los puntos A y B como bases"));
     lblAviso = CrearAviso(this, QRect(250, 380, 425, 50));

@@ -25,12 +25,15 @@ frmTransformacion::frmTransformacion(QWidget* parent) : QWidget(parent)
     setGeometry(20, 20, 780, 500);
 
     // The two lists: the system left and the system reached.
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloOrigen"), QStringLiteral("Sistema de origen"), QRect(10, 6, 205, 20));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloOrigen"), QStringLiteral("Sistema de origen"),
+                      QRect(10, 6, 205, 20));
     lstOrigen = cv::CrearLista(this, QStringLiteral("lstOrigen"), QRect(10, 28, 205, 416),
                                QStringLiteral("Puntos en el sistema de origen"));
-    cmdAbrirOrigen = cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirOrigen"), QStyle::SP_DirOpenIcon,
-                                          QRect(10, 452, 40, 30), QStringLiteral("Abrir fichero del sistema de origen"));
-    cv::CrearEtiqueta(this, QStringLiteral("lblTituloDestino"), QStringLiteral("Sistema de destino"), QRect(225, 6, 205, 20));
+    cmdAbrirOrigen =
+        cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirOrigen"), QStyle::SP_DirOpenIcon, QRect(10, 452, 40, 30),
+                             QStringLiteral("Abrir fichero del sistema de origen"));
+    cv::CrearEtiqueta(this, QStringLiteral("lblTituloDestino"), QStringLiteral("Sistema de destino"),
+                      QRect(225, 6, 205, 20));
     lstDestino = cv::CrearLista(this, QStringLiteral("lstDestino"), QRect(225, 28, 205, 416),
                                 QStringLiteral("Puntos en el sistema de destino"));
     cmdAbrirDestino =
@@ -59,10 +62,12 @@ frmTransformacion::frmTransformacion(QWidget* parent) : QWidget(parent)
     // The residuals of the common points.
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloResiduos"), QStringLiteral("Residuos: punto, vX, vY (mm)"),
                       QRect(440, 234, 330, 20));
-    lstResiduos = cv::CrearLista(this, QStringLiteral("lstResiduos"), QRect(440, 256, 330, 188),
-                                 QStringLiteral("Residuos de los puntos comunes; * residuo normalizado mayor que 3.29"));
+    lstResiduos =
+        cv::CrearLista(this, QStringLiteral("lstResiduos"), QRect(440, 256, 330, 188),
+                       QStringLiteral("Residuos de los puntos comunes; * residuo normalizado mayor que 3.29"));
     cmdExcluir = cv::CrearBoton(this, QStringLiteral("cmdExcluir"), QStringLiteral("Excluir / incluir"),
-                                QRect(440, 452, 150, 30), QStringLiteral("Excluir del ajuste el punto seleccionado, o incluirlo de nuevo"));
+                                QRect(440, 452, 150, 30),
+                                QStringLiteral("Excluir del ajuste el punto seleccionado, o incluirlo de nuevo"));
     cmdTransformar = cv::CrearBoton(this, QStringLiteral("cmdTransformar"), QStringLiteral("Transformar fichero..."),
                                     QRect(600, 452, 170, 30),
                                     QStringLiteral("Guardar un fichero de bases o de puntos transformado"));
@@ -82,9 +87,9 @@ void frmTransformacion::Calcular(bool avisar)
 {
     timCalculo->stop();
     const int fila = lstResiduos->currentRow();
-    resultado_ = CalcularTransformacion(FilasDeLista(lstOrigen), FilasDeLista(lstDestino),
-                                        optAfin->isChecked() ? MetodoTransformacion::Afin : MetodoTransformacion::Helmert,
-                                        excluidos_);
+    resultado_ = CalcularTransformacion(
+        FilasDeLista(lstOrigen), FilasDeLista(lstDestino),
+        optAfin->isChecked() ? MetodoTransformacion::Afin : MetodoTransformacion::Helmert, excluidos_);
     const ResultadoTransformacion& r = resultado_;
     lblTX->setText(cv::Q(r.textoTX));
     lblTY->setText(cv::Q(r.textoTY));

@@ -106,13 +106,15 @@ private slots:
         FijarCarpetaPrograma(dir.path().toStdString());
         const auto origen = LeerBases(ORIGEN.toStdString()).filas, destino = LeerBases(DESTINO.toStdString()).filas;
         Trabajo t;
-        t.PonerListas("frmTransformacion", {{"lstOrigen", origen}, {"lstDestino", destino}, {"lstResiduos", {"viejo"}}});
+        t.PonerListas("frmTransformacion",
+                      {{"lstOrigen", origen}, {"lstDestino", destino}, {"lstResiduos", {"viejo"}}});
         t.PonerListas("frmSuperficies", {{"lstPuntos", {"1 0 0 0"}}});
         t.PonerListas("frmReplanteo", {{"lstPuntos", {"7 1 1 1"}}});
         QVERIFY(Escribir(QString::fromStdString(RutaRecuperacion()), QByteArray::fromStdString(EscribirTrabajo(t))));
         auto pregunta = Responder(QMessageBox::Yes);
         MDIfrmMain w;
-        QVERIFY(pregunta->visto && w.Buscar<frmTransformacion>() && w.Buscar<frmSuperficies>() && w.Buscar<frmReplanteo>());
+        QVERIFY(pregunta->visto && w.Buscar<frmTransformacion>() && w.Buscar<frmSuperficies>() &&
+                w.Buscar<frmReplanteo>());
         QCOMPARE(Filas(Lista(w.Buscar<frmReplanteo>(), "lstPuntos")), QStringList({"7 1 1 1"}));
         const auto r = CalcularTransformacion(origen, destino, MetodoTransformacion::Helmert, {});
         QTRY_COMPARE(Filas(Lista(w.Buscar<frmTransformacion>(), "lstResiduos")), Q(r.filasResiduos));
@@ -202,7 +204,8 @@ private slots:
         Entrar(bases, 0, Boton(&w, "cmdEntrarBE"));
         Entrar(bases, 6, Boton(&w, "cmdEntrarBO"));
         Abrir(&w, "cmdAbrirPuntos", Ruta("parcela.asc"));
-        EntradaReplanteo e{"E1", "R1", {"10.000", "20.000", "1.000"}, {"10.000", "120.000", "0.000"}, "", S(Filas(Lista(&w, "lstPuntos")))};
+        EntradaReplanteo e{"E1", "R1", {"10.000", "20.000", "1.000"}, {"10.000", "120.000", "0.000"}, "", {}};
+        e.filasPuntos = S(Filas(Lista(&w, "lstPuntos")));
         QCOMPARE(Textos(&w, {"lblAviso"}), Q(CalcularReplanteo(e).aviso));
         Teclear(Campo(&w, "txti"), "1.55");
         e.i = "1.55";
