@@ -12,19 +12,13 @@
 #include "core/Configuracion.h"
 #include "core/FicherosTexto.h"
 #include "core/Trabajo.h"
+#include "points/modFuncionesAuxiliares.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;
 
 namespace {
 
-std::vector<std::string> S(const QStringList& filas)
-{
-    std::vector<std::string> r;
-    for (const QString& f : filas)
-        r.push_back(f.toStdString());
-    return r;
-}
 QStringList Q(const std::vector<std::string>& filas)
 {
     QStringList r;
@@ -126,7 +120,7 @@ private slots:
         QVERIFY(Mostrar(&w));
         Abrir(&w, "cmdAbrirOrigen", Ruta("origen.bse"));
         Abrir(&w, "cmdAbrirDestino", Ruta("destino.bse"));
-        const auto filas = [&](const char* l) { return S(Filas(Lista(&w, l))); };
+        const auto filas = [&](const char* l) { return FilasDeLista(Lista(&w, l)); };
         auto r = CalcularTransformacion(filas("lstOrigen"), filas("lstDestino"), MetodoTransformacion::Helmert, {});
         QVERIFY(r.ok);
         const QStringList etiquetas = {"lblTX", "lblTY", "lblGiro", "lblEscala", "lblSigma0", "lblParametros"};
@@ -171,7 +165,7 @@ private slots:
         QVERIFY(Mostrar(&w));
         Abrir(&w, "cmdAbrirPuntos", Ruta("parcela.asc"));
         Teclear(Campo(&w, "txtVertices"), "1,2,3,9");
-        EntradaSuperficies e{S(Filas(Lista(&w, "lstPuntos"))), "1,2,3,9", "", ModoSegregacion::Paralela, "", ""};
+        EntradaSuperficies e{FilasDeLista(Lista(&w, "lstPuntos")), "1,2,3,9", "", ModoSegregacion::Paralela, "", ""};
         QCOMPARE(Textos(&w, {"lblAviso", "lblSuperficie"}), Q(CalcularSuperficies(e).aviso) + "|");
         QTest::keyClick(Campo(&w, "txtVertices"), Qt::Key_Backspace);
         Teclear(Campo(&w, "txtVertices"), "4");
@@ -205,7 +199,7 @@ private slots:
         Entrar(bases, 6, Boton(&w, "cmdEntrarBO"));
         Abrir(&w, "cmdAbrirPuntos", Ruta("parcela.asc"));
         EntradaReplanteo e{"E1", "R1", {"10.000", "20.000", "1.000"}, {"10.000", "120.000", "0.000"}, "", {}};
-        e.filasPuntos = S(Filas(Lista(&w, "lstPuntos")));
+        e.filasPuntos = FilasDeLista(Lista(&w, "lstPuntos"));
         QCOMPARE(Textos(&w, {"lblAviso"}), Q(CalcularReplanteo(e).aviso));
         Teclear(Campo(&w, "txti"), "1.55");
         e.i = "1.55";
