@@ -14,6 +14,9 @@
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
 #include "levelling/frmNivelacion.h"
+#include "coordinates/frmReplanteo.h"
+#include "coordinates/frmSuperficies.h"
+#include "coordinates/frmTransformacion.h"
 #include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
@@ -241,6 +244,13 @@ void MDIfrmMain::CrearMenu()
                                     [this] { MostrarHija<frmEstacionLibre>(); });
     mnuCalculosNivelacion = item(calculos, "mnuCalculosNivelacion", QStringLiteral("Nivelación..."),
                                  [this] { MostrarHija<frmNivelacion>(); });
+    mnuCalculosTransformacion = item(calculos, "mnuCalculosTransformacion",
+                                     QStringLiteral("Transformación de coordenadas..."),
+                                     [this] { MostrarHija<frmTransformacion>(); });
+    mnuCalculosSuperficies = item(calculos, "mnuCalculosSuperficies", QStringLiteral("Superficies..."),
+                                  [this] { MostrarHija<frmSuperficies>(); });
+    mnuCalculosReplanteo = item(calculos, "mnuCalculosReplanteo", QStringLiteral("Replanteo..."),
+                                [this] { MostrarHija<frmReplanteo>(); });
 
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));
@@ -355,6 +365,9 @@ void MDIfrmMain::Recuperar(const Trabajo& t)
         {"frmCatenaria", [this] { return MostrarHija<frmCatenaria>(); }},
         {"frmEstacionLibre", [this] { return MostrarHija<frmEstacionLibre>(); }},
         {"frmNivelacion", [this] { return MostrarHija<frmNivelacion>(); }},
+        {"frmTransformacion", [this] { return MostrarHija<frmTransformacion>(); }},
+        {"frmSuperficies", [this] { return MostrarHija<frmSuperficies>(); }},
+        {"frmReplanteo", [this] { return MostrarHija<frmReplanteo>(); }},
     };
     for (const auto& [ventana, listas] : t.Listas())
         if (const auto a = abrir.find(ventana); a != abrir.end())

@@ -150,6 +150,9 @@ private:
     QAction* mnuCalculos;
     QAction* mnuCalculosEstacionLibre;
     QAction* mnuCalculosNivelacion;
+    QAction* mnuCalculosTransformacion;
+    QAction* mnuCalculosSuperficies;
+    QAction* mnuCalculosReplanteo;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;
