@@ -1,40 +1,40 @@
 #include "app/MDIfrmMain.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QFrame>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
 
+#include "app/frmConfiguracion.h"
 #include "calculators/frmAlturaRemota.h"
 #include "calculators/frmBessel.h"
 #include "calculators/frmDistanciaReducida.h"
 #include "catenary/frmCatenaria.h"
-#include "levelling/frmNivelacion.h"
 #include "coordinates/frmReplanteo.h"
 #include "coordinates/frmSuperficies.h"
 #include "coordinates/frmTransformacion.h"
-#include "drawings/frmPerfil.h"
 #include "core/Configuracion.h"
 #include "core/Ficheros.h"
 #include "core/modFuncionesTopo.h"
+#include "drawings/frmPerfil.h"
+#include "drawings/frmPlano.h"
+#include "exchange/Intercambio.h"
+#include "levelling/frmNivelacion.h"
 #include "points/frmBiseccion.h"
+#include "points/frmEditarBases.h"
 #include "points/frmRadiacion.h"
 #include "points/frmTaquimetrico.h"
-#include "points/frmEditarBases.h"
+#include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/TrabajoQt.h"
 #include "shell/frmAyuda.h"
 #include "station/frmEstacionLibre.h"
-#include "app/frmConfiguracion.h"
-#include "drawings/frmPlano.h"
-#include "exchange/Intercambio.h"
-#include "points/modFuncionesAuxiliares.h"
-#include "traverse/frmCompensacion.h"
 #include "traverse/frmCierrePoligonal.h"
+#include "traverse/frmCompensacion.h"
 #include "traverse/frmEditarVerticesSalida.h"
 #include "traverse/frmPoligonal.h"
 #include "traverse/frmVerticesdeSalida.h"
@@ -115,7 +115,7 @@ void MDIfrmMain::ActualizarEstado()
     mnuPoligonalAbrir->setEnabled(!conHoja);
     // The closure needs three stations.
     mnuPoligonalCerrar->setEnabled(estaciones >= 3);
-    // The adjustment works on an accepted closure (its rows in the sheet's list).
+    // The adjustment works on a closure accepted for the open sheet.
     mnuPoligonalCompensar->setEnabled(conHoja && cv::ElTrabajo().Datos().Poligonal().cierre);
     lblInfo->setText(cv::Q(TextoInfo(KRefraccion)));
 }
