@@ -1,6 +1,7 @@
 #include "core/FicherosTexto.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -481,6 +482,17 @@ namespace {
 
 bool LeerCoordenada(std::string_view texto, double& valor)
 {
+    // The rows the program writes hold plain decimals ("-12.345"): read at
+    // once, as LeerNumero would read them.
+    const char* const fin = texto.data() + texto.size();
+    const char* p = texto.data() + (!texto.empty() && texto[0] == '-' ? 1 : 0);
+    if (p < fin && ((*p >= '0' && *p <= '9') || *p == '.')) {
+        const auto r = std::from_chars(p, fin, valor, std::chars_format::fixed);
+        if (r.ec == std::errc() && r.ptr == fin) {
+            valor = texto[0] == '-' ? -valor : valor;
+            return true;
+        }
+    }
     const std::string t(texto);
     if (!EsNumero(t))
         return false;

@@ -12,6 +12,7 @@
 #include "exchange/Gsi.h"
 #include "exchange/Intercambio.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 
 namespace cv {
 
@@ -110,14 +111,19 @@ std::vector<std::string> FilasDeLista(const QListWidget* lista)
     return filas;
 }
 
-void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
+namespace {
+
+QStringList Textos(const std::vector<std::string>& filas)
 {
-    if (filas.empty())
-        return;
     QStringList textos;
     textos.reserve(static_cast<qsizetype>(filas.size()));
     for (const auto& f : filas)
-        textos.append(QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+        textos.append(f.empty() ? QString() : QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+    return textos;
+}
+
+void Anadir(QListWidget* lista, const QStringList& textos)
+{
     // Every row has the same height: the list lays out long files at once.
     lista->setUniformItemSizes(true);
     lista->setUpdatesEnabled(false);
@@ -125,14 +131,31 @@ void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
     lista->setUpdatesEnabled(true);
 }
 
+} // namespace
+
+void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
+{
+    if (!filas.empty())
+        Anadir(lista, Textos(filas));
+}
+
+void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas)
+{
+    if (filas.empty())
+        return;
+    const QStringList textos = Textos(filas);
+    cv::AnotarFilas(lista, std::move(filas));
+    Anadir(lista, textos);
+}
+
 namespace {
 
 bool CargarTexto(QListWidget* lista, QWidget* ventana, const std::string& texto, TipoFichero tipo)
 {
-    const ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
-                               : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
-                                                             : LeerObservaciones(texto);
-    AnadirFilas(lista, r.filas);
+    ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
+                         : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
+                                                       : LeerObservaciones(texto);
+    AnadirFilas(lista, std::move(r.filas));
     if (r.fallo)
         return FalloAlAbrir(ventana, cv::Q(r.descripcion));
     return true;
@@ -144,8 +167,8 @@ bool CargarTexto(QListWidget* lista, QWidget* ventana, const std::string& texto,
 std::optional<double> CargarDescarga(QListWidget* lista, QWidget* ventana, const std::string& texto,
                                      FormatoDescarga formato)
 {
-    const LecturaDescarga r = LeerDescarga(texto, formato);
-    AnadirFilas(lista, r.filas);
+    LecturaDescarga r = LeerDescarga(texto, formato);
+    AnadirFilas(lista, std::move(r.filas));
     for (const std::string& mensaje : {MensajeNoLeidas(r.noLeidas), MensajeAcortados(r.acortados)})
         if (!mensaje.empty())
             cv::Aviso(ventana, cv::Q(mensaje), QMessageBox::Warning);

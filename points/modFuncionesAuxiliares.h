@@ -50,6 +50,9 @@ std::vector<std::string> FilasDeLista(const QListWidget* lista);
 // Appends rows at once, with repainting held meanwhile; the list is told its
 // rows share one height, so that long files lay out at once.
 void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas);
+// The same, the rows handed over: the window's publication takes them as
+// they are (cv::AnotarFilas) instead of reading a long list back.
+void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas);
 
 // The four boxes that show a base (name, X, Y, Z): the first at its design
 // place and each of the others paso lower, named nombre, nombre + "X", "Y"
