@@ -4,9 +4,48 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/FicherosTexto.h"
+
+namespace {
+
+// The shortest text that reads back as the value, as std::to_chars writes
+// it. The values of a download are nearly all short decimals: a value
+// between 0.001 and 100000 that a decimal of at most six places reads back
+// as is written as that decimal, without the general search (no other text
+// that short reads back as the value, and to_chars writes such values
+// without an exponent).
+void AnadirValor(std::string& texto, double valor)
+{
+    const double magnitud = std::fabs(valor);
+    const double escalado = std::nearbyint(valor * 1e6);
+    if (magnitud >= 1e-3 && magnitud < 1e5 && escalado / 1e6 == valor) {
+        long long n = std::llabs(static_cast<long long>(escalado));
+        char buf[32];
+        char* p = buf + sizeof buf;
+        int decimales = 6;
+        while (decimales > 0 && n % 10 == 0)
+            n /= 10, --decimales;
+        for (int k = 0; k < decimales; ++k, n /= 10)
+            *--p = static_cast<char>('0' + n % 10);
+        if (decimales > 0)
+            *--p = '.';
+        do
+            *--p = static_cast<char>('0' + n % 10);
+        while ((n /= 10) > 0);
+        if (valor < 0.0)
+            *--p = '-';
+        texto.append(p, buf + sizeof buf);
+        return;
+    }
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    texto.append(buf, r.ptr);
+}
+
+} // namespace
 
 namespace {
 
@@ -76,11 +115,15 @@ bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& 
     if (factor == 1.0 && !sexagesimal) {
         // Already grads or metres: the point goes into the digits as they are.
         const auto n = static_cast<int>(d.size());
-        if (n <= decimales)
-            texto += "0." + std::string(static_cast<size_t>(decimales - n), '0') + std::string(d);
-        else
-            texto += std::string(d.substr(0, static_cast<size_t>(n - decimales))) + "." +
-                     std::string(d.substr(static_cast<size_t>(n - decimales)));
+        if (n <= decimales) {
+            texto += "0.";
+            texto.append(static_cast<size_t>(decimales - n), '0');
+            texto.append(d);
+        } else {
+            texto.append(d.substr(0, static_cast<size_t>(n - decimales)));
+            texto += '.';
+            texto.append(d.substr(static_cast<size_t>(n - decimales)));
+        }
         return true;
     }
     uint64_t entero = 0;
@@ -103,9 +146,7 @@ bool ValorTexto(const Palabra& p, bool angulo, std::string& texto, std::string& 
         for (int k = 0; k < decimales; ++k)
             valor /= 10.0;
     }
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
-    texto.append(buf, r.ptr);
+    AnadirValor(texto, valor);
     return true;
 }
 
@@ -352,16 +393,6 @@ bool LectorLineas::Siguiente(std::string_view& linea, long& numero)
     return false;
 }
 
-namespace {
-
-void AnadirValor(std::string& texto, double valor)
-{
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
-    texto.append(buf, r.ptr);
-}
-
-} // namespace
 
 void FilasObservacion::Anadir(std::string_view numero, double hz, double v, double di, double m)
 {

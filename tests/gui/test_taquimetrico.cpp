@@ -5,9 +5,21 @@
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmTaquimetrico.h"
+#include "shell/TrabajoQt.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;
+
+// The rows of a list of the window as the job holds them.
+QStringList Publicadas(const char* lista)
+{
+    QStringList r;
+    const auto& listas = cv::ElTrabajo().Datos().Listas();
+    if (const auto v = listas.find("frmTaquimetrico"); v != listas.end() && v->second.filas.count(lista))
+        for (const std::string& f : v->second.filas.at(lista))
+            r << QString::fromStdString(f);
+    return r;
+}
 
 class PruebaTaquimetrico : public QObject {
     Q_OBJECT
@@ -82,6 +94,10 @@ private slots:
             QCOMPARE(Filas(Lista(w, "lstObservaciones")), txt);
             QCOMPARE(Campo(w, "txti")->text(), QString(i));
         }
+        // The job hears of the rows as the list holds them.
+        QStringList publicadas;
+        QTRY_VERIFY(!(publicadas = Publicadas("lstObservaciones")).isEmpty());
+        QCOMPARE(publicadas, txt);
     }
 
     // A GSI download: one warning lists the line it could not read, one the ID shortened to its digits.
