@@ -353,6 +353,12 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!principal_->Buscar<frmPoligonal>());
         }
+        // A field book without a station: the import refuses it and closes the sheet alike.
+        ficheros::Escribir(carpeta_.filePath("vacia.rw5"), "JB,NMVACIA\r\n");
+        auto m = Ejecutar(principal_, "mnuPoligonalImportar", carpeta_.filePath("vacia.rw5"));
+        QVERIFY2(ficheros::ConMotivo(m->texto, "Se produjo un error al importar la libreta. "), qPrintable(m->texto));
+        QCOMPARE(m->icono, QMessageBox::Critical);
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
     }
 
     void cancelarOFallarCadaDialogo()
