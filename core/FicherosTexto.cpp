@@ -300,13 +300,25 @@ ResultadoLectura LeerPuntos(std::string_view texto)
     return r;
 }
 
+bool FilaObservacion(const std::array<std::string_view, 5>& campos, std::string& fila)
+{
+    ConstructorFila f;
+    bool bien = f.Punto(campos[0]);
+    for (size_t k = 1; k < 5 && bien; ++k) {
+        f.Blanco();
+        bien = f.Numero(campos[k], k < 3 ? 4 : 3);
+    }
+    fila = f.Tomar();
+    return bien;
+}
+
 ResultadoLectura LeerObservaciones(std::string_view texto)
 {
     ResultadoLectura r;
     r.filas.reserve(texto.size() / 32);
     LectorCampos lector(texto);
     std::array<std::string_view, 5> campos;
-    ConstructorFila fila;
+    std::string fila;
     while (!lector.Fin()) {
         for (auto& c : campos) {
             if (!lector.Leer(c)) {
@@ -314,16 +326,11 @@ ResultadoLectura LeerObservaciones(std::string_view texto)
                 return r;
             }
         }
-        bool bien = fila.Punto(campos[0]);
-        for (size_t k = 1; k < 5 && bien; ++k) {
-            fila.Blanco();
-            bien = fila.Numero(campos[k], k < 3 ? 4 : 3);
-        }
-        if (!bien) {
+        if (!FilaObservacion(campos, fila)) {
             Fallo(r, DESC_DESBORDAMIENTO);
             return r;
         }
-        r.filas.push_back(fila.Tomar());
+        r.filas.push_back(std::move(fila));
     }
     return r;
 }

@@ -214,8 +214,9 @@ bool Palabras(std::string_view linea, std::vector<Palabra>& palabras, std::strin
 LecturaGsi LeerGsi(std::string_view texto)
 {
     LecturaGsi r;
-    std::string observaciones;
-    observaciones.reserve(texto.size() / 2);
+    r.filas.reserve(texto.size() / 64);
+    bool parado = false;
+    std::string fila;
     std::string reflector; // the last reflector height given, as text
     std::vector<Palabra> palabras;
     std::string motivo, valor;
@@ -299,14 +300,13 @@ LecturaGsi LeerGsi(std::string_view texto)
                 id.remove_prefix(1);
             AnotarAcortado(r.acortados, id, numero);
         }
-        observaciones.append(numero);
-        for (const std::string* campo : {&hz, &v, &di, &reflector}) {
-            observaciones += ',';
-            observaciones += *campo;
-        }
-        observaciones += "\r\n";
+        // The row the observation file reader makes of these five fields
+        // (none holds a blank, quote or comma); it stops where that reader would.
+        if (!parado && FilaObservacion({numero, hz, v, di, reflector}, fila))
+            r.filas.push_back(std::move(fila));
+        else
+            parado = true;
     }
-    r.filas = LeerObservaciones(observaciones).filas;
     return r;
 }
 
