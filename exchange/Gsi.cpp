@@ -1,6 +1,7 @@
 #include "exchange/Gsi.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -394,32 +395,72 @@ bool LectorLineas::Siguiente(std::string_view& linea, long& numero)
 }
 
 
+namespace {
+
+// A field the file reader reads as it stands: no blank at its ends, no
+// quote, comma or line end.
+bool CampoLimpio(std::string_view c)
+{
+    return c.find_first_of(",\"\r\n") == std::string_view::npos &&
+           (c.empty() || (!EsBlanco(c.front()) && !EsBlanco(c.back())));
+}
+
+} // namespace
+
 void FilasObservacion::Anadir(std::string_view numero, double hz, double v, double di, double m)
 {
-    texto_.append(numero);
+    linea_.assign(numero);
     const double valores[] = {hz, v, di, m};
     for (int k = 0; k < 4; ++k) {
-        texto_ += ',';
+        linea_ += ',';
         if (std::isfinite(valores[k]) && !(k == 2 && valores[k] < 0.0))
-            AnadirValor(texto_, valores[k]);
+            AnadirValor(linea_, valores[k]);
     }
-    texto_ += "\r\n";
+    AnadirLinea(CampoLimpio(numero));
 }
 
 void FilasObservacion::AnadirTexto(std::string_view numero, std::string_view hz, std::string_view v,
                                    std::string_view di, std::string_view m)
 {
-    texto_.append(numero);
+    linea_.assign(numero);
+    bool limpia = CampoLimpio(numero);
     for (std::string_view campo : {hz, v, di, m}) {
-        texto_ += ',';
-        texto_.append(campo);
+        linea_ += ',';
+        linea_.append(campo);
+        limpia = limpia && CampoLimpio(campo);
     }
+    AnadirLinea(limpia);
+}
+
+void FilasObservacion::AnadirLinea(bool limpia)
+{
+    if (parado_)
+        return;
+    if (limpia && texto_.empty()) {
+        std::array<std::string_view, 5> campos;
+        std::string_view resto = linea_;
+        for (size_t k = 0; k < 5; ++k) {
+            const size_t coma = std::min(resto.find(','), resto.size());
+            campos[k] = resto.substr(0, coma);
+            resto.remove_prefix(std::min(coma + 1, resto.size()));
+        }
+        if (FilaObservacion(campos, fila_))
+            filas_.push_back(std::move(fila_));
+        else
+            parado_ = true;
+        return;
+    }
+    texto_ += linea_;
     texto_ += "\r\n";
 }
 
-std::vector<std::string> FilasObservacion::Filas() const
+std::vector<std::string> FilasObservacion::Filas()
 {
-    return LeerObservaciones(texto_).filas;
+    if (!texto_.empty() && !parado_)
+        for (std::string& f : LeerObservaciones(texto_).filas)
+            filas_.push_back(std::move(f));
+    texto_.clear();
+    return std::move(filas_);
 }
 
 BloquesGsi LeerBloquesGsi(std::string_view texto)
