@@ -331,6 +331,7 @@ ResultadoLectura LeerObservaciones(std::string_view texto)
             return r;
         }
         r.filas.push_back(std::move(fila));
+        fila.clear();
     }
     return r;
 }

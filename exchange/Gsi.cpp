@@ -303,10 +303,12 @@ LecturaGsi LeerGsi(std::string_view texto)
         }
         // The row the observation file reader makes of these five fields
         // (none holds a blank, quote or comma); it stops where that reader would.
-        if (!parado && FilaObservacion({numero, hz, v, di, reflector}, fila))
+        if (!parado && FilaObservacion({numero, hz, v, di, reflector}, fila)) {
             r.filas.push_back(std::move(fila));
-        else
+            fila.clear();
+        } else {
             parado = true;
+        }
     }
     return r;
 }
