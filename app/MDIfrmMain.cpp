@@ -166,6 +166,11 @@ void MDIfrmMain::CrearMenu()
     mnuPoligonalNueva = item(poligonal, "mnuPoligonalNueva", QStringLiteral("Nueva"), [this] { NuevaPoligonal(); });
     mnuPoligonalAbrir = item(poligonal, "mnuPoligonalAbrir", QStringLiteral("Abrir..."),
                              [this] { MostrarHija<frmPoligonal>()->AbrirPoligonal(); });
+    // A traverse from the data collector, offered whenever a .pol may be opened.
+    QAction* importar = item(poligonal, "mnuPoligonalImportar", QStringLiteral("Importar libreta..."),
+                             [this] { MostrarHija<frmPoligonal>()->ImportarLibreta(); });
+    connect(mnuPoligonalAbrir, &QAction::changed, importar,
+            [importar, abrir = mnuPoligonalAbrir] { importar->setEnabled(abrir->isEnabled()); });
     mnuSep2 = separador(poligonal, "mnuSep2");
     mnuPoligonalGuardar = item(poligonal, "mnuPoligonalGuardar", QStringLiteral("Guardar..."),
                                [this] { EnHoja([](frmPoligonal* h) { h->GuardarPoligonal(); }); });

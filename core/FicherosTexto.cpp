@@ -1,6 +1,7 @@
 #include "core/FicherosTexto.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -299,13 +300,25 @@ ResultadoLectura LeerPuntos(std::string_view texto)
     return r;
 }
 
+bool FilaObservacion(const std::array<std::string_view, 5>& campos, std::string& fila)
+{
+    ConstructorFila f;
+    bool bien = f.Punto(campos[0]);
+    for (size_t k = 1; k < 5 && bien; ++k) {
+        f.Blanco();
+        bien = f.Numero(campos[k], k < 3 ? 4 : 3);
+    }
+    fila = f.Tomar();
+    return bien;
+}
+
 ResultadoLectura LeerObservaciones(std::string_view texto)
 {
     ResultadoLectura r;
     r.filas.reserve(texto.size() / 32);
     LectorCampos lector(texto);
     std::array<std::string_view, 5> campos;
-    ConstructorFila fila;
+    std::string fila;
     while (!lector.Fin()) {
         for (auto& c : campos) {
             if (!lector.Leer(c)) {
@@ -313,16 +326,12 @@ ResultadoLectura LeerObservaciones(std::string_view texto)
                 return r;
             }
         }
-        bool bien = fila.Punto(campos[0]);
-        for (size_t k = 1; k < 5 && bien; ++k) {
-            fila.Blanco();
-            bien = fila.Numero(campos[k], k < 3 ? 4 : 3);
-        }
-        if (!bien) {
+        if (!FilaObservacion(campos, fila)) {
             Fallo(r, DESC_DESBORDAMIENTO);
             return r;
         }
-        r.filas.push_back(fila.Tomar());
+        r.filas.push_back(std::move(fila));
+        fila.clear();
     }
     return r;
 }
@@ -481,6 +490,17 @@ namespace {
 
 bool LeerCoordenada(std::string_view texto, double& valor)
 {
+    // The rows the program writes hold plain decimals ("-12.345"): read at
+    // once, as LeerNumero would read them.
+    const char* const fin = texto.data() + texto.size();
+    const char* p = texto.data() + (!texto.empty() && texto[0] == '-' ? 1 : 0);
+    if (p < fin && ((*p >= '0' && *p <= '9') || *p == '.')) {
+        const auto r = std::from_chars(p, fin, valor, std::chars_format::fixed);
+        if (r.ec == std::errc() && r.ptr == fin) {
+            valor = texto[0] == '-' ? -valor : valor;
+            return true;
+        }
+    }
     const std::string t(texto);
     if (!EsNumero(t))
         return false;

@@ -90,6 +90,10 @@ ResultadoLectura LeerBases(std::string_view texto);
 ResultadoLectura LeerPuntos(std::string_view texto);
 // Observation file: per five fields one observation row.
 ResultadoLectura LeerObservaciones(std::string_view texto);
+// The observation row of five fields as read from a file (number, Hz, V,
+// slope distance, signal height); false when a value is too large to show,
+// where the reader stops.
+bool FilaObservacion(const std::array<std::string_view, 5>& campos, std::string& fila);
 
 // ---------------------------------------------------------------- writers
 

@@ -1,12 +1,52 @@
 #include "exchange/Gsi.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/FicherosTexto.h"
+
+namespace {
+
+// The shortest text that reads back as the value, as std::to_chars writes
+// it. The values of a download are nearly all short decimals: a value
+// between 0.001 and 100000 that a decimal of at most six places reads back
+// as is written as that decimal, without the general search (no other text
+// that short reads back as the value, and to_chars writes such values
+// without an exponent).
+void AnadirValor(std::string& texto, double valor)
+{
+    const double magnitud = std::fabs(valor);
+    const double escalado = std::nearbyint(valor * 1e6);
+    if (magnitud >= 1e-3 && magnitud < 1e5 && escalado / 1e6 == valor) {
+        long long n = std::llabs(static_cast<long long>(escalado));
+        char buf[32];
+        char* p = buf + sizeof buf;
+        int decimales = 6;
+        while (decimales > 0 && n % 10 == 0)
+            n /= 10, --decimales;
+        for (int k = 0; k < decimales; ++k, n /= 10)
+            *--p = static_cast<char>('0' + n % 10);
+        if (decimales > 0)
+            *--p = '.';
+        do
+            *--p = static_cast<char>('0' + n % 10);
+        while ((n /= 10) > 0);
+        if (valor < 0.0)
+            *--p = '-';
+        texto.append(p, buf + sizeof buf);
+        return;
+    }
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    texto.append(buf, r.ptr);
+}
+
+} // namespace
 
 namespace {
 
@@ -68,11 +108,15 @@ bool ValorGsi(const PalabraGsi& p, bool angulo, std::string& texto, std::string&
     if (factor == 1.0 && !sexagesimal) {
         // Already grads or metres: the point goes into the digits as they are.
         const auto n = static_cast<int>(d.size());
-        if (n <= decimales)
-            texto += "0." + std::string(static_cast<size_t>(decimales - n), '0') + std::string(d);
-        else
-            texto += std::string(d.substr(0, static_cast<size_t>(n - decimales))) + "." +
-                     std::string(d.substr(static_cast<size_t>(n - decimales)));
+        if (n <= decimales) {
+            texto += "0.";
+            texto.append(static_cast<size_t>(decimales - n), '0');
+            texto.append(d);
+        } else {
+            texto.append(d.substr(0, static_cast<size_t>(n - decimales)));
+            texto += '.';
+            texto.append(d.substr(static_cast<size_t>(n - decimales)));
+        }
         return true;
     }
     uint64_t entero = 0;
@@ -95,9 +139,7 @@ bool ValorGsi(const PalabraGsi& p, bool angulo, std::string& texto, std::string&
         for (int k = 0; k < decimales; ++k)
             valor /= 10.0;
     }
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
-    texto.append(buf, r.ptr);
+    AnadirValor(texto, valor);
     return true;
 }
 
@@ -167,8 +209,9 @@ bool PalabrasGsi(std::string_view linea, std::vector<PalabraGsi>& palabras, std:
 LecturaGsi LeerGsi(std::string_view texto)
 {
     LecturaGsi r;
-    std::string observaciones;
-    observaciones.reserve(texto.size() / 2);
+    r.filas.reserve(texto.size() / 64);
+    bool parado = false;
+    std::string fila;
     std::string reflector; // the last reflector height given, as text
     std::vector<PalabraGsi> palabras;
     std::string motivo, valor;
@@ -252,14 +295,15 @@ LecturaGsi LeerGsi(std::string_view texto)
                 id.remove_prefix(1);
             AnotarAcortado(r.acortados, id, numero);
         }
-        observaciones.append(numero);
-        for (const std::string* campo : {&hz, &v, &di, &reflector}) {
-            observaciones += ',';
-            observaciones += *campo;
+        // The row the observation file reader makes of these five fields
+        // (none holds a blank, quote or comma); it stops where that reader would.
+        if (!parado && FilaObservacion({numero, hz, v, di, reflector}, fila)) {
+            r.filas.push_back(std::move(fila));
+            fila.clear();
+        } else {
+            parado = true;
         }
-        observaciones += "\r\n";
     }
-    r.filas = LeerObservaciones(observaciones).filas;
     return r;
 }
 
@@ -346,43 +390,73 @@ bool LectorLineas::Siguiente(std::string_view& linea, long& numero)
     return false;
 }
 
+
 namespace {
 
-void AnadirValor(std::string& texto, double valor)
+// A field the file reader reads as it stands: no blank at its ends, no
+// quote, comma or line end.
+bool CampoLimpio(std::string_view c)
 {
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
-    texto.append(buf, r.ptr);
+    return c.find_first_of(",\"\r\n") == std::string_view::npos &&
+           (c.empty() || (!EsBlanco(c.front()) && !EsBlanco(c.back())));
 }
 
 } // namespace
 
 void FilasObservacion::Anadir(std::string_view numero, double hz, double v, double di, double m)
 {
-    texto_.append(numero);
+    linea_.assign(numero);
     const double valores[] = {hz, v, di, m};
     for (int k = 0; k < 4; ++k) {
-        texto_ += ',';
+        linea_ += ',';
         if (std::isfinite(valores[k]) && !(k == 2 && valores[k] < 0.0))
-            AnadirValor(texto_, valores[k]);
+            AnadirValor(linea_, valores[k]);
     }
-    texto_ += "\r\n";
+    AnadirLinea(CampoLimpio(numero));
 }
 
 void FilasObservacion::AnadirTexto(std::string_view numero, std::string_view hz, std::string_view v,
                                    std::string_view di, std::string_view m)
 {
-    texto_.append(numero);
+    linea_.assign(numero);
+    bool limpia = CampoLimpio(numero);
     for (std::string_view campo : {hz, v, di, m}) {
-        texto_ += ',';
-        texto_.append(campo);
+        linea_ += ',';
+        linea_.append(campo);
+        limpia = limpia && CampoLimpio(campo);
     }
+    AnadirLinea(limpia);
+}
+
+void FilasObservacion::AnadirLinea(bool limpia)
+{
+    if (parado_)
+        return;
+    if (limpia && texto_.empty()) {
+        std::array<std::string_view, 5> campos;
+        std::string_view resto = linea_;
+        for (size_t k = 0; k < 5; ++k) {
+            const size_t coma = std::min(resto.find(','), resto.size());
+            campos[k] = resto.substr(0, coma);
+            resto.remove_prefix(std::min(coma + 1, resto.size()));
+        }
+        if (FilaObservacion(campos, fila_))
+            filas_.push_back(std::move(fila_));
+        else
+            parado_ = true;
+        return;
+    }
+    texto_ += linea_;
     texto_ += "\r\n";
 }
 
-std::vector<std::string> FilasObservacion::Filas() const
+std::vector<std::string> FilasObservacion::Filas()
 {
-    return LeerObservaciones(texto_).filas;
+    if (!texto_.empty() && !parado_)
+        for (std::string& f : LeerObservaciones(texto_).filas)
+            filas_.push_back(std::move(f));
+    texto_.clear();
+    return std::move(filas_);
 }
 
 BloquesGsi LeerBloquesGsi(std::string_view texto)

@@ -123,10 +123,17 @@ public:
     // Text values already in grads and metres, as they stand.
     void AnadirTexto(std::string_view numero, std::string_view hz, std::string_view v, std::string_view di,
                      std::string_view m);
-    std::vector<std::string> Filas() const;
+    // The rows, taken out.
+    std::vector<std::string> Filas();
 
 private:
-    std::string texto_;
+    void AnadirLinea(bool limpia);
+    // Rows whose fields hold no blank at their ends, quote, comma or line end
+    // are made at once, as the reader would make them from their line; from
+    // the first one that does, the lines go into `texto_` for the reader.
+    std::vector<std::string> filas_;
+    std::string texto_, linea_, fila_;
+    bool parado_ = false; // a value too large to show: the reader stops there
 };
 
 // One word of a line, split into its parts: the word index (the first two

@@ -335,6 +335,8 @@ LecturaLibreta LeerLibretaRw5(std::string_view texto)
         if (linea.empty())
             continue;
         const std::vector<CampoRw5> c = CamposRw5(linea);
+        if (c.empty())
+            continue; // a line that is all note ("--...")
         const std::string_view tipo = c.front().codigo;
         const auto noLeida = [&r, n](const std::string& m) { r.sinCabida.push_back(Linea(n) + m + "."); };
         if (tipo == "MO") {

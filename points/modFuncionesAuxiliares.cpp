@@ -8,9 +8,11 @@
 #include "core/Preferencias.h"
 #include "core/TextoNumerico.h"
 #include "core/FicherosTexto.h"
+#include "exchange/Descargas.h"
 #include "exchange/Gsi.h"
 #include "exchange/Intercambio.h"
 #include "shell/Comun.h"
+#include "shell/TrabajoQt.h"
 
 namespace cv {
 
@@ -28,8 +30,8 @@ const DialogoFichero DLG_EXPORTAR_PUNTOS{QStringLiteral("Exportar puntos"),
                                          QStringLiteral("Cartavector 3.0 (*.asc)|*.asc"), QStringLiteral("asc"),
                                          QStringLiteral("Puntos")};
 const DialogoFichero DLG_ABRIR_OBSERVACIONES{QStringLiteral("Abrir fichero de observaciones"),
-                                             QStringLiteral("Cartavector 3.0 texto (*.txt)|*.txt|(*.obs)|*.obs|"
-                                                            "Estación total GSI (*.gsi)|*.gsi"),
+                                             QStringLiteral("Cartavector 3.0 texto (*.txt)|*.txt|(*.obs)|*.obs|") +
+                                                 Q(FiltrosDescargas()),
                                              QStringLiteral("txt"), QString()};
 const DialogoFichero DLG_EXPORTAR_TENSE{QStringLiteral("Exportar tense"),
                                         QStringLiteral("Cartavector 3.0 (*.tse)|*.tse"), QStringLiteral("tse"),
@@ -109,14 +111,19 @@ std::vector<std::string> FilasDeLista(const QListWidget* lista)
     return filas;
 }
 
-void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
+namespace {
+
+QStringList Textos(const std::vector<std::string>& filas)
 {
-    if (filas.empty())
-        return;
     QStringList textos;
     textos.reserve(static_cast<qsizetype>(filas.size()));
     for (const auto& f : filas)
-        textos.append(QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+        textos.append(f.empty() ? QString() : QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+    return textos;
+}
+
+void Anadir(QListWidget* lista, const QStringList& textos)
+{
     // Every row has the same height: the list lays out long files at once.
     lista->setUniformItemSizes(true);
     lista->setUpdatesEnabled(false);
@@ -124,18 +131,62 @@ void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
     lista->setUpdatesEnabled(true);
 }
 
+} // namespace
+
+void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
+{
+    if (!filas.empty())
+        Anadir(lista, Textos(filas));
+}
+
+void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas)
+{
+    if (filas.empty())
+        return;
+    const QStringList textos = Textos(filas);
+    cv::AnotarFilas(lista, std::move(filas));
+    Anadir(lista, textos);
+}
+
+namespace {
+
+bool CargarTexto(QListWidget* lista, QWidget* ventana, const std::string& texto, TipoFichero tipo)
+{
+    ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
+                         : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
+                                                       : LeerObservaciones(texto);
+    AnadirFilas(lista, std::move(r.filas));
+    if (r.fallo)
+        return FalloAlAbrir(ventana, cv::Q(r.descripcion));
+    return true;
+}
+
+// A download read by its own reader: its rows appended, then one warning for
+// the lines not read and one for the IDs shortened; the instrument height of
+// the last station record that gives one.
+std::optional<double> CargarDescarga(QListWidget* lista, QWidget* ventana, const std::string& texto,
+                                     FormatoDescarga formato)
+{
+    LecturaDescarga r = LeerDescarga(texto, formato);
+    AnadirFilas(lista, std::move(r.filas));
+    for (const std::string& mensaje : {MensajeNoLeidas(r.noLeidas), MensajeAcortados(r.acortados)})
+        if (!mensaje.empty())
+            cv::Aviso(ventana, cv::Q(mensaje), QMessageBox::Warning);
+    std::optional<double> altura;
+    for (const EstacionDescarga& e : r.estaciones)
+        if (e.tieneAltura)
+            altura = e.alturaInstrumento;
+    return altura;
+}
+
+} // namespace
+
 bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo)
 {
     std::string texto;
     if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
         return false;
-    const ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
-                               : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
-                                                             : LeerObservaciones(texto);
-    AnadirFilas(lista, r.filas);
-    if (r.fallo)
-        return FalloAlAbrir(ventana, cv::Q(r.descripcion));
-    return true;
+    return CargarTexto(lista, ventana, texto, tipo);
 }
 
 void CortarBaseSeleccionada(QListWidget* lista)
@@ -186,9 +237,18 @@ std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ven
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_OBSERVACIONES);
     if (!ruta)
         return std::nullopt;
-    if (ruta->endsWith(QStringLiteral(".gsi"), Qt::CaseInsensitive))
-        return CargarGsi(lista, ventana, *ruta);
-    CargarFichero(lista, ventana, *ruta, TipoFichero::Observaciones);
+    return CargarObservaciones(lista, ventana, *ruta);
+}
+
+std::optional<double> CargarObservaciones(QListWidget* lista, QWidget* ventana, const QString& ruta)
+{
+    std::string texto;
+    if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
+        return std::nullopt;
+    FormatoDescarga formato{};
+    if (DetectarFormato(cv::S(ruta), texto, formato))
+        return CargarDescarga(lista, ventana, texto, formato);
+    CargarTexto(lista, ventana, texto, TipoFichero::Observaciones);
     return std::nullopt;
 }
 
@@ -244,22 +304,6 @@ AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLi
     QObject::connect(a.abrir, &QPushButton::clicked, ventana, [lista, ventana] { AbrirFicheroBases(lista, ventana); });
     QObject::connect(a.cortar, &QPushButton::clicked, ventana, [lista] { CortarBaseSeleccionada(lista); });
     return a;
-}
-
-std::optional<double> CargarGsi(QListWidget* lista, QWidget* ventana, const QString& ruta)
-{
-    std::string texto;
-    if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
-        return std::nullopt;
-    const LecturaGsi r = LeerGsi(texto);
-    AnadirFilas(lista, r.filas);
-    if (!r.noLeidas.empty())
-        cv::Aviso(ventana, cv::Q(MensajeNoLeidas(r.noLeidas)), QMessageBox::Warning);
-    std::optional<double> altura;
-    for (const EstacionGsi& e : r.estaciones)
-        if (e.tieneAltura)
-            altura = e.alturaInstrumento;
-    return altura;
 }
 
 // ------------------------------------------------------------------------

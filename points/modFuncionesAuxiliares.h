@@ -21,8 +21,9 @@ void CortarFilaSeleccionada(QListWidget* lista);
 void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
 // Asks for a file name and writes the non-empty rows as a points file.
 void ExportarPuntos(QListWidget* lista, QWidget* ventana);
-// Empties the list, asks for an observation file (or a total-station GSI
-// download) and fills the list. A GSI download whose station record gives the
+// Empties the list, asks for an observation file (or a total-station
+// download: GSI, Sokkia SDR33, Topcon GTS, Nikon RAW, Rec Elta) and fills the
+// list (CargarObservaciones). A download whose station record gives the
 // instrument height returns it, for the window to offer.
 std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana);
 // Asks for a file name and writes every row, empty ones included.
@@ -49,6 +50,9 @@ std::vector<std::string> FilasDeLista(const QListWidget* lista);
 // Appends rows at once, with repainting held meanwhile; the list is told its
 // rows share one height, so that long files lay out at once.
 void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas);
+// The same, the rows handed over: the window's publication takes them as
+// they are (cv::AnotarFilas) instead of reading a long list back.
+void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas);
 
 // The four boxes that show a base (name, X, Y, Z): the first at its design
 // place and each of the others paso lower, named nombre, nombre + "X", "Y"
@@ -75,10 +79,13 @@ enum class TipoFichero { Bases, Puntos, Observaciones };
 // read before it stay and the opening message is shown; false then.
 bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo);
 
-// A GSI download read into an observation list: the rows are appended and
-// one warning lists the lines that could not be read. The instrument height
-// of the last station record that gives one.
-std::optional<double> CargarGsi(QListWidget* lista, QWidget* ventana, const QString& ruta);
+// An observation file or a download read into an observation list, by the
+// download's reader when DetectarFormato knows the file (exchange/Descargas.h)
+// and as an observation file otherwise. A download's rows are appended, then
+// one warning lists the lines that could not be read and one the point IDs
+// shortened to their digits; it gives the instrument height of the last
+// station record that has one.
+std::optional<double> CargarObservaciones(QListWidget* lista, QWidget* ventana, const QString& ruta);
 
 // The drawing and map exports of a window: the buttons cmdExportarDxf
 // "Exportar DXF..." and cmdExportarMapa "Exportar a mapa...", each writing

@@ -38,6 +38,11 @@ public:
     // The traverse files.
     void GuardarPoligonal();
     void AbrirPoligonal();
+    // A traverse from a data collector's file (RW5 or GSI) in place of the
+    // sheet's: station 1 on screen, the list rebuilt, and one message for
+    // what the sheet cannot hold. It counts as not saved. Cancelled or
+    // unreadable, the sheet closes as after a failed opening.
+    void ImportarLibreta();
     void ExportarPoligonal();
     void Imprimir();
     // An accepted closure: its rows after the rebuilt list; its arrival

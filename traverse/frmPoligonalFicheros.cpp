@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/FicherosTexto.h"
+#include "exchange/Libreta.h"
 #include "shell/Comun.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar la poligonal. ");
 const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir la poligonal. ");
 const QString FILTRO_POL = QStringLiteral("Cartavector 3.0 (*.pol)|*.pol");
+const QString MSG_ERROR_IMPORTAR = QStringLiteral("Se produjo un error al importar la libreta. ");
 
 } // namespace
 
@@ -62,6 +64,41 @@ void frmPoligonal::AbrirPoligonal()
     cv::Aviso(this, QStringLiteral("Poligonal abierta."), QMessageBox::Information);
     emit estacionesCambiadas(NumeroEstaciones());
     PonerGuardada(true);
+}
+
+void frmPoligonal::ImportarLibreta()
+{
+    lstBases->clear();
+    const auto ruta = cv::ElegirFicheroAbrir(
+        this, {QStringLiteral("Importar libreta"), QString::fromUtf8(FILTRO_LIBRETA), QStringLiteral("rw5"), QString()});
+    std::string bytes;
+    if (!ruta || !cv::LeerTexto(this, *ruta, bytes, MSG_ERROR_IMPORTAR)) {
+        CerrarSinPreguntar();
+        return;
+    }
+    LecturaLibreta lectura = LeerLibreta(cv::S(*ruta), bytes);
+    if (!lectura.ok) {
+        cv::Aviso(this, MSG_ERROR_IMPORTAR + cv::Q(lectura.error), QMessageBox::Critical);
+        CerrarSinPreguntar();
+        return;
+    }
+    objVertice_BE = lectura.BE;
+    objVertice_BO = lectura.BO;
+    colPoligonal = std::move(lectura.estaciones);
+    cierre_ = false;
+    // The file gives readings only: station 1 stands on the starting
+    // vertices and every later one is chained on the one before it.
+    PrimeraEstacion(colPoligonal, objVertice_BE, objVertice_BO);
+    ::PropagarBases(colPoligonal, 1);
+    intEstacionActual = 1;
+    MostrarEstacion(1);
+    ActualizarListaBases();
+    emit estacionesCambiadas(NumeroEstaciones());
+    Publicar();
+    PonerGuardada(false);
+    const std::string sinCabida = MensajeSinCabida(lectura.sinCabida);
+    if (!sinCabida.empty())
+        cv::Aviso(this, cv::Q(sinCabida));
 }
 
 void frmPoligonal::ExportarPoligonal()

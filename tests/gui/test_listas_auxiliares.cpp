@@ -58,7 +58,10 @@ private slots:
     // Cancelled, the bases stay and the other lists are emptied; opened, bases are appended.
     void abrir()
     {
-        const QString obs = "Abrir fichero de observaciones|Cartavector 3.0 texto (*.txt);(*.obs);Estación total GSI (*.gsi)|txt";
+        // The program's two observation filters first, then the instruments.
+        const QString obs = "Abrir fichero de observaciones|Cartavector 3.0 texto (*.txt);(*.obs);Estación total GSI (*.gsi);"
+                            "Estación total Sokkia SDR33 (*.sdr);Estación total Topcon GTS (*.gt7 *.txt);Estación total "
+                            "Nikon RAW (*.raw);Estación total Rec Elta R4/R5 (*.r4 *.r5 *.rec)|txt";
         const std::map<char, std::tuple<const char*, QString, QByteArray, int, int>> tipos = {
             {'b', {"lstBases", "Abrir fichero de bases|" + BSE, "\"B\",1,2,3\r\n", 6, 12}},
             {'p', {"lstPuntos", "Abrir fichero de puntos|" + ASC, "7 1 2 3\r\n", 0, 1}},

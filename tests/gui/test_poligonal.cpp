@@ -7,7 +7,9 @@
 #include <cstring>
 
 #include "AyudantesPoligonal.h"
+#include "exchange/Libreta.h"
 #include "traverse/frmCierrePoligonal.h"
+#include "traverse/frmCompensacion.h"
 #include "traverse/frmEditarVerticesSalida.h"
 #include "traverse/frmVerticesdeSalida.h"
 
@@ -297,6 +299,44 @@ private slots:
         QCOMPARE(ficheros::Leer(ruta2), ficheros::Leer(ruta));
     }
 
+    // The example traverse from the data collector: station 1 shown and the list rebuilt as after opening a .pol,
+    // one message for the side shot, not saved; then closed on P-9 and P-8 and adjusted.
+    void importarLibretaCerrarYCompensar()
+    {
+        const QString ruta = qEnvironmentVariable("CV_EXAMPLES") + "/poligonal.rw5";
+        std::shared_ptr<Dialogo> d;
+        auto m = Ejecutar(principal_, "mnuPoligonalImportar", ruta, &d);
+        QCOMPARE(d->titulo + "|" + d->filtros.join("|"), QString("Importar libreta|Libreta Carlson RW5 (*.rw5)|"
+                                                                 "Estación total GSI (*.gsi)"));
+        QVERIFY2(m->texto.contains("101") && m->icono == QMessageBox::Warning, qPrintable(m->texto));
+        frmPoligonal* h = principal_->Buscar<frmPoligonal>();
+        QVERIFY(h && !h->Guardada() && !principal_->findChild<QAction*>("mnuPoligonalImportar")->isEnabled());
+        QCOMPARE(MenuPoligonal(principal_), CON_CIERRE);
+        LecturaLibreta l = LeerLibreta("poligonal.rw5", ficheros::Leer(ruta).toStdString());
+        PrimeraEstacion(l.estaciones, l.BE, l.BO);
+        PropagarBases(l.estaciones, 1);
+        QCOMPARE(h->NumeroEstaciones(), 6);
+        QCOMPARE(Textos(h, {"lblEstacion", "lblBE", "lblBO", "lblBRadiadaX", "lblBRadiadaY", "lblBRadiadaZ"}),
+                 "1|P-2|P-1|" + Punto(l.estaciones[0].objBV));
+        QStringList filas;
+        for (const std::string& f : FilasListaBases(l.BE, l.BO, l.estaciones))
+            filas << QString::fromStdString(f);
+        QCOMPARE(ficheros::Filas(En<QListWidget>(h, "lstBases")), filas);
+
+        EnModal<frmCierrePoligonal>([](frmCierrePoligonal* c) {
+            const QStringList v = {"P-9", "452866.5136", "4481344.7648", "624.7325",
+                                   "P-8", "452912.8485", "4481478.3559", "630.1174"};
+            for (int i = 0; i < 8; ++i)
+                Teclear(En(c, QString(i < 4 ? "txtBE_%1" : "txtBO_%1").arg(i % 4)), v[i]);
+            Clic(c, "cmdAceptar");
+        });
+        Elegir(principal_, "mnuPoligonalCerrar");
+        Elegir(principal_, "mnuPoligonalCompensar");
+        auto* w = principal_->Buscar<frmCompensacion>();
+        QVERIFY(w && En<QListWidget>(w, "lstCompensada")->count() > 0);
+        QVERIFY2(std::abs(Textos(w, {"lblET"}).toDouble()) < 0.02, qPrintable(Textos(w, {"lblET"})));
+    }
+
     void ficheroRotoCierraLaHoja()
     {
         const char basura[] = "\x01\x02\"\",,,\r\n,,,,\xff\xfe,\"x";
@@ -313,14 +353,23 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!principal_->Buscar<frmPoligonal>());
         }
+        // A field book without a station: the import refuses it and closes the sheet alike.
+        ficheros::Escribir(carpeta_.filePath("vacia.rw5"), "JB,NMVACIA\r\n");
+        auto m = Ejecutar(principal_, "mnuPoligonalImportar", carpeta_.filePath("vacia.rw5"));
+        QVERIFY2(ficheros::ConMotivo(m->texto, "Se produjo un error al importar la libreta. "), qPrintable(m->texto));
+        QCOMPARE(m->icono, QMessageBox::Critical);
+        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA);
     }
 
     void cancelarOFallarCadaDialogo()
     {
-        auto d = ResponderFichero(QString());
-        Elegir(principal_, "mnuPoligonalAbrir");
-        QVERIFY(d->visto && !AparecioMensaje());
-        QCOMPARE(MenuPoligonal(principal_), SIN_HOJA); // cancelled: the sheet closed
+        std::shared_ptr<Dialogo> d;
+        for (const char* item : {"mnuPoligonalAbrir", "mnuPoligonalImportar"}) {
+            d = ResponderFichero(QString());
+            Elegir(principal_, item);
+            QVERIFY(d->visto && !AparecioMensaje());
+            QCOMPARE(MenuPoligonal(principal_), SIN_HOJA); // cancelled: the sheet closed
+        }
         frmPoligonal* h = principal_->MostrarHija<frmPoligonal>();
         const QString ruta = carpeta_.filePath("dia.pol");
         QCOMPARE(Ejecutar(principal_, "mnuPoligonalGuardar", ruta)->texto, QString("Poligonal guardada."));

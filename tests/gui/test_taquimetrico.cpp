@@ -5,9 +5,21 @@
 #include "Ayudantes.h"
 #include "core/modFuncionesTopo.h"
 #include "points/frmTaquimetrico.h"
+#include "shell/TrabajoQt.h"
 
 using namespace prueba;
 using namespace prueba::ficheros;
+
+// The rows of a list of the window as the job holds them.
+QStringList Publicadas(const char* lista)
+{
+    QStringList r;
+    const auto& listas = cv::ElTrabajo().Datos().Listas();
+    if (const auto v = listas.find("frmTaquimetrico"); v != listas.end() && v->second.filas.count(lista))
+        for (const std::string& f : v->second.filas.at(lista))
+            r << QString::fromStdString(f);
+    return r;
+}
 
 class PruebaTaquimetrico : public QObject {
     Q_OBJECT
@@ -67,21 +79,41 @@ private slots:
                  QString("A|8|1.5|2"));
     }
 
-    // A GSI download fills the observations as its observation file would, one
-    // warning lists the line it could not read, and its station's i is offered.
+    // The example survey opened as the program's file and as two downloads fills the same observations; the
+    // downloads offer the station's i. (The dialog's filters: test_listas_auxiliares.)
+    void descargasComoSuFichero()
+    {
+        const QString ejemplo = qEnvironmentVariable("CV_EXAMPLES") + "/taquimetrico.";
+        QStringList txt;
+        for (auto [ext, i] : {std::pair{"txt", ""}, {"sdr", "1.498"}, {"raw", "1.498"}}) {
+            Campo(w, "txti")->clear();
+            ResponderFichero(ejemplo + ext);
+            QTest::mouseClick(Boton(w, "cmdObsAbrir"), Qt::LeftButton);
+            txt = txt.isEmpty() ? Filas(Lista(w, "lstObservaciones")) : txt;
+            QVERIFY(txt.size() == 25);
+            QCOMPARE(Filas(Lista(w, "lstObservaciones")), txt);
+            QCOMPARE(Campo(w, "txti")->text(), QString(i));
+        }
+        // The job hears of the rows as the list holds them.
+        QStringList publicadas;
+        QTRY_VERIFY(!(publicadas = Publicadas("lstObservaciones")).isEmpty());
+        QCOMPARE(publicadas, txt);
+    }
+
+    // A GSI download: one warning lists the line it could not read, one the ID shortened to its digits.
     void descargaGsi()
     {
         QTemporaryDir carpeta;
         const QString ruta = carpeta.filePath("campo.gsi");
-        QVERIFY(Escribir(ruta, "110100+000000E1 88..10+00001562\r\n110005+00000005 21.022+10000000 22.022+09000000 "
-                               "31..00+00012345 87..10+00001300\r\n110006+0000A006 21.022+1 22.022+1\r\n"));
-        auto d = ResponderFichero(ruta);
-        auto m = Responder();
+        QVERIFY(Escribir(ruta, "110100+000000E1 88..10+00001562\r110005+GDEM0005 21.022+10000000 22.022+09000000 "
+                               "31..00+00012345 87..10+00001300\r\n110006+0000ABCD 21.022+1 22.022+1\r\n"));
+        ResponderFichero(ruta);
+        auto m = Responder(), n = Responder();
         QTest::mouseClick(Boton(w, "cmdObsAbrir"), Qt::LeftButton);
-        QTRY_VERIFY(m->visto);
-        QVERIFY(d->filtros.contains("Estación total GSI (*.gsi)"));
-        QCOMPARE(m->icono, QMessageBox::Warning);
-        QVERIFY2(m->texto.contains("Línea 3: "), qPrintable(m->texto));
+        QTRY_VERIFY(m->visto && n->visto);
+        const QString textos = m->texto + "|" + n->texto;
+        QVERIFY2(textos.contains("Línea 3: ") && textos.contains("(GDEM0005 pasa a ser 5)"), qPrintable(textos));
+        QVERIFY(m->icono == QMessageBox::Warning && n->icono == QMessageBox::Warning);
         QCOMPARE(Filas(Lista(w, "lstObservaciones")), QStringList({"5 100.0000 90.0000 12.345 1.300"}));
         QCOMPARE(Campo(w, "txti")->text(), QString("1.562"));
     }
