@@ -4,6 +4,7 @@
 
 #include "core/FicherosTexto.h"
 #include "core/TextoNumerico.h"
+#include "exchange/Descargas.h"
 #include "points/modFuncionesAuxiliares.h"
 #include "shell/Comun.h"
 #include "shell/TrabajoQt.h"
@@ -208,11 +209,15 @@ void frmEstacionLibre::AbrirObservaciones()
     const auto ruta = cv::ElegirFicheroAbrir(this, cv::DLG_ABRIR_OBSERVACIONES);
     if (!ruta)
         return;
+    std::string texto;
+    if (!cv::LeerTexto(this, *ruta, texto, cv::MSG_ERROR_ABRIR))
+        return;
     std::vector<FilaVisualTextos> filas;
-    if (ruta->endsWith(QStringLiteral(".gsi"), Qt::CaseInsensitive)) {
+    FormatoDescarga formato{};
+    if (DetectarFormato(cv::S(*ruta), texto, formato)) {
         // A total-station download, read as the observation windows read it.
         QListWidget leidas;
-        if (const std::optional<double> i = CargarGsi(&leidas, this, *ruta))
+        if (const std::optional<double> i = CargarObservaciones(&leidas, this, *ruta))
             txti->setText(cv::Q(F3(*i)));
         for (const std::string& f : FilasDeLista(&leidas)) {
             if (filas.size() == static_cast<size_t>(FILAS))
@@ -222,9 +227,6 @@ void frmEstacionLibre::AbrirObservaciones()
                              std::string(PalabraFila(f, 4))});
         }
     } else {
-        std::string texto;
-        if (!cv::LeerTexto(this, *ruta, texto, cv::MSG_ERROR_ABRIR))
-            return;
         filas = LeerObservacionesEstacion(TextoUtf8(texto), FILAS);
     }
     for (int k = 0; k < FILAS; ++k) {
