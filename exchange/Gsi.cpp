@@ -7,10 +7,54 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "core/FicherosTexto.h"
 
 namespace {
+
+// A value between 0.001 and 100000 that a decimal of at most six places
+// reads back as: its magnitude in millionths.
+bool DecimalCorto(double valor, long long& millonesimas)
+{
+    const double magnitud = std::fabs(valor);
+    const double escalado = std::nearbyint(valor * 1e6);
+    if (!(magnitud >= 1e-3 && magnitud < 1e5 && escalado / 1e6 == valor))
+        return false;
+    millonesimas = std::llabs(static_cast<long long>(escalado));
+    return true;
+}
+
+constexpr long long POTENCIAS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// A whole number of units of 10^-decimales, rounded to `mostrados` places
+// as a row shows it (half up on the first place dropped) and written at
+// `destino`: the sign only when something but zeros is left. Returns the
+// length written (at most 24).
+size_t EscribirFijo(char* destino, unsigned long long n, int decimales, int mostrados, bool negativo)
+{
+    if (decimales > mostrados) {
+        const auto d = static_cast<unsigned long long>(POTENCIAS[decimales - mostrados]);
+        n = (n + d / 2) / d;
+    } else {
+        n *= static_cast<unsigned long long>(POTENCIAS[mostrados - decimales]);
+    }
+    char buf[32];
+    char* p = buf + sizeof buf;
+    const bool signo = negativo && n != 0;
+    for (int k = 0; k < mostrados; ++k, n /= 10)
+        *--p = static_cast<char>('0' + n % 10);
+    *--p = '.';
+    do
+        *--p = static_cast<char>('0' + n % 10);
+    while ((n /= 10) > 0);
+    if (signo)
+        *--p = '-';
+    const auto largo = static_cast<size_t>(buf + sizeof buf - p);
+    std::memcpy(destino, p, largo);
+    return largo;
+}
 
 // The shortest text that reads back as the value, as std::to_chars writes
 // it. The values of a download are nearly all short decimals: a value
@@ -20,10 +64,8 @@ namespace {
 // without an exponent).
 void AnadirValor(std::string& texto, double valor)
 {
-    const double magnitud = std::fabs(valor);
-    const double escalado = std::nearbyint(valor * 1e6);
-    if (magnitud >= 1e-3 && magnitud < 1e5 && escalado / 1e6 == valor) {
-        long long n = std::llabs(static_cast<long long>(escalado));
+    long long n = 0;
+    if (DecimalCorto(valor, n)) {
         char buf[32];
         char* p = buf + sizeof buf;
         int decimales = 6;
@@ -77,6 +119,33 @@ constexpr Unidad UNIDADES[] = {
     {'7', false, 4, PIE_INTERNACIONAL, false}, // international foot, last digit 1/10000 ft
     {'8', false, 5, 1.0, false},          // metre, last digit 1/100 mm
 };
+
+// A word in grads or metres as a row shows it (`mostrados` places), made
+// straight from its digits as the row builder would make it from the text
+// of ValorGsi; 0 when the word has to go through ValorGsi (another unit,
+// more than 15 significant digits, or something but digits). The unit
+// characters are the indices of UNIDADES.
+size_t CampoDirecto(const PalabraGsi& p, bool angulo, int mostrados, char* destino)
+{
+    const auto k = static_cast<unsigned char>(p.unidad - '0');
+    if (p.datos.empty() || k >= std::size(UNIDADES))
+        return 0;
+    const Unidad& u = UNIDADES[k];
+    if (u.angulo != angulo || u.factor != 1.0 || u.sexagesimal)
+        return 0;
+    std::string_view d = p.datos;
+    while (!d.empty() && d.front() == '0')
+        d.remove_prefix(1);
+    if (d.size() > 15)
+        return 0;
+    unsigned long long n = 0;
+    for (char c : d) {
+        if (!EsCifra(c))
+            return 0;
+        n = n * 10 + static_cast<unsigned long long>(c - '0');
+    }
+    return EscribirFijo(destino, n, u.decimales, mostrados, p.negativo);
+}
 
 } // namespace
 
@@ -212,13 +281,20 @@ LecturaGsi LeerGsi(std::string_view texto)
     r.filas.reserve(texto.size() / 64);
     bool parado = false;
     std::string fila;
-    std::string reflector; // the last reflector height given, as text
+    // The last reflector height given: its word (a view into `texto`) and,
+    // when it can be made straight from its digits, its field of the row.
+    PalabraGsi reflector;
+    bool hayReflector = false;
+    char reflectorDirecto[32];
+    size_t largoReflector = 0;
     std::vector<PalabraGsi> palabras;
-    std::string motivo, valor;
+    std::string motivo, hi;
+    std::array<std::string, 4> textos; // hz, v, di, m
     long numeroLinea = 0;
     std::string_view linea;
     LectorLineas lineas(texto);
     std::string numero;
+    constexpr int MOSTRADOS[] = {4, 4, 3, 3};
     while (lineas.Siguiente(linea, numeroLinea)) {
         while (!linea.empty() && EsBlanco(linea.back()))
             linea.remove_suffix(1);
@@ -229,34 +305,51 @@ LecturaGsi LeerGsi(std::string_view texto)
             noLeida(motivo);
             continue;
         }
+        // Each value word is checked in the order of the line: straight to
+        // its field when it can be, through ValorGsi otherwise.
         const PalabraGsi* punto = nullptr;
-        std::string hz, v, di, m, hi;
+        std::array<const PalabraGsi*, 4> valores{};
+        char directos[4][32];
+        std::array<size_t, 4> largos{};
+        hi.clear();
         bool conAngulo = false, conEstacion = false, bien = true;
         for (const PalabraGsi& p : palabras) {
-            std::string* destino = nullptr;
+            int campo = -1;
             bool angulo = false;
             switch (p.indice) {
             case 11: punto = &p; break;
-            case 21: destino = &hz; angulo = true; break;
-            case 22: destino = &v; angulo = true; break;
-            case 31: destino = &di; break;
-            case 87: destino = &m; break;
-            case 88: destino = &hi; conEstacion = true; break;
+            case 21: campo = 0; angulo = true; break;
+            case 22: campo = 1; angulo = true; break;
+            case 31: campo = 2; break;
+            case 87: campo = 3; break;
+            case 88: campo = 4; conEstacion = true; break;
             case 84: case 85: case 86: conEstacion = true; break;
             default: break;
             }
             conAngulo = conAngulo || angulo;
-            if (destino && !p.datos.empty() && !ValorGsi(p, angulo, *destino, motivo)) {
-                bien = false;
-                break;
+            if (campo < 0 || p.datos.empty())
+                continue;
+            if (campo == 4) {
+                bien = ValorGsi(p, false, hi, motivo);
+            } else {
+                const auto k = static_cast<size_t>(campo);
+                valores[k] = &p;
+                largos[k] = CampoDirecto(p, angulo, MOSTRADOS[k], directos[k]);
+                bien = largos[k] > 0 || ValorGsi(p, angulo, textos[k], motivo);
             }
+            if (!bien)
+                break;
         }
         if (!bien) {
             noLeida(motivo);
             continue;
         }
-        if (!m.empty())
-            reflector = m;
+        if (valores[3]) {
+            reflector = *valores[3];
+            hayReflector = true;
+            largoReflector = largos[3];
+            std::memcpy(reflectorDirecto, directos[3], largoReflector);
+        }
         if (!conAngulo) {
             if (conEstacion) {
                 EstacionGsi e;
@@ -271,7 +364,7 @@ LecturaGsi LeerGsi(std::string_view texto)
                 if (e.tieneAltura)
                     std::from_chars(hi.data(), hi.data() + hi.size(), e.alturaInstrumento);
                 r.estaciones.push_back(std::move(e));
-            } else if (!di.empty()) {
+            } else if (valores[2]) {
                 noLeida("una distancia sin ángulos");
             }
             continue;
@@ -280,8 +373,8 @@ LecturaGsi LeerGsi(std::string_view texto)
             noLeida("falta el número de punto (palabra 11)");
             continue;
         }
-        if (hz.empty() || v.empty()) {
-            noLeida(hz.empty() ? "falta el ángulo horizontal (palabra 21)" : "falta el ángulo vertical (palabra 22)");
+        if (!valores[0] || !valores[1]) {
+            noLeida(!valores[0] ? "falta el ángulo horizontal (palabra 21)" : "falta el ángulo vertical (palabra 22)");
             continue;
         }
         bool acortado = false;
@@ -295,9 +388,41 @@ LecturaGsi LeerGsi(std::string_view texto)
                 id.remove_prefix(1);
             AnotarAcortado(r.acortados, id, numero);
         }
-        // The row the observation file reader makes of these five fields
-        // (none holds a blank, quote or comma); it stops where that reader would.
-        if (!parado && FilaObservacion({numero, hz, v, di, reflector}, fila)) {
+        if (parado)
+            continue;
+        // Every field made straight from its digits: the row is the point
+        // number (plain digits without leading zeros, as the row builder
+        // leaves them) and the four fields, each after a blank.
+        if (hayReflector && largoReflector > 0 && valores[2] && largos[0] > 0 && largos[1] > 0 && largos[2] > 0 &&
+            numero.size() <= 15) {
+            char b[16 + 4 * 33];
+            size_t n = numero.size();
+            numero.copy(b, n);
+            const std::array<std::pair<const char*, size_t>, 4> campos = {
+                {{directos[0], largos[0]}, {directos[1], largos[1]}, {directos[2], largos[2]},
+                 {reflectorDirecto, largoReflector}}};
+            for (const auto& [c, k] : campos) {
+                b[n++] = ' ';
+                std::memcpy(b + n, c, k);
+                n += k;
+            }
+            r.filas.emplace_back(b, n);
+            continue;
+        }
+        // Otherwise the row the observation file reader makes of the five
+        // texts (none holds a blank, quote or comma); it stops where that
+        // reader would.
+        for (size_t k = 0; k < 3; ++k) {
+            if (!valores[k])
+                textos[k].clear();
+            else if (largos[k] > 0)
+                ValorGsi(*valores[k], k < 2, textos[k], motivo);
+        }
+        if (!hayReflector)
+            textos[3].clear();
+        else
+            ValorGsi(reflector, false, textos[3], motivo);
+        if (FilaObservacion({numero, textos[0], textos[1], textos[2], textos[3]}, fila)) {
             r.filas.push_back(std::move(fila));
             fila.clear();
         } else {
@@ -405,8 +530,34 @@ bool CampoLimpio(std::string_view c)
 
 void FilasObservacion::Anadir(std::string_view numero, double hz, double v, double di, double m)
 {
-    linea_.assign(numero);
+    if (parado_)
+        return;
+    // Before any line has gone to the reader, a point number in plain digits
+    // and four short decimals make their row at once, as the row builder
+    // makes it from the text of the line.
+    const size_t ceros = std::min(numero.find_first_not_of('0'), numero.size());
     const double valores[] = {hz, v, di, m};
+    long long millonesimas[4] = {};
+    bool directa = texto_.empty() && !numero.empty() && numero.size() - ceros <= 15 &&
+                   std::all_of(numero.begin(), numero.end(), EsCifra) && di >= 0.0;
+    for (int k = 0; k < 4 && directa; ++k)
+        directa = DecimalCorto(valores[k], millonesimas[k]);
+    if (directa) {
+        char b[16 + 4 * 33];
+        size_t n = numero.size() - ceros;
+        if (n == 0)
+            b[n++] = '0';
+        else
+            std::memcpy(b, numero.data() + ceros, n);
+        for (int k = 0; k < 4; ++k) {
+            b[n++] = ' ';
+            n += EscribirFijo(b + n, static_cast<unsigned long long>(millonesimas[k]), 6, k < 2 ? 4 : 3,
+                              valores[k] < 0.0);
+        }
+        filas_.emplace_back(b, n);
+        return;
+    }
+    linea_.assign(numero);
     for (int k = 0; k < 4; ++k) {
         linea_ += ',';
         if (std::isfinite(valores[k]) && !(k == 2 && valores[k] < 0.0))

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -117,8 +118,17 @@ QStringList Textos(const std::vector<std::string>& filas)
 {
     QStringList textos;
     textos.reserve(static_cast<qsizetype>(filas.size()));
-    for (const auto& f : filas)
-        textos.append(f.empty() ? QString() : QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+    for (const auto& f : filas) {
+        // Rows in plain ASCII (nearly all of them) are copied as Latin-1,
+        // the quicker conversion and the same text.
+        const auto n = static_cast<qsizetype>(f.size());
+        if (f.empty())
+            textos.append(QString());
+        else if (std::all_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            textos.append(QString::fromLatin1(f.data(), n));
+        else
+            textos.append(QString::fromUtf8(f.data(), n));
+    }
     return textos;
 }
 
