@@ -92,6 +92,7 @@ namespace {
 
 constexpr size_t CADA = 4096; // items between two calls of the progress function
 constexpr long MAX_NIVELES = 100000;
+constexpr size_t MAX_TRAMOS = 20000000; // about 1 GB of contour pieces
 
 uint64_t Arista(int a, int b)
 {
@@ -186,6 +187,10 @@ Curvas CurvasDeNivel(const Superficie& s, double equidistancia, int maestras, co
                 }
             }
             tramos.push_back(tr);
+        }
+        if (tramos.size() > MAX_TRAMOS) {
+            r.error = "Salen demasiadas curvas: aumente la equidistancia.";
+            return r;
         }
     }
     if (!seguir(0.6))
@@ -295,7 +300,7 @@ std::pair<double, double> Integrar(const Poligono& p)
     for (int i = 1; i + 1 < p.n; ++i) {
         const Vp& a = p.v[0];
         const Vp& b = p.v[static_cast<size_t>(i)];
-        const Vp& c = p.v[static_cast<size_t>(i + 1)];
+        const Vp& c = p.v[static_cast<size_t>(i) + 1];
         const double at = 0.5 * ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
         area += at;
         volumen += at * (a.d + b.d + c.d) / 3.0;
@@ -458,7 +463,7 @@ Volumenes VolumenEntreSuperficies(const Superficie& terreno, const Superficie& r
         const Caja c = caja(ta);
         for (long j = c.j0; j <= c.j1; ++j) {
             for (long i = c.i0; i <= c.i1; ++i) {
-                const size_t k = static_cast<size_t>(j * nx + i);
+                const auto k = static_cast<size_t>(j * nx + i);
                 for (size_t e = inicio[k]; e < inicio[k + 1]; ++e) {
                     const auto u = static_cast<size_t>(lista[e]);
                     if (visto[u] == t)
