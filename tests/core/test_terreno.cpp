@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -272,6 +273,7 @@ TEST(Terreno, DxfYLandXmlSeLeenDeVuelta)
 
     if (std::system("/usr/bin/python3 -c 1 2>/dev/null") != 0)
         GTEST_SKIP() << "python3 no está instalado";
+
     // Python's own XML parser: the points and faces by their namespace.
     const std::string ruta = testing::TempDir() + "cartavector_terreno.xml";
     ASSERT_TRUE(EscribirFichero(ruta, xml).ok);
@@ -289,4 +291,28 @@ TEST(Terreno, DxfYLandXmlSeLeenDeVuelta)
     ASSERT_TRUE(LeerFichero(salida, cuentas).ok);
     EXPECT_EQ(cuentas, std::to_string(s.puntos.size()) + " " + std::to_string(s.puntos.size()) + " " +
                            std::to_string(s.NumeroTriangulos()) + "\n");
+
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0)
+        GTEST_SKIP() << "python3-ezdxf no está instalado";
+    // ezdxf's audit finds no error; the entities by kind and layer, the
+    // contours' heights and the first face read the same.
+    const std::string rutaDxf = testing::TempDir() + "cartavector_terreno.dxf";
+    ASSERT_TRUE(EscribirFichero(rutaDxf, dxf).ok);
+    const std::string auditoria =
+        "import sys, collections\nfrom ezdxf import recover\ndoc, a = recover.readfile(sys.argv[1])\n"
+        "assert not a.has_errors, [e.message for e in a.errors]\nm = doc.modelspace()\n"
+        "print(sorted(collections.Counter(e.dxftype() + '/' + e.dxf.layer for e in m).items()),"
+        " sorted(e.dxf.elevation for e in m.query('LWPOLYLINE')), '%.3f %.3f %.3f' % tuple(m.query('3DFACE')[0].dxf.vtx0))\n";
+    const std::string guionDxf = testing::TempDir() + "cartavector_terreno_dxf.py";
+    const std::string salidaDxf = testing::TempDir() + "cartavector_terreno_dxf.txt";
+    ASSERT_TRUE(EscribirFichero(guionDxf, auditoria).ok);
+    ASSERT_EQ(std::system(("/usr/bin/python3 " + guionDxf + " " + rutaDxf + " > " + salidaDxf).c_str()), 0);
+    std::string leido;
+    ASSERT_TRUE(LeerFichero(salidaDxf, leido).ok);
+    char esperado[400];
+    std::snprintf(esperado, sizeof esperado,
+                  "[('3DFACE/TIN', %zu), ('LWPOLYLINE/CURVAS', 6), ('LWPOLYLINE/CURVAS_MAESTRAS', 1)] "
+                  "[101.0, 102.0, 103.0, 104.0, 105.0, 106.0, 107.0] %.3f %.3f %.3f\n",
+                  s.NumeroTriangulos(), q.X, q.Y, q.Z);
+    EXPECT_EQ(leido, esperado);
 }
