@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <unordered_map>
+#include <utility>
 
 #include "core/TextoNumerico.h"
 
@@ -156,9 +157,15 @@ Curvas CurvasDeNivel(const Superficie& s, double equidistancia, int maestras, co
     for (size_t t = 0; t < nt; ++t) {
         if (t % CADA == 0 && !seguir(0.6 * static_cast<double>(t) / static_cast<double>(nt)))
             return {{}, {}, true};
-        const std::array<int, 3>& v = s.triangulos[t];
+        std::array<int, 3> v = s.triangulos[t];
         const objPto* p[3] = {&s.puntos[static_cast<size_t>(v[0])], &s.puntos[static_cast<size_t>(v[1])],
                               &s.puntos[static_cast<size_t>(v[2])]};
+        // Triangles read from elsewhere may turn clockwise: each is walked
+        // counter-clockwise so that the pieces chain up.
+        if ((p[1]->X - p[0]->X) * (p[2]->Y - p[0]->Y) - (p[2]->X - p[0]->X) * (p[1]->Y - p[0]->Y) < 0) {
+            std::swap(v[1], v[2]);
+            std::swap(p[1], p[2]);
+        }
         const double zlo = std::min({p[0]->Z, p[1]->Z, p[2]->Z});
         const double zhi = std::max({p[0]->Z, p[1]->Z, p[2]->Z});
         // The levels h with some vertex below (z < h) and some at or above.
@@ -357,6 +364,12 @@ Tri Triangulo(const Superficie& s, size_t t, double x0, double y0)
         r.z[k] = p.Z;
     }
     r.area2 = (r.x[1] - r.x[0]) * (r.y[2] - r.y[0]) - (r.x[2] - r.x[0]) * (r.y[1] - r.y[0]);
+    if (r.area2 < 0.0) { // a triangle read from elsewhere may turn clockwise
+        std::swap(r.x[1], r.x[2]);
+        std::swap(r.y[1], r.y[2]);
+        std::swap(r.z[1], r.z[2]);
+        r.area2 = -r.area2;
+    }
     return r;
 }
 

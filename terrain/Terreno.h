@@ -44,7 +44,8 @@ LineasRotura LeerLineasRotura(std::string_view texto, const std::vector<objPto>&
 // A triangulated surface as plain data.
 struct Superficie {
     std::vector<objPto> puntos;
-    // Indices into `puntos`, counter-clockwise in plan.
+    // Indices into `puntos`, counter-clockwise in plan as Triangular makes
+    // them (contours and volumes take either turn).
     std::vector<std::array<int, 3>> triangulos;
     double cotaMinima = 0.0;
     double cotaMaxima = 0.0;

@@ -71,6 +71,9 @@ TEST(Terreno, VolumenesDeFormaCerrada)
                                              {"3", X0 + 5, Y0 + 5, 600}, {"4", X0 - 5, Y0 + 5, 600},
                                              {"C", X0, Y0, 612}});
     EXPECT_EQ(piramide.NumeroTriangulos(), 4u);
+    Superficie horaria = piramide; // as another program may write it
+    for (auto& t : horaria.triangulos)
+        std::swap(t[1], t[2]);
     EXPECT_EQ(piramide.cotaMinima, 600);
     EXPECT_EQ(piramide.cotaMaxima, 612);
     struct Caso {
@@ -83,6 +86,7 @@ TEST(Terreno, VolumenesDeFormaCerrada)
         {&plano, 103, 0, 200 * 3 - 10 * 0.1 * 20 * 20 / 2, 0, 200}, // all below
         {&piramide, 600, 400, 0, 100, 0},
         {&piramide, 606, 400.0 / 8, 6 * 100 - (400 - 400.0 / 8), 25, 75},
+        {&horaria, 606, 400.0 / 8, 6 * 100 - (400 - 400.0 / 8), 25, 75},
     };
     for (const Caso& c : casos) {
         const Volumenes v = VolumenRespectoPlano(*c.s, c.cota);
@@ -129,6 +133,10 @@ TEST(Terreno, CurvasDeUnConoSonCircunferencias)
     }
     // Between the rings the contours are closed polygons inscribed between
     // the rings' chords and the circle.
+    Superficie horaria = s;
+    for (auto& t : horaria.triangulos)
+        std::swap(t[1], t[2]);
+    EXPECT_EQ(CurvasDeNivel(horaria, 1.0, 5).curvas.size(), 9u);
     const Curvas medias = CurvasDeNivel(s, 0.5, 2);
     ASSERT_EQ(medias.curvas.size(), 19u);
     for (const Curva& curva : medias.curvas) {
