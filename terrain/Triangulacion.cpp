@@ -147,9 +147,15 @@ Triangulacion Triangular(const std::vector<objPto>& puntos, const std::vector<st
     for (auto v = cdt.finite_vertices_begin(); v != cdt.finite_vertices_end(); ++v)
         vertices[static_cast<size_t>(v->info())] = v;
 
+    size_t tramos = 0;
+    for (const auto& linea : lineasRotura)
+        tramos += linea.empty() ? 0 : linea.size() - 1;
+    size_t hechos = 0;
     for (size_t l = 0; l < lineasRotura.size(); ++l) {
         const std::vector<int>& linea = lineasRotura[l];
-        for (size_t k = 1; k < linea.size(); ++k) {
+        for (size_t k = 1; k < linea.size(); ++k, ++hechos) {
+            if (hechos % CADA == 0 && !seguir(0.8 + 0.1 * static_cast<double>(hechos) / static_cast<double>(tramos)))
+                return Cancelada();
             const int a = linea[k - 1];
             const int b = linea[k];
             if (a < 0 || b < 0 || static_cast<size_t>(a) >= n || static_cast<size_t>(b) >= n) {
