@@ -262,6 +262,52 @@ Curvas CurvasDeNivel(const Superficie& s, double equidistancia, int maestras, co
     return r;
 }
 
+std::vector<std::array<int, 2>> Aristas(const Superficie& s)
+{
+    std::vector<std::array<int, 2>> a;
+    a.reserve(3 * s.triangulos.size());
+    for (const auto& t : s.triangulos)
+        for (size_t k = 0; k < 3; ++k)
+            a.push_back({std::min(t[k], t[(k + 1) % 3]), std::max(t[k], t[(k + 1) % 3])});
+    std::sort(a.begin(), a.end());
+    a.erase(std::unique(a.begin(), a.end()), a.end());
+    return a;
+}
+
+std::vector<Rotulo> RotulosCurvas(const std::vector<Curva>& curvas, double separacion, int decimales)
+{
+    std::vector<Rotulo> r;
+    if (!(separacion > 0.0))
+        return r;
+    for (const Curva& c : curvas) {
+        const size_t n = c.puntos.size();
+        const size_t lados = c.cerrada ? n : n - 1;
+        double siguiente = separacion / 2; // along the line from its start
+        double recorrido = 0.0;
+        for (size_t k = 0; k < lados && n >= 2; ++k) {
+            const auto& a = c.puntos[k];
+            const auto& b = c.puntos[(k + 1) % n];
+            const double largo = std::hypot(b[0] - a[0], b[1] - a[1]);
+            for (; siguiente <= recorrido + largo && largo > 0.0; siguiente += separacion) {
+                const double t = (siguiente - recorrido) / largo;
+                Rotulo e;
+                e.x = a[0] + t * (b[0] - a[0]);
+                e.y = a[1] + t * (b[1] - a[1]);
+                e.angulo = std::atan2(b[1] - a[1], b[0] - a[0]);
+                if (e.angulo > M_PI / 2)
+                    e.angulo -= M_PI;
+                else if (e.angulo < -M_PI / 2)
+                    e.angulo += M_PI;
+                e.texto = Formatear(c.cota, decimales);
+                e.maestra = c.maestra;
+                r.push_back(std::move(e));
+            }
+            recorrido += largo;
+        }
+    }
+    return r;
+}
+
 // ------------------------------------------------------------ volumes
 
 namespace {

@@ -106,6 +106,27 @@ struct Curvas {
 Curvas CurvasDeNivel(const Superficie& s, double equidistancia = 1.0, int maestras = 5,
                      const ProgresoTerreno& progreso = {});
 
+// Every edge of the surface once (indices into its points, the smaller
+// first), in a fixed order: what the plan draws for the triangles.
+std::vector<std::array<int, 2>> Aristas(const Superficie& s);
+
+// A contour's height written along it.
+struct Rotulo {
+    double x = 0.0;
+    double y = 0.0;
+    // The direction of the line there, in radians counter-clockwise from the
+    // X axis, turned half round when needed so that the text reads upright
+    // (between -pi/2 and pi/2).
+    double angulo = 0.0;
+    std::string texto;
+    bool maestra = false;
+};
+
+// The labels of the contours: one every `separacion` metres along each
+// line, the first half that from its start (a line shorter than that gets
+// none), the height with the given decimals.
+std::vector<Rotulo> RotulosCurvas(const std::vector<Curva>& curvas, double separacion, int decimales);
+
 // ------------------------------------------------------------ volumes
 
 // Cut (desmonte) is where the terrain is above the reference (the plane or

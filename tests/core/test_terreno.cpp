@@ -148,6 +148,18 @@ TEST(Terreno, CurvasDeUnConoSonCircunferencias)
             EXPECT_GE(radio, (10.0 - curva.cota) * std::cos(M_PI / 36) - 1e-9);
         }
     }
+    // Labels every 5 m along the 1 m contour (r = 9 m, 36 sides of
+    // 2 r sin 5 degrees, 56.5 m): 11 of them, upright, the first 2.5 m along it.
+    std::vector<Rotulo> rotulos = RotulosCurvas({c.curvas[0]}, 5.0, 1);
+    ASSERT_EQ(rotulos.size(), static_cast<size_t>((36 * 2 * 9 * std::sin(M_PI / 36) - 2.5) / 5) + 1);
+    EXPECT_EQ(rotulos[0].texto, "1.0");
+    for (const Rotulo& e : rotulos)
+        EXPECT_LE(std::fabs(e.angulo), M_PI / 2);
+    const double lado = 2 * 9 * std::sin(M_PI / 36); // so the first label is on the second side
+    EXPECT_NEAR(std::hypot(rotulos[0].x - c.curvas[0].puntos[1][0], rotulos[0].y - c.curvas[0].puntos[1][1]),
+                2.5 - lado, 1e-9);
+    // Every edge once: Euler's relation for a triangulated disc, E = V + F - 1.
+    EXPECT_EQ(Aristas(s).size(), s.puntos.size() + s.NumeroTriangulos() - 1);
     int llamadas = 0;
     EXPECT_TRUE(CurvasDeNivel(s, 0.5, 2, [&](double) { return ++llamadas < 1; }).cancelada);
     EXPECT_FALSE(CurvasDeNivel(s, 0.0, 5).error.empty());
