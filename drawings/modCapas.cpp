@@ -269,29 +269,24 @@ void CapaTerreno::PonerTerreno(std::shared_ptr<const TerrenoTrabajo> terreno)
         const Superficie& s = *terreno_->superficie;
         for (const objPto& p : s.puntos)
             extension_.Anadir(p.X, p.Y);
-        {
-            const std::vector<std::array<int, 2>> aristas = Aristas(s);
-            aristas_.reserve(aristas.size());
-            for (const auto& [a, b] : aristas) {
-                const objPto& p = s.puntos[static_cast<size_t>(a)];
-                const objPto& q = s.puntos[static_cast<size_t>(b)];
-                aristas_.push_back({p.X, p.Y, q.X, q.Y});
-            }
+        const std::vector<std::array<int, 2>> aristas = Aristas(s);
+        aristas_.reserve(aristas.size());
+        for (const auto& [a, b] : aristas) {
+            const objPto& p = s.puntos[static_cast<size_t>(a)];
+            const objPto& q = s.puntos[static_cast<size_t>(b)];
+            aristas_.push_back({p.X, p.Y, q.X, q.Y});
         }
-        {
-            cajas_.reserve(terreno_->curvas.size());
-            for (const Curva& c : terreno_->curvas) {
-                ::Extension e;
-                for (const auto& [x, y] : c.puntos)
-                    e.Anadir(x, y);
-                cajas_.emplace_back(e.xmin, e.ymin, e.Ancho(), e.Alto());
-            }
-            // As many decimals in the labels as the interval needs (up to 3).
-            const double eq = terreno_->equidistancia;
-            decimales_ = 0;
-            while (decimales_ < 3 && std::abs(eq * std::pow(10.0, decimales_) - std::round(eq * std::pow(10.0, decimales_))) > 1e-9)
-                ++decimales_;
+        cajas_.reserve(terreno_->curvas.size());
+        for (const Curva& c : terreno_->curvas) {
+            ::Extension e;
+            for (const auto& [x, y] : c.puntos)
+                e.Anadir(x, y);
+            cajas_.emplace_back(e.xmin, e.ymin, e.Ancho(), e.Alto());
         }
+        // As many decimals in the labels as the interval needs (up to 3).
+        decimales_ = 0;
+        for (double eq = terreno_->equidistancia; decimales_ < 3 && std::abs(eq - std::round(eq)) > 1e-9; eq *= 10.0)
+            ++decimales_;
     }
     limites_ = extension_.vacia ? QRectF()
                                 : QRectF(extension_.xmin, extension_.ymin, extension_.Ancho(), extension_.Alto())
@@ -421,7 +416,8 @@ void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t
             const Curva& c = terreno_->curvas[i];
             const QRectF& caja = cajas_[i];
             // Out of sight, or a piece too small to be seen at this zoom.
-            if (c.maestra != (pasada == 1) || !caja.intersects(cerca) || (caja.width() < pixel && caja.height() < pixel))
+            if (c.maestra != (pasada == 1) || !caja.intersects(cerca) ||
+                (caja.width() < pixel && caja.height() < pixel))
                 continue;
             linea.clear();
             for (const auto& [x, y] : c.puntos) {

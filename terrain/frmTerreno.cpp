@@ -17,14 +17,14 @@ namespace {
 
 QLabel* Resultado(QWidget* ventana, const QString& nombre, const QString& titulo, int x, int y)
 {
-    cv::CrearEtiqueta(ventana, QStringLiteral("lblTitulo") + nombre.mid(3), titulo, QRect(x, y, 150, 20));
-    return cv::CrearCasilla(ventana, nombre, QRect(x + 150, y, 105, 20));
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblTitulo") + nombre.mid(3), titulo, QRect(x, y, 160, 20));
+    return cv::CrearCasilla(ventana, nombre, QRect(x + 160, y, 95, 20));
 }
 
 QLineEdit* Campo(QWidget* ventana, const QString& nombre, const QString& titulo, int x, int y, const QString& ayuda)
 {
-    cv::CrearEtiqueta(ventana, QStringLiteral("lblTitulo") + nombre.mid(3), titulo, QRect(x, y, 150, 20));
-    return cv::CrearCampo(ventana, nombre, QRect(x + 150, y, 105, 22), ayuda);
+    cv::CrearEtiqueta(ventana, QStringLiteral("lblTitulo") + nombre.mid(3), titulo, QRect(x, y, 160, 20));
+    return cv::CrearCampo(ventana, nombre, QRect(x + 160, y, 95, 22), ayuda);
 }
 
 // A stage of the work as a part [a, b] of the whole progress.
@@ -85,9 +85,9 @@ void frmTerreno::CrearControles()
                                QStringLiteral("Puntos del terreno"));
     cmdAbrirPuntos = cv::CrearBotonDibujo(this, QStringLiteral("cmdAbrirPuntos"), QStyle::SP_DirOpenIcon,
                                           QRect(10, 390, 40, 30), QStringLiteral("Abrir fichero de bases o de puntos"));
-    cmdPuntosDelTrabajo =
-        cv::CrearBoton(this, QStringLiteral("cmdPuntosDelTrabajo"), QStringLiteral("Puntos del trabajo"),
-                       QRect(56, 390, 174, 30), QStringLiteral("Tomar las bases y los puntos de las ventanas abiertas"));
+    cmdPuntosDelTrabajo = cv::CrearBoton(this, QStringLiteral("cmdPuntosDelTrabajo"),
+                                         QStringLiteral("Puntos del trabajo"), QRect(56, 390, 174, 30),
+                                         QStringLiteral("Tomar las bases y los puntos de las ventanas abiertas"));
 
     // Break lines and contours.
     cv::CrearEtiqueta(this, QStringLiteral("lblTituloLineasRotura"),
@@ -99,7 +99,7 @@ void frmTerreno::CrearControles()
     txtLineasRotura->setFont(cv::FuenteFija());
     txtEquidistancia = Campo(this, QStringLiteral("txtEquidistancia"), QStringLiteral("Equidistancia (m)"), 245, 192,
                              QStringLiteral("Desnivel entre curvas de nivel consecutivas"));
-    txtMaestras = Campo(this, QStringLiteral("txtMaestras"), QStringLiteral("Maestra cada (curvas)"), 245, 220,
+    txtMaestras = Campo(this, QStringLiteral("txtMaestras"), QStringLiteral("Curvas por maestra"), 245, 220,
                         QStringLiteral("Cada cuántas curvas una curva maestra"));
     cv::FiltrarTeclas(txtEquidistancia, cv::TipoCampo::Numerico);
     cv::FiltrarTeclas(txtMaestras, cv::TipoCampo::Entero);
@@ -129,7 +129,7 @@ void frmTerreno::CrearControles()
     lblDesmonte = Resultado(this, QStringLiteral("lblDesmonte"), QStringLiteral("Desmonte (m³)"), 515, 180);
     lblTerraplen = Resultado(this, QStringLiteral("lblTerraplen"), QStringLiteral("Terraplén (m³)"), 515, 204);
     lblSuperficieAfectada = Resultado(this, QStringLiteral("lblSuperficieAfectada"),
-                                      QStringLiteral("Superficie afectada (m²)"), 515, 228);
+                                      QStringLiteral("Sup. afectada (m²)"), 515, 228);
     cmdExportarDxf = cv::CrearBoton(this, QStringLiteral("cmdExportarDxf"), QStringLiteral("Exportar DXF..."),
                                     QRect(515, 262, 255, 28),
                                     QStringLiteral("Curvas de nivel y triángulos a un dibujo DXF"));
@@ -300,9 +300,9 @@ void frmTerreno::ExportarLandXml()
     if (!ruta)
         return;
     const QDateTime ahora = QDateTime::currentDateTime();
-    const std::string xml =
-        EscribirLandXml(*resultado_->superficie, cv::S(QFileInfo(*ruta).completeBaseName()),
-                        cv::S(ahora.toString(QStringLiteral("yyyy-MM-dd"))), cv::S(ahora.toString(QStringLiteral("HH:mm:ss"))));
+    const std::string xml = EscribirLandXml(*resultado_->superficie, cv::S(QFileInfo(*ruta).completeBaseName()),
+                                            cv::S(ahora.toString(QStringLiteral("yyyy-MM-dd"))),
+                                            cv::S(ahora.toString(QStringLiteral("HH:mm:ss"))));
     if (cv::GuardarTexto(this, *ruta, xml, cv::MSG_ERROR_GUARDAR))
         cv::Aviso(this, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
 }

@@ -30,8 +30,6 @@ public:
 
     // Starts the computation again from the inputs as they stand.
     void Calcular();
-    // True while a computation runs.
-    bool Calculando() const { return tarea_->Ocupada(); }
 
 private:
     QListWidget* lstPuntos;

@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QGraphicsView>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <random>
 
 #include "Ayudantes.h"
 #include "app/MDIfrmMain.h"
@@ -94,6 +96,23 @@ private slots:
                 QCOMPARE(x.superficie.puntos.size(), size_t(4));
             }
         }
+    }
+
+    // A large survey is worked out aside: the progress box comes up while the window answers, and
+    // Cancel stops the work.
+    void cancelarUnCalculoLargo()
+    {
+        std::mt19937 azar(3);
+        std::uniform_real_distribution<double> u(0.0, 1000.0);
+        QStringList filas;
+        for (int i = 1; i <= 400000; ++i)
+            filas << QStringLiteral("%1 %2 %3 %4").arg(i).arg(u(azar), 0, 'f', 3).arg(u(azar), 0, 'f', 3).arg(u(azar) / 10);
+        Lista(w, "lstPuntos")->addItems(filas);
+        QProgressDialog* progreso = nullptr;
+        QTRY_VERIFY((progreso = w->findChild<QProgressDialog*>()) && progreso->isVisible());
+        QTest::mouseClick(progreso->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_COMPARE(Textos(w, {"lblAviso", "lblTriangulos"}), QString("Cálculo cancelado.|"));
+        QVERIFY(!progreso->isVisible() && !cv::ElTrabajo().Datos().Terreno());
     }
 
     // The plan draws the surface: its edges and contours, each layer on its box.
