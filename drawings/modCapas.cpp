@@ -6,6 +6,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/TextoNumerico.h"
 #include "drawings/modVista.h"
@@ -341,18 +342,57 @@ void CapaTerreno::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcio
 namespace
 {
 
-// A one-pixel line into an image, pixels outside it left alone (Bresenham).
-void Linea(QImage& imagen, QPoint a, QPoint b, QRgb color)
+// The pixels of an image, for lines set one pixel at a time.
+struct Lienzo {
+    explicit Lienzo(QImage& imagen)
+        : pixeles(reinterpret_cast<QRgb*>(imagen.bits())), ancho(imagen.width()), alto(imagen.height()),
+          fila(imagen.bytesPerLine() / 4)
+    {
+    }
+    QRgb* pixeles;
+    int ancho, alto;
+    qsizetype fila;
+};
+
+// A device coordinate to the nearest pixel (far off the screen, held at a
+// distance that still fits an int).
+inline int Pixel(double v)
 {
-    const int ancho = imagen.width(), alto = imagen.height();
+    const double w = std::clamp(v, -1e8, 1e8) + 0.5;
+    const int i = static_cast<int>(w);
+    return i - (w < i ? 1 : 0);
+}
+
+// A one-pixel line, pixels outside the image left alone (Bresenham).
+void Linea(const Lienzo& l, QPoint a, QPoint b, QRgb color)
+{
     const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
     const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
     int error = dx + dy, x = a.x(), y = a.y();
-    auto* pixeles = reinterpret_cast<QRgb*>(imagen.bits());
-    const qsizetype fila = imagen.bytesPerLine() / 4;
+    const auto dentro = [&l](QPoint q) { return q.x() >= 0 && q.y() >= 0 && q.x() < l.ancho && q.y() < l.alto; };
+    if (dentro(a) && dentro(b)) {
+        // The common case, wholly inside: walked by the pointer, no checks.
+        QRgb* pixel = l.pixeles + y * l.fila + x;
+        const qsizetype paso = sy * l.fila;
+        for (int n = std::max(dx, -dy);; --n) {
+            *pixel = color;
+            if (n == 0)
+                break;
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                pixel += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                pixel += paso;
+            }
+        }
+        return;
+    }
     while (true) {
-        if (x >= 0 && y >= 0 && x < ancho && y < alto)
-            pixeles[y * fila + x] = color;
+        if (x >= 0 && y >= 0 && x < l.ancho && y < l.alto)
+            l.pixeles[y * l.fila + x] = color;
         if (x == b.x() && y == b.y())
             break;
         const int e2 = 2 * error;
@@ -375,19 +415,21 @@ void CapaTerreno::DibujarAristas(QPainter* p, QImage* imagen, const QTransform& 
     const double x0 = visible.left(), x1 = visible.right(), y0 = visible.top(), y1 = visible.bottom();
     const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
     const QColor gris(150, 150, 150);
+    const QRgb color = gris.rgba();
     const QPoint origen = p->viewport().topLeft();
+    std::optional<Lienzo> lienzo;
+    if (imagen)
+        lienzo.emplace(*imagen);
     std::vector<QLine> lineas;
     if (!imagen)
         lineas.reserve(std::min<size_t>(aristas_.size(), 1u << 18));
     for (const auto& [ax, ay, bx, by] : aristas_) {
         if (std::max(ax, bx) < x0 || std::min(ax, bx) > x1 || std::max(ay, by) < y0 || std::min(ay, by) > y1)
             continue;
-        const QPoint a(static_cast<int>(std::lround(m11 * ax + m21 * ay + dx)),
-                       static_cast<int>(std::lround(m12 * ax + m22 * ay + dy)));
-        const QPoint b(static_cast<int>(std::lround(m11 * bx + m21 * by + dx)),
-                       static_cast<int>(std::lround(m12 * bx + m22 * by + dy)));
+        const QPoint a(Pixel(m11 * ax + m21 * ay + dx), Pixel(m12 * ax + m22 * ay + dy));
+        const QPoint b(Pixel(m11 * bx + m21 * by + dx), Pixel(m12 * bx + m22 * by + dy));
         if (imagen)
-            Linea(*imagen, a - origen, b - origen, gris.rgba());
+            Linea(*lienzo, a - origen, b - origen, color);
         else
             lineas.emplace_back(a, b);
     }
@@ -406,6 +448,10 @@ void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t
     const QColor fina(170, 110, 50), maestra(130, 60, 15);
     // In the image a master contour is drawn again one pixel right and one down.
     const QPoint origen = p->viewport().topLeft();
+    std::optional<Lienzo> lienzo;
+    if (imagen)
+        lienzo.emplace(*imagen);
+    const QRgb colores[2] = {fina.rgba(), maestra.rgba()};
     const QRectF cerca = visible.adjusted(-pixel, -pixel, pixel, pixel);
     std::vector<QPoint> linea;
     for (int pasada = 0; pasada < 2; ++pasada) {
@@ -421,8 +467,7 @@ void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t
                 continue;
             linea.clear();
             for (const auto& [x, y] : c.puntos) {
-                const QPoint d(static_cast<int>(std::lround(m11 * x + m21 * y + dx)),
-                               static_cast<int>(std::lround(m12 * x + m22 * y + dy)));
+                const QPoint d(Pixel(m11 * x + m21 * y + dx), Pixel(m12 * x + m22 * y + dy));
                 if (linea.empty() || d != linea.back())
                     linea.push_back(d);
             }
@@ -434,17 +479,17 @@ void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t
                 p->drawPolyline(linea.data(), static_cast<int>(linea.size()));
                 continue;
             }
-            const QRgb color = (c.maestra ? maestra : fina).rgba();
+            const QRgb color = colores[c.maestra ? 1 : 0];
             for (const QPoint& desvio : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)}) {
                 const QPoint o = desvio - origen;
-                const int ancho = imagen->width(), alto = imagen->height();
+                const int ancho = lienzo->ancho, alto = lienzo->alto;
                 for (size_t k = 1; k < linea.size(); ++k) {
                     const QPoint a = linea[k - 1] + o, b = linea[k] + o;
                     // A piece wholly off the screen on one side is not followed.
                     if ((a.x() < 0 && b.x() < 0) || (a.y() < 0 && b.y() < 0) || (a.x() >= ancho && b.x() >= ancho) ||
                         (a.y() >= alto && b.y() >= alto))
                         continue;
-                    Linea(*imagen, a, b, color);
+                    Linea(*lienzo, a, b, color);
                 }
                 if (!c.maestra)
                     break;
