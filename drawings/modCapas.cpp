@@ -321,12 +321,18 @@ void CapaTerreno::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcio
     // On screen the lines are set pixel by pixel into one image laid over the
     // plan at once (a hundred thousand short lines cost a few milliseconds);
     // on paper they are drawn with the painter's pens.
-    const QRect zona = painter->viewport();
+    // Only the part in sight: panning, the view asks for the strip uncovered.
+    const QRect zona = t.mapRect(visible).toAlignedRect().adjusted(-1, -1, 1, 1).intersected(painter->viewport());
+    if (zona.isEmpty()) {
+        painter->restore();
+        return;
+    }
     const bool pantalla = f <= 1.0 && zona.width() * zona.height() <= 16 * 1024 * 1024;
     QImage imagen;
     if (pantalla) {
         imagen = QImage(zona.size(), QImage::Format_ARGB32_Premultiplied);
         imagen.fill(Qt::transparent);
+        imagen.setOffset(zona.topLeft());
     }
     if (triangulos_)
         DibujarAristas(painter, pantalla ? &imagen : nullptr, t, visible, f);
@@ -416,7 +422,7 @@ void CapaTerreno::DibujarAristas(QPainter* p, QImage* imagen, const QTransform& 
     const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
     const QColor gris(150, 150, 150);
     const QRgb color = gris.rgba();
-    const QPoint origen = p->viewport().topLeft();
+    const QPoint origen = imagen ? imagen->offset() : QPoint();
     std::optional<Lienzo> lienzo;
     if (imagen)
         lienzo.emplace(*imagen);
@@ -447,7 +453,7 @@ void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t
     const double pixel = 1.0 / std::max(std::hypot(m11, m12), 1e-12); // metres per device unit
     const QColor fina(170, 110, 50), maestra(130, 60, 15);
     // In the image a master contour is drawn again one pixel right and one down.
-    const QPoint origen = p->viewport().topLeft();
+    const QPoint origen = imagen ? imagen->offset() : QPoint();
     std::optional<Lienzo> lienzo;
     if (imagen)
         lienzo.emplace(*imagen);
