@@ -17,7 +17,7 @@
 
 #include "core/objEstacion.h"
 #include "core/objPto.h"
-#include "terrain/Terreno.h"
+#include "core/Superficie.h"
 
 // What changed: one kind per part of the job.
 enum class CambioTrabajo { Poligonal, Listas, Vano, Compensacion, Terreno };

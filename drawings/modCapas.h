@@ -11,6 +11,7 @@
 #include "core/Trabajo.h"
 
 #include "drawings/Plano.h"
+#include "terrain/Terreno.h"
 
 // One layer of points of the plan. It paints its points from a spatial grid,
 // only those in sight and, when they crowd closer than a few pixels, one mark

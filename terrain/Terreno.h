@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Superficie.h"
 #include "core/objPto.h"
 
 using ProgresoTerreno = std::function<bool(double fraccion)>;
@@ -41,16 +42,6 @@ LineasRotura LeerLineasRotura(std::string_view texto, const std::vector<objPto>&
 
 // ------------------------------------------------------------ triangulation
 
-// A triangulated surface as plain data.
-struct Superficie {
-    std::vector<objPto> puntos;
-    // Indices into `puntos`, counter-clockwise in plan as Triangular makes
-    // them (contours and volumes take either turn).
-    std::vector<std::array<int, 3>> triangulos;
-    double cotaMinima = 0.0;
-    double cotaMaxima = 0.0;
-    size_t NumeroTriangulos() const { return triangulos.size(); }
-};
 
 // A point left out because it coincides in plan with an earlier one (indices
 // into the points given to Triangular).
@@ -82,15 +73,6 @@ Triangulacion Triangular(const std::vector<objPto>& puntos, const std::vector<st
 
 // ------------------------------------------------------------ contours
 
-struct Curva {
-    double cota = 0.0;
-    // A master contour: its height is a whole number of master intervals.
-    bool maestra = false;
-    // A closed contour does not repeat its first point at the end.
-    bool cerrada = false;
-    // Plan points, with the higher ground on the left going along the line.
-    std::vector<std::array<double, 2>> puntos;
-};
 
 struct Curvas {
     std::vector<Curva> curvas;

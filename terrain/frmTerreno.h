@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Trabajo.h"
+#include "terrain/Terreno.h"
 #include "shell/TareaFondo.h"
 
 // The digital terrain model: the surface triangulated over a list of points
