@@ -33,6 +33,7 @@
 #include "shell/TrabajoQt.h"
 #include "shell/frmAyuda.h"
 #include "station/frmEstacionLibre.h"
+#include "terrain/frmTerreno.h"
 #include "traverse/frmCierrePoligonal.h"
 #include "traverse/frmCompensacion.h"
 #include "traverse/frmEditarVerticesSalida.h"
@@ -256,6 +257,8 @@ void MDIfrmMain::CrearMenu()
                                   [this] { MostrarHija<frmSuperficies>(); });
     mnuCalculosReplanteo = item(calculos, "mnuCalculosReplanteo", QStringLiteral("Replanteo..."),
                                 [this] { MostrarHija<frmReplanteo>(); });
+    mnuCalculosTerreno = item(calculos, "mnuCalculosTerreno", QStringLiteral("Modelo digital del terreno..."),
+                              [this] { MostrarHija<frmTerreno>(); });
 
     // The drawings come after the design's menus, before "Ayuda".
     QMenu* ver = menu("mnuVer", QStringLiteral("Ver"));
@@ -373,6 +376,7 @@ void MDIfrmMain::Recuperar(const Trabajo& t)
         {"frmTransformacion", [this] { return MostrarHija<frmTransformacion>(); }},
         {"frmSuperficies", [this] { return MostrarHija<frmSuperficies>(); }},
         {"frmReplanteo", [this] { return MostrarHija<frmReplanteo>(); }},
+        {"frmTerreno", [this] { return MostrarHija<frmTerreno>(); }},
     };
     for (const auto& [ventana, listas] : t.Listas())
         if (const auto a = abrir.find(ventana); a != abrir.end())

@@ -153,6 +153,7 @@ private:
     QAction* mnuCalculosTransformacion;
     QAction* mnuCalculosSuperficies;
     QAction* mnuCalculosReplanteo;
+    QAction* mnuCalculosTerreno;
     QAction* mnuVer;
     QAction* mnuVerPlano;
     QAction* mnuVerPerfil;

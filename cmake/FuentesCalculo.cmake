@@ -8,7 +8,7 @@
 #   CV_FUENTES_CALCULO    .cpp and .h of the library
 #   CV_CARPETAS_VENTANAS  the folders whose other files are the windows
 get_filename_component(CV_RAIZ "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CV_CARPETAS_VENTANAS traverse points catenary calculators drawings exchange coordinates station levelling)
+set(CV_CARPETAS_VENTANAS traverse points catenary calculators drawings exchange coordinates station levelling terrain)
 
 file(GLOB CV_FUENTES_CALCULO CONFIGURE_DEPENDS ${CV_RAIZ}/core/*.cpp ${CV_RAIZ}/core/*.h)
 foreach(carpeta ${CV_CARPETAS_VENTANAS})
@@ -19,11 +19,21 @@ endforeach()
 unset(cv_fuentes)
 
 # The libraries the computation library links, the same in both builds:
-# Eigen (least squares), dxflib (DXF drawings) and PROJ (map coordinates).
+# Eigen (least squares), dxflib (DXF drawings), PROJ (map coordinates) and
+# CGAL (the terrain's triangulation; header-only, included by one source
+# file only, terrain/Triangulacion.cpp, as its headers are slow to compile).
 macro(cv_enlazar_calculo objetivo)
   find_package(Eigen3 3.3 REQUIRED NO_MODULE)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(DXFLIB REQUIRED IMPORTED_TARGET dxflib)
   find_package(PROJ REQUIRED CONFIG)
+  # CGAL's package declares BUILD_TESTING off when nobody has yet: CTest's
+  # default (on) is declared first.
+  if(NOT DEFINED BUILD_TESTING)
+    option(BUILD_TESTING "Build the testing tree." ON)
+  endif()
+  set(CGAL_DO_NOT_WARN_ABOUT_CMAKE_BUILD_TYPE TRUE)
+  find_package(CGAL REQUIRED)
   target_link_libraries(${objetivo} PUBLIC Eigen3::Eigen PkgConfig::DXFLIB PROJ::proj)
+  target_link_libraries(${objetivo} PRIVATE CGAL::CGAL)
 endmacro()

@@ -68,6 +68,14 @@ void Trabajo::PonerCompensados(std::vector<objPto> puntos)
     Avisar(CambioTrabajo::Compensacion);
 }
 
+void Trabajo::PonerTerreno(std::shared_ptr<const TerrenoTrabajo> terreno)
+{
+    if (!terreno && !terreno_)
+        return;
+    terreno_ = std::move(terreno);
+    Avisar(CambioTrabajo::Terreno);
+}
+
 void Trabajo::Vaciar()
 {
     CerrarPoligonal();
@@ -80,6 +88,7 @@ void Trabajo::Vaciar()
         Avisar(CambioTrabajo::Vano);
     }
     PonerCompensados({});
+    PonerTerreno(nullptr);
 }
 
 bool Trabajo::Vacio() const { return !poligonal_.abierta && listas_.empty(); }

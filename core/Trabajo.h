@@ -10,15 +10,17 @@
 // written while the program runs, so that a crash loses nothing.
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/objEstacion.h"
 #include "core/objPto.h"
+#include "core/Superficie.h"
 
 // What changed: one kind per part of the job.
-enum class CambioTrabajo { Poligonal, Listas, Vano, Compensacion };
+enum class CambioTrabajo { Poligonal, Listas, Vano, Compensacion, Terreno };
 
 // The traverse of the open sheet.
 struct PoligonalTrabajo {
@@ -60,6 +62,13 @@ struct PerfilCatenaria {
     const PuntoPerfil& Anclaje2() const { return puntos.back(); }
 };
 
+// The terrain window's surface and its contour lines, as last computed.
+struct TerrenoTrabajo {
+    std::shared_ptr<const Superficie> superficie;
+    std::vector<Curva> curvas;
+    double equidistancia = 1.0;
+};
+
 class Trabajo {
 public:
     const PoligonalTrabajo& Poligonal() const { return poligonal_; }
@@ -80,6 +89,11 @@ public:
     const std::vector<objPto>& Compensados() const { return compensados_; }
     void PonerCompensados(std::vector<objPto> puntos);
 
+    // The terrain's surface, shared with whoever draws it (never changed in
+    // place: a new computation puts a new one); null when there is none.
+    const std::shared_ptr<const TerrenoTrabajo>& Terreno() const { return terreno_; }
+    void PonerTerreno(std::shared_ptr<const TerrenoTrabajo> terreno);
+
     // Everything back to an empty job (each part that held something tells).
     void Vaciar();
     bool Vacio() const;
@@ -94,6 +108,7 @@ private:
     std::map<std::string, ListasVentana> listas_;
     PerfilCatenaria vano_;
     std::vector<objPto> compensados_;
+    std::shared_ptr<const TerrenoTrabajo> terreno_;
 };
 
 // The list names whose rows are points ("number X Y Z"), and the base list's.

@@ -40,6 +40,10 @@ frmPlano::frmPlano(QWidget* parent) : QWidget(parent)
         poligonalSucia_ = true;
         Programar();
     });
+    connect(trabajo, &TrabajoQt::terrenoCambiado, this, [this] {
+        terrenoSucio_ = true;
+        Programar();
+    });
     resize(760, 520);
 }
 
@@ -52,6 +56,10 @@ void frmPlano::CrearControles()
 
     tramos_ = new CapaTramos;
     escena_->addItem(tramos_);
+    // The terrain under everything else.
+    terreno_ = new CapaTerreno;
+    terreno_->setZValue(-1);
+    escena_->addItem(terreno_);
     const QColor colores[NUM_CAPAS] = {QColor(0, 90, 0), QColor(0, 0, 170), QColor(200, 0, 0), QColor(120, 0, 0),
                                        QColor(140, 0, 160)};
     const CapaPuntos::Marca marcas[NUM_CAPAS] = {CapaPuntos::Marca::Base, CapaPuntos::Marca::Punto,
@@ -79,6 +87,8 @@ void frmPlano::CrearControles()
     chkPuntos = casilla("chkPuntos", QStringLiteral("Puntos"), true);
     chkRotulos = casilla("chkRotulos", QStringLiteral("Rótulos"), true);
     chkCotas = casilla("chkCotas", QStringLiteral("Cotas"), false);
+    chkTriangulos = casilla("chkTriangulos", QStringLiteral("Triángulos"), false);
+    chkCurvas = casilla("chkCurvas", QStringLiteral("Curvas"), true);
 
     cboExageracionCierre = new QComboBox(this);
     cboExageracionCierre->setObjectName(QStringLiteral("cboExageracionCierre"));
@@ -116,7 +126,8 @@ void frmPlano::CrearControles()
     auto* capas = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(chkBases), static_cast<QWidget*>(chkPoligonal),
                        static_cast<QWidget*>(chkPuntos), static_cast<QWidget*>(chkRotulos),
-                       static_cast<QWidget*>(chkCotas)})
+                       static_cast<QWidget*>(chkCotas), static_cast<QWidget*>(chkTriangulos),
+                       static_cast<QWidget*>(chkCurvas)})
         capas->addWidget(w);
     capas->addWidget(new QLabel(QStringLiteral("Cierre"), this));
     capas->addWidget(cboExageracionCierre);
@@ -184,6 +195,10 @@ void frmPlano::Actualizar()
     }
     if (poligonalSucia_)
         RehacerPoligonal();
+    if (terrenoSucio_) {
+        terrenoSucio_ = false;
+        terreno_->PonerTerreno(t.Terreno());
+    }
     // Data arriving after the first fit is fitted too, until the user zooms or pans.
     if ((!encuadrado_ || vistaPlano->Encuadrada()) && isVisible() && !ExtensionTotal().vacia)
         Encuadrar();
@@ -230,6 +245,7 @@ void frmPlano::AplicarCapas()
 {
     capas_[Bases]->setVisible(chkBases->isChecked());
     capas_[Puntos]->setVisible(chkPuntos->isChecked());
+    terreno_->PonerPartes(chkTriangulos->isChecked(), chkCurvas->isChecked());
     for (QGraphicsItem* i : {static_cast<QGraphicsItem*>(tramos_), static_cast<QGraphicsItem*>(capas_[Estaciones]),
                              static_cast<QGraphicsItem*>(capas_[Vertices]),
                              static_cast<QGraphicsItem*>(capas_[Compensados])})
@@ -263,6 +279,7 @@ Extension frmPlano::ExtensionTotal() const
     ::Extension e;
     for (const CapaPuntos* c : capas_)
         e.Unir(c->Limites());
+    e.Unir(terreno_->Limites());
     return e;
 }
 
@@ -314,7 +331,7 @@ void frmPlano::DibujarDatos(QPainter* painter, const QTransform& mundo, const QR
 {
     QStyleOptionGraphicsItem opcion;
     opcion.exposedRect = ventana;
-    QGraphicsItem* orden[] = {tramos_,           capas_[Puntos],   capas_[Bases],
+    QGraphicsItem* orden[] = {terreno_,           tramos_,          capas_[Puntos], capas_[Bases],
                               capas_[Estaciones], capas_[Vertices], capas_[Compensados]};
     for (QGraphicsItem* i : orden) {
         if (!i->isVisible())

@@ -13,8 +13,8 @@
 class QGraphicsEllipseItem;
 
 // The plan of the job: the bases of every list window, the traverse with the
-// vector of its accepted closure, the computed points of the point windows
-// and the adjusted points, redrawn from the job as it changes.
+// vector of its accepted closure, the computed points of the point windows,
+// the adjusted points and the terrain's triangles and contours, redrawn from the job as it changes.
 class frmPlano : public QWidget {
     Q_OBJECT
 public:
@@ -48,12 +48,15 @@ private:
     plano::Vista* vistaPlano;
     CapaPuntos* capas_[NUM_CAPAS];
     CapaTramos* tramos_;
+    CapaTerreno* terreno_;
     QGraphicsEllipseItem* marcaSeleccion_;
     QCheckBox* chkBases;
     QCheckBox* chkPoligonal;
     QCheckBox* chkPuntos;
     QCheckBox* chkRotulos;
     QCheckBox* chkCotas;
+    QCheckBox* chkTriangulos;
+    QCheckBox* chkCurvas;
     QComboBox* cboExageracionCierre;
     QComboBox* cboEscala;
     QComboBox* cboHoja;
@@ -65,7 +68,7 @@ private:
     QLabel* lblSeleccion;
     QLabel* lblCierre;
 
-    bool listasSucias_ = true, compensadosSucios_ = true, poligonalSucia_ = true;
+    bool listasSucias_ = true, compensadosSucios_ = true, poligonalSucia_ = true, terrenoSucio_ = true;
     bool pendiente_ = false;
     bool encuadrado_ = false;
 };

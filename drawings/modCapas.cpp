@@ -1,10 +1,12 @@
 #include "drawings/modCapas.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/TextoNumerico.h"
 #include "drawings/modVista.h"
@@ -247,4 +249,299 @@ void CapaTramos::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     for (const Tramo& tr : vectores_)
         painter->drawLine(t.map(QPointF(tr.a.X, tr.a.Y)), t.map(QPointF(tr.b.X, tr.b.Y)));
     painter->restore();
+}
+
+// --------------------------------------------------------------- terrain
+
+CapaTerreno::CapaTerreno()
+{
+    setFlag(QGraphicsItem::ItemUsesExtendedStyleOption);
+}
+
+void CapaTerreno::PonerTerreno(std::shared_ptr<const TerrenoTrabajo> terreno)
+{
+    prepareGeometryChange();
+    terreno_ = std::move(terreno);
+    aristas_.clear();
+    cajas_.clear();
+    rotulos_.clear();
+    extension_ = ::Extension();
+    if (terreno_ && terreno_->superficie) {
+        const Superficie& s = *terreno_->superficie;
+        for (const objPto& p : s.puntos)
+            extension_.Anadir(p.X, p.Y);
+        const std::vector<std::array<int, 2>> aristas = Aristas(s);
+        aristas_.reserve(aristas.size());
+        for (const auto& [a, b] : aristas) {
+            const objPto& p = s.puntos[static_cast<size_t>(a)];
+            const objPto& q = s.puntos[static_cast<size_t>(b)];
+            aristas_.push_back({p.X, p.Y, q.X, q.Y});
+        }
+        cajas_.reserve(terreno_->curvas.size());
+        for (const Curva& c : terreno_->curvas) {
+            ::Extension e;
+            for (const auto& [x, y] : c.puntos)
+                e.Anadir(x, y);
+            cajas_.emplace_back(e.xmin, e.ymin, e.Ancho(), e.Alto());
+        }
+        // As many decimals in the labels as the interval needs (up to 3).
+        decimales_ = 0;
+        for (double eq = terreno_->equidistancia; decimales_ < 3 && std::abs(eq - std::round(eq)) > 1e-9; eq *= 10.0)
+            ++decimales_;
+    }
+    limites_ = extension_.vacia ? QRectF()
+                                : QRectF(extension_.xmin, extension_.ymin, extension_.Ancho(), extension_.Alto())
+                                      .adjusted(-1, -1, 1, 1);
+    update();
+}
+
+void CapaTerreno::PonerPartes(bool triangulos, bool curvas)
+{
+    triangulos_ = triangulos;
+    curvas_ = curvas;
+    setVisible(triangulos || curvas);
+    update();
+}
+
+void CapaTerreno::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcion, QWidget*)
+{
+    if (!terreno_)
+        return;
+    const QTransform t = painter->worldTransform();
+    bool invertible = false;
+    const QTransform inv = t.inverted(&invertible);
+    if (!invertible)
+        return;
+    const double f = plano::FactorDispositivo(painter);
+    QRectF visible = inv.mapRect(QRectF(painter->viewport()));
+    if (opcion && !opcion->exposedRect.isEmpty())
+        visible = visible.intersected(opcion->exposedRect);
+    painter->save();
+    painter->resetTransform();
+    // On screen the lines are set pixel by pixel into one image laid over the
+    // plan at once (a hundred thousand short lines cost a few milliseconds);
+    // on paper they are drawn with the painter's pens.
+    // Only the part in sight: panning, the view asks for the strip uncovered.
+    const QRect zona = t.mapRect(visible).toAlignedRect().adjusted(-1, -1, 1, 1).intersected(painter->viewport());
+    if (zona.isEmpty()) {
+        painter->restore();
+        return;
+    }
+    const bool pantalla = f <= 1.0 && zona.width() * zona.height() <= 16 * 1024 * 1024;
+    QImage imagen;
+    if (pantalla) {
+        imagen = QImage(zona.size(), QImage::Format_ARGB32_Premultiplied);
+        imagen.fill(Qt::transparent);
+        imagen.setOffset(zona.topLeft());
+    }
+    if (triangulos_)
+        DibujarAristas(painter, pantalla ? &imagen : nullptr, t, visible, f);
+    if (curvas_)
+        DibujarCurvas(painter, pantalla ? &imagen : nullptr, t, visible, f);
+    if (pantalla)
+        painter->drawImage(zona.topLeft(), imagen);
+    if (curvas_)
+        DibujarRotulos(painter, t, visible, f);
+    painter->restore();
+}
+
+namespace
+{
+
+// The pixels of an image, for lines set one pixel at a time.
+struct Lienzo {
+    explicit Lienzo(QImage& imagen)
+        : pixeles(reinterpret_cast<QRgb*>(imagen.bits())), ancho(imagen.width()), alto(imagen.height()),
+          fila(imagen.bytesPerLine() / 4)
+    {
+    }
+    QRgb* pixeles;
+    int ancho, alto;
+    qsizetype fila;
+};
+
+// A device coordinate to the nearest pixel (far off the screen, held at a
+// distance that still fits an int).
+inline int Pixel(double v)
+{
+    const double w = std::clamp(v, -1e8, 1e8) + 0.5;
+    const int i = static_cast<int>(w);
+    return i - (w < i ? 1 : 0);
+}
+
+// A one-pixel line, pixels outside the image left alone (Bresenham).
+void Linea(const Lienzo& l, QPoint a, QPoint b, QRgb color)
+{
+    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    int error = dx + dy, x = a.x(), y = a.y();
+    const auto dentro = [&l](QPoint q) { return q.x() >= 0 && q.y() >= 0 && q.x() < l.ancho && q.y() < l.alto; };
+    if (dentro(a) && dentro(b)) {
+        // The common case, wholly inside: walked by the pointer, no checks.
+        QRgb* pixel = l.pixeles + y * l.fila + x;
+        const qsizetype paso = sy * l.fila;
+        for (int n = std::max(dx, -dy);; --n) {
+            *pixel = color;
+            if (n == 0)
+                break;
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                pixel += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                pixel += paso;
+            }
+        }
+        return;
+    }
+    while (true) {
+        if (x >= 0 && y >= 0 && x < l.ancho && y < l.alto)
+            l.pixeles[y * l.fila + x] = color;
+        if (x == b.x() && y == b.y())
+            break;
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+} // namespace
+
+void CapaTerreno::DibujarAristas(QPainter* p, QImage* imagen, const QTransform& t, const QRectF& visible,
+                                 double f) const
+{
+    const double x0 = visible.left(), x1 = visible.right(), y0 = visible.top(), y1 = visible.bottom();
+    const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
+    const QColor gris(150, 150, 150);
+    const QRgb color = gris.rgba();
+    const QPoint origen = imagen ? imagen->offset() : QPoint();
+    std::optional<Lienzo> lienzo;
+    if (imagen)
+        lienzo.emplace(*imagen);
+    std::vector<QLine> lineas;
+    if (!imagen)
+        lineas.reserve(std::min<size_t>(aristas_.size(), 1u << 18));
+    for (const auto& [ax, ay, bx, by] : aristas_) {
+        if (std::max(ax, bx) < x0 || std::min(ax, bx) > x1 || std::max(ay, by) < y0 || std::min(ay, by) > y1)
+            continue;
+        const QPoint a(Pixel(m11 * ax + m21 * ay + dx), Pixel(m12 * ax + m22 * ay + dy));
+        const QPoint b(Pixel(m11 * bx + m21 * by + dx), Pixel(m12 * bx + m22 * by + dy));
+        if (imagen)
+            Linea(*lienzo, a - origen, b - origen, color);
+        else
+            lineas.emplace_back(a, b);
+    }
+    if (imagen)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->setPen(QPen(gris, 0.5 * f));
+    p->drawLines(lineas.data(), static_cast<int>(lineas.size()));
+}
+
+void CapaTerreno::DibujarCurvas(QPainter* p, QImage* imagen, const QTransform& t, const QRectF& visible,
+                                double f) const
+{
+    const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
+    const double pixel = 1.0 / std::max(std::hypot(m11, m12), 1e-12); // metres per device unit
+    const QColor fina(170, 110, 50), maestra(130, 60, 15);
+    // In the image a master contour is drawn again one pixel right and one down.
+    const QPoint origen = imagen ? imagen->offset() : QPoint();
+    std::optional<Lienzo> lienzo;
+    if (imagen)
+        lienzo.emplace(*imagen);
+    const QRgb colores[2] = {fina.rgba(), maestra.rgba()};
+    const QRectF cerca = visible.adjusted(-pixel, -pixel, pixel, pixel);
+    std::vector<QPoint> linea;
+    for (int pasada = 0; pasada < 2; ++pasada) {
+        // The ordinary contours first, the master ones over them.
+        p->setPen(pasada == 0 ? QPen(fina, 0.3 * f) : QPen(maestra, 0.7 * f));
+        p->setRenderHint(QPainter::Antialiasing, true);
+        for (size_t i = 0; i < cajas_.size(); ++i) {
+            const Curva& c = terreno_->curvas[i];
+            const QRectF& caja = cajas_[i];
+            // Out of sight, or a piece too small to be seen at this zoom.
+            if (c.maestra != (pasada == 1) || !caja.intersects(cerca) ||
+                (caja.width() < pixel && caja.height() < pixel))
+                continue;
+            linea.clear();
+            for (const auto& [x, y] : c.puntos) {
+                const QPoint d(Pixel(m11 * x + m21 * y + dx), Pixel(m12 * x + m22 * y + dy));
+                if (linea.empty() || d != linea.back())
+                    linea.push_back(d);
+            }
+            if (c.cerrada && linea.size() > 2)
+                linea.push_back(linea.front());
+            if (linea.size() < 2)
+                continue;
+            if (!imagen) {
+                p->drawPolyline(linea.data(), static_cast<int>(linea.size()));
+                continue;
+            }
+            const QRgb color = colores[c.maestra ? 1 : 0];
+            for (const QPoint& desvio : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)}) {
+                const QPoint o = desvio - origen;
+                const int ancho = lienzo->ancho, alto = lienzo->alto;
+                for (size_t k = 1; k < linea.size(); ++k) {
+                    const QPoint a = linea[k - 1] + o, b = linea[k] + o;
+                    // A piece wholly off the screen on one side is not followed.
+                    if ((a.x() < 0 && b.x() < 0) || (a.y() < 0 && b.y() < 0) || (a.x() >= ancho && b.x() >= ancho) ||
+                        (a.y() >= alto && b.y() >= alto))
+                        continue;
+                    Linea(*lienzo, a, b, color);
+                }
+                if (!c.maestra)
+                    break;
+            }
+        }
+    }
+}
+
+void CapaTerreno::DibujarRotulos(QPainter* p, const QTransform& t, const QRectF& visible, double f) const
+{
+    const double pixel = 1.0 / std::max(std::hypot(t.m11(), t.m12()), 1e-12);
+    // A label every 250 pixels or so along each line: the spacing in metres,
+    // a power of two, so that it changes only when the zoom changes much.
+    const double separacion = std::exp2(std::ceil(std::log2(250.0 * pixel / f)));
+    auto& rotulos = rotulos_[separacion];
+    if (rotulos.empty())
+        rotulos = RotulosCurvas(terreno_->curvas, separacion, decimales_);
+    QFont letra = p->font();
+    letra.setPixelSize(static_cast<int>(9 * f));
+    p->setFont(letra);
+    p->setRenderHint(QPainter::Antialiasing, true);
+    const QFontMetricsF medidas(letra);
+    // One label to a block of the screen: never a pile of them.
+    Bloques ocupado(p->viewport(), 140.0 * f, 70.0 * f, true);
+    for (const Rotulo& r : rotulos) {
+        if (!visible.contains(r.x, r.y))
+            continue;
+        const QPointF d = t.map(QPointF(r.x, r.y));
+        if (!ocupado.Tomar(d))
+            continue;
+        // The line's direction on the screen, kept reading upright.
+        const QPointF h = t.map(QPointF(r.x + std::cos(r.angulo), r.y + std::sin(r.angulo))) - d;
+        double grados = std::atan2(h.y(), h.x()) * 180.0 / M_PI;
+        if (grados > 90.0)
+            grados -= 180.0;
+        else if (grados < -90.0)
+            grados += 180.0;
+        const QString texto = QString::fromStdString(r.texto);
+        const double ancho = medidas.horizontalAdvance(texto);
+        p->save();
+        p->translate(d);
+        p->rotate(grados);
+        const QRectF caja(-ancho / 2 - f, -medidas.ascent() / 2 - f, ancho + 2 * f, medidas.ascent() + 2 * f);
+        p->fillRect(caja, Qt::white);
+        p->setPen(r.maestra ? QColor(140, 70, 20) : QColor(160, 100, 40));
+        p->drawText(QPointF(-ancho / 2, medidas.ascent() / 2 - medidas.descent() / 2), texto);
+        p->restore();
+    }
 }

@@ -3,11 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <dxflib/dl_dxf.h>
-#include <dxflib/dl_writer_ascii.h>
 #include <proj.h>
 
 #include "core/TextoNumerico.h"
+#include "exchange/EscritorDxf.h"
 
 Dibujo DibujoPoligonal(const objPto& BE, const objPto& BO, const std::vector<objEstacion>& estaciones)
 {
@@ -24,80 +23,6 @@ Dibujo DibujoPoligonal(const objPto& BE, const objPto& BO, const std::vector<obj
 // ------------------------------------------------------------------- DXF
 
 namespace {
-
-// dxflib's writer, sending its group codes and values to a text instead of a
-// file, so that the drawing goes to disk through the program's own writer.
-class EscritorDxf : public DL_WriterA {
-public:
-    explicit EscritorDxf(std::string& salida) : DL_WriterA("", DL_Codes::AC1015), s_(salida) {}
-
-    void dxfReal(int gc, double valor) const override
-    {
-        Codigo(gc);
-        char buf[40];
-        const auto r = std::to_chars(buf, buf + sizeof buf, std::isfinite(valor) ? valor : 0.0);
-        const std::string_view v(buf, static_cast<size_t>(r.ptr - buf));
-        s_ += v;
-        if (v.find_first_of(".e") == std::string_view::npos)
-            s_ += ".0";
-        s_ += '\n';
-    }
-    void dxfInt(int gc, int valor) const override
-    {
-        Codigo(gc);
-        char buf[16];
-        const auto r = std::to_chars(buf, buf + sizeof buf, valor);
-        s_.append(buf, r.ptr);
-        s_ += '\n';
-    }
-    void dxfHex(int gc, int valor) const override
-    {
-        Codigo(gc);
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%X\n", static_cast<unsigned>(valor));
-        s_ += buf;
-    }
-    void dxfString(int gc, const char* valor) const override { Cadena(gc, valor ? valor : ""); }
-    void dxfString(int gc, const std::string& valor) const override { Cadena(gc, valor); }
-
-private:
-    void Cadena(int gc, std::string_view valor) const
-    {
-        Codigo(gc);
-        // Letters beyond ASCII travel as DXF's \U+XXXX, which every reader
-        // takes whatever its code page.
-        for (size_t i = 0; i < valor.size();) {
-            const auto c = static_cast<unsigned char>(valor[i]);
-            if (c < 0x80) {
-                s_ += c == '\n' || c == '\r' ? ' ' : static_cast<char>(c);
-                ++i;
-                continue;
-            }
-            const size_t largo = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            unsigned cp = largo == 1 ? c : c & (0xFFu >> (largo + 1));
-            for (size_t k = 1; k < largo && i + k < valor.size(); ++k)
-                cp = (cp << 6) | (static_cast<unsigned char>(valor[i + k]) & 0x3Fu);
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "\\U+%04X", cp);
-            s_ += buf;
-            i += largo;
-        }
-        s_ += '\n';
-    }
-
-    // The group code right-aligned in three places, as DXF files show it.
-    void Codigo(int gc) const
-    {
-        char buf[16];
-        const auto r = std::to_chars(buf, buf + sizeof buf, gc);
-        const auto largo = static_cast<size_t>(r.ptr - buf);
-        if (largo < 3)
-            s_.append(3 - largo, ' ');
-        s_.append(buf, largo);
-        s_ += '\n';
-    }
-    std::string& s_;
-};
 
 constexpr double ALTURA_TEXTO = 0.5; // metres on the ground
 constexpr double LADO_TRIANGULO = 1.0;
@@ -151,43 +76,9 @@ std::string EscribirDxf(const Dibujo& d)
     DL_Dxf dxf;
     EscritorDxf dw(salida);
 
-    dxf.writeHeader(dw);
-    dw.dxfString(9, "$INSUNITS");
-    dw.dxfInt(70, 6); // metres
-    dw.sectionEnd();
-
-    dw.sectionTables();
-    dxf.writeVPort(dw);
-    dw.tableLinetypes(3);
-    dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "BYBLOCK", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "BYLAYER", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
-    dw.tableEnd();
-    const std::pair<const char*, int> capas[] = {{"0", 7},          {CAPA_PUNTOS, 7}, {CAPA_NUMEROS, 3},
-                                                 {CAPA_COTAS, 4},   {CAPA_BASES, 1},  {CAPA_POLIGONAL, 5}};
-    dw.tableLayers(static_cast<int>(std::size(capas)));
-    for (const auto& [nombre, color] : capas)
-        dxf.writeLayer(dw, DL_LayerData(nombre, 0), DL_Attributes("", color, 100, "CONTINUOUS", 1.0));
-    dw.tableEnd();
-    dw.tableStyle(1);
-    dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, ALTURA_TEXTO, "txt", ""));
-    dw.tableEnd();
-    dxf.writeView(dw);
-    dxf.writeUcs(dw);
-    dw.tableAppid(1);
-    dxf.writeAppid(dw, "ACAD");
-    dw.tableEnd();
-    dxf.writeDimStyle(dw, 1, 1, 1, 1, 1);
-    dxf.writeBlockRecord(dw);
-    dxf.writeBlockRecord(dw, BLOQUE_BASE);
-    dw.tableEnd();
-    dw.sectionEnd();
-
-    dw.sectionBlocks();
-    for (const char* espacio : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
-        dxf.writeBlock(dw, DL_BlockData(espacio, 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(dw, espacio);
-    }
+    const std::vector<CapaDxf> capas = {{"0", 7},        {CAPA_PUNTOS, 7}, {CAPA_NUMEROS, 3},
+                                       {CAPA_COTAS, 4}, {CAPA_BASES, 1},  {CAPA_POLIGONAL, 5}};
+    EmpezarDxf(dxf, dw, capas, {BLOQUE_BASE}, ALTURA_TEXTO);
     // An upward triangle centred on the base.
     dxf.writeBlock(dw, DL_BlockData(BLOQUE_BASE, 0, 0.0, 0.0, 0.0));
     const double h = LADO_TRIANGULO * std::sqrt(3.0) / 2.0;
@@ -211,10 +102,7 @@ std::string EscribirDxf(const Dibujo& d)
     }
     if (d.poligonal.size() >= 2)
         Polilinea3D(dw, d.poligonal);
-    dw.sectionEnd();
-    dxf.writeObjects(dw);
-    dxf.writeObjectsEnd(dw);
-    dw.dxfEOF();
+    TerminarDxf(dxf, dw);
     return salida;
 }
 

@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test Cartavector.
 set -euo pipefail
 
-PAQUETES=(build-essential cmake qt6-base-dev qt6-svg-dev libgl1-mesa-dev libeigen3-dev libdxflib-dev libproj-dev proj-data pkg-config python3-ezdxf libgtest-dev libgmock-dev libbenchmark-dev
+PAQUETES=(build-essential cmake qt6-base-dev qt6-svg-dev libgl1-mesa-dev libeigen3-dev libdxflib-dev libproj-dev libcgal-dev proj-data pkg-config python3-ezdxf libgtest-dev libgmock-dev libbenchmark-dev
           clang clang-tidy libclang-rt-14-dev fonts-dejavu-core
           lintian appstream desktop-file-utils dpkg-dev)
 

@@ -14,6 +14,7 @@ TrabajoQt::TrabajoQt()
         case CambioTrabajo::Listas: emit listasCambiadas(); break;
         case CambioTrabajo::Vano: emit vanoCambiado(); break;
         case CambioTrabajo::Compensacion: emit compensacionCambiada(); break;
+        case CambioTrabajo::Terreno: emit terrenoCambiado(); break;
         }
         emit cambiado();
     };

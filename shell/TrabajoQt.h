@@ -21,6 +21,7 @@ signals:
     void listasCambiadas();
     void vanoCambiado();
     void compensacionCambiada();
+    void terrenoCambiado();
     // Any of the above.
     void cambiado();
 

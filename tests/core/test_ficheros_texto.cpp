@@ -161,7 +161,7 @@ TEST(Ejemplos, SeLeenEnterosYConFinesDeLineaCrLf)
     // The sample files a new user opens: every line a record, written as the program writes.
     for (const auto& [nombre, filas] : {std::pair{"obra.bse", 8 * 6}, {"obra.asc", 30}, {"obra.txt", 30},
                                         {"taquimetrico.bse", 3 * 6}, {"taquimetrico.txt", 25}, {"catenaria.bse", 2 * 6},
-                                        {"catenaria_anclajes.asc", 2}, {"catenaria.txt", 13}}) {
+                                        {"catenaria_anclajes.asc", 2}, {"catenaria.txt", 13}, {"terreno.asc", 49}}) {
         std::string t;
         ASSERT_TRUE(LeerFichero(std::string(CV_EJEMPLOS) + "/" + nombre, t).ok) << nombre;
         const std::string tipo = std::string(nombre).substr(std::string(nombre).size() - 3);

@@ -1,6 +1,7 @@
 // The job: each change told by its kind, and the recovery text that brings back the traverse, its closure and
 // every window's lists exactly, odd characters included; anything else is refused and leaves the job empty.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "core/Trabajo.h"
 
@@ -38,9 +39,11 @@ TEST(Trabajo, CadaCambioSeAvisaPorSuClase)
     t.PonerListas("v", {{"lstPuntos", {"1 2 3 4"}}});
     t.PonerVano({});
     t.PonerCompensados({{"A", 1, 2, 3}});
+    t.PonerTerreno(std::make_shared<TerrenoTrabajo>());
     t.QuitarListas("otra"); // nothing held: nothing told
     t.Vaciar();
-    EXPECT_EQ(avisos, "0123" "013");
+    EXPECT_EQ(avisos, "01234" "0134");
+    EXPECT_FALSE(t.Terreno());
     EXPECT_TRUE(t.Vacio());
 }
 
