@@ -7,9 +7,13 @@
 
 #include "core/modFuncionesTopo.h"
 #include "exchange/Descargas.h"
+#include "exchange/DescargasComun.h"
 #include "exchange/Gsi.h"
 
 namespace {
+
+using descargas::Numero;
+using descargas::Recortar;
 
 constexpr double PIE = 0.3048;
 constexpr double PIE_US = 1200.0 / 3937.0;
@@ -35,26 +39,6 @@ struct Montaje {
     std::string adelante; // forward point, once known
     std::vector<Lectura> lecturas;
 };
-
-std::string_view Recortar(std::string_view t)
-{
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    return t;
-}
-
-bool Numero(std::string_view t, double& valor)
-{
-    t = Recortar(t);
-    if (!t.empty() && t.front() == '+')
-        t.remove_prefix(1);
-    if (t.empty())
-        return false;
-    const auto r = std::from_chars(t.data(), t.data() + t.size(), valor, std::chars_format::fixed);
-    return r.ec == std::errc() && r.ptr == t.data() + t.size() && std::isfinite(valor);
-}
 
 std::string Linea(long n)
 {
