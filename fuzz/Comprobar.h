@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/FicherosTexto.h"
+#include "exchange/Gsi.h"
 
 #define COMPROBAR(condicion)                                                                                 \
     do {                                                                                                       \
@@ -53,4 +54,19 @@ inline void ComprobarObservaciones(const std::vector<std::string>& filas)
     const ResultadoLectura otra = LeerObservaciones(ComoObservaciones(filas));
     COMPROBAR(!otra.fallo);
     COMPROBAR(otra.filas == filas);
+}
+
+// What every instrument download must give: each line read or listed once, in
+// order, with its reason; the messages empty exactly when nothing is to say;
+// observation rows that read back the same.
+inline void ComprobarDescarga(const LecturaDescarga& r)
+{
+    long anterior = 0;
+    for (const LineaNoLeida& l : r.noLeidas) {
+        COMPROBAR(l.linea > anterior && !l.motivo.empty());
+        anterior = l.linea;
+    }
+    COMPROBAR(MensajeNoLeidas(r.noLeidas).empty() == r.noLeidas.empty());
+    COMPROBAR((r.acortados.cuantos == 0) == MensajeAcortados(r.acortados).empty());
+    ComprobarObservaciones(r.filas);
 }
