@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <string>
@@ -20,6 +19,7 @@
 #include "core/FicherosTexto.h"
 #include "points/frmTaquimetrico.h"
 #include "points/modFuncionesAuxiliares.h"
+#include "shell/Lista.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ void BM_RellenarLista(benchmark::State& estado)
 {
     const int tipo = static_cast<int>(estado.range(0));
     const std::vector<std::string> filas = Leer(tipo).filas;
-    QListWidget lista;
+    cv::Lista lista;
     for (auto _ : estado) {
         estado.PauseTiming();
         lista.clear();
@@ -109,9 +109,9 @@ void BM_AbrirEnVentana(benchmark::State& estado)
     frmCatenaria catenaria;
     QWidget& ventana = tipo == 2 ? static_cast<QWidget&>(catenaria) : taquimetrico;
     ventana.show();
-    auto* lista = ventana.findChild<QListWidget*>(tipo == 0   ? QStringLiteral("lstObservaciones")
-                                                  : tipo == 1 ? QStringLiteral("lstBases")
-                                                              : QStringLiteral("lstPuntos"));
+    auto* lista = ventana.findChild<cv::Lista*>(tipo == 0   ? QStringLiteral("lstObservaciones")
+                                                : tipo == 1 ? QStringLiteral("lstBases")
+                                                            : QStringLiteral("lstPuntos"));
     const int filas = tipo == 1 ? 6 * REGISTROS : REGISTROS;
     for (auto _ : estado) {
         estado.PauseTiming();

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QGraphicsView>
 #include <QImage>
-#include <QListWidget>
 #include <QPainter>
 #include <cmath>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "PrincipalQt.h"
 #include "points/frmTaquimetrico.h"
 #include "drawings/frmPlano.h"
+#include "shell/Lista.h"
 #include "shell/TrabajoQt.h"
 
 namespace {
@@ -29,7 +29,7 @@ std::unique_ptr<frmTaquimetrico> TaquimetricoConPuntos(int n)
     for (int i = 1; i <= n; ++i)
         filas << QStringLiteral("%1 %2 %3 %4").arg(i).arg(500000 + 2000 * u(azar), 0, 'f', 3)
                      .arg(4000000 + 1000 * u(azar), 0, 'f', 3).arg(600 + 50 * u(azar), 0, 'f', 3);
-    t->findChild<QListWidget*>(QStringLiteral("lstPuntos"))->addItems(filas);
+    t->findChild<cv::Lista*>(QStringLiteral("lstPuntos"))->addItems(filas);
     return t;
 }
 

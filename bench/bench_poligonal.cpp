@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <memory>
 
 #include "drawings/frmPlano.h"
+#include "shell/Lista.h"
 #include "traverse/frmPoligonal.h"
 
 namespace {
@@ -65,7 +65,7 @@ void BM_CambioEnPrimeraEstacion(benchmark::State& estado)
     frmPoligonal hoja;
     PrepararHoja(hoja, n);
     Teclear(estado, hoja, false);
-    if (hoja.findChild<QListWidget*>(QStringLiteral("lstBases"))->count() != 6 * (n + 1))
+    if (hoja.findChild<cv::Lista*>(QStringLiteral("lstBases"))->count() != 6 * (n + 1))
         estado.SkipWithError("the list of points was not rebuilt");
 }
 BENCHMARK(BM_CambioEnPrimeraEstacion)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

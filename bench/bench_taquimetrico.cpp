@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QStringList>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +13,8 @@
 #include "PrincipalQt.h"
 #include "points/Taquimetrico.h"
 #include "points/frmTaquimetrico.h"
+#include "points/modFuncionesAuxiliares.h"
+#include "shell/Lista.h"
 
 namespace
 {
@@ -76,16 +76,10 @@ void BM_LlenadoLista(benchmark::State& estado)
     }
     frmTaquimetrico w;
     w.show();
-    auto* lista = Control<QListWidget>(w, "lstPuntos");
+    auto* lista = Control<cv::Lista>(w, "lstPuntos");
     for (auto _ : estado) {
         // What the window does with the computed rows.
-        QStringList filas;
-        filas.reserve(static_cast<qsizetype>(puntos.size()));
-        for (const std::string& p : puntos)
-            filas << QString::fromStdString(p);
-        lista->setUpdatesEnabled(false);
-        lista->addItems(filas);
-        lista->setUpdatesEnabled(true);
+        AnadirFilas(lista, puntos);
         lista->scrollToBottom();
         QApplication::processEvents();
         estado.PauseTiming();
@@ -103,11 +97,8 @@ void BM_BotonCalcularBloque(benchmark::State& estado)
 {
     frmTaquimetrico w;
     w.show();
-    auto* puntos = Control<QListWidget>(w, "lstPuntos");
-    QStringList obs;
-    for (const std::string& f : Observaciones())
-        obs << QString::fromStdString(f);
-    Control<QListWidget>(w, "lstObservaciones")->addItems(obs);
+    auto* puntos = Control<cv::Lista>(w, "lstPuntos");
+    Control<cv::Lista>(w, "lstObservaciones")->Anadir(Observaciones());
     const EstacionTaquimetrica e = Estacion();
     QLabel* be[4];
     QLabel* bo[4];

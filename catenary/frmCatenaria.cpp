@@ -13,7 +13,7 @@
 namespace {
 
 // The lists of this window and their column headers ask for a fixed-pitch face.
-QListWidget* CrearListaPasoFijo(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda)
+cv::Lista* CrearListaPasoFijo(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda)
 {
     return cv::CrearLista(ventana, nombre, geometria, ayuda, cv::FilasLista::Medidas, cv::FuenteFija(true));
 }
@@ -23,22 +23,6 @@ QLabel* CrearCabecera(QWidget* ventana, const QString& nombre, const QString& te
     QLabel* etiqueta = cv::CrearEtiqueta(ventana, nombre, texto, geometria);
     etiqueta->setFont(cv::FuenteFija(true));
     return etiqueta;
-}
-
-void Rellenar(QListWidget* lista, const std::vector<std::string>& filas)
-{
-    lista->clear();
-    for (const std::string& fila : filas)
-        lista->addItem(cv::Q(fila));
-}
-
-std::vector<std::string> Filas(const QListWidget* lista)
-{
-    std::vector<std::string> filas;
-    filas.reserve(static_cast<size_t>(lista->count()));
-    for (int k = 0; k < lista->count(); ++k)
-        filas.push_back(cv::S(lista->item(k)->text()));
-    return filas;
 }
 
 } // namespace
@@ -179,16 +163,12 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     publicarVano->setSingleShot(true);
     publicarVano->setInterval(0);
     connect(publicarVano, &QTimer::timeout, this, [this] {
-        PerfilCatenaria p = LeerProyeccion(Filas(lstProyeccion));
+        PerfilCatenaria p = LeerProyeccion(lstProyeccion->Filas());
         p.anclaje1 = cv::S(lblPto1->text());
         p.anclaje2 = cv::S(lblPto2->text());
         cv::ElTrabajo().Datos().PonerVano(std::move(p));
     });
-    auto vano = [publicarVano] { publicarVano->start(); };
-    QAbstractItemModel* proyeccion = lstProyeccion->model();
-    connect(proyeccion, &QAbstractItemModel::modelReset, publicarVano, vano);
-    connect(proyeccion, &QAbstractItemModel::rowsInserted, publicarVano, vano);
-    connect(proyeccion, &QAbstractItemModel::rowsRemoved, publicarVano, vano);
+    connect(lstProyeccion, &cv::Lista::filasCambiadas, publicarVano, qOverload<>(&QTimer::start));
     connect(this, &QObject::destroyed, &cv::ElTrabajo(), [] { cv::ElTrabajo().Datos().PonerVano({}); });
 }
 
@@ -210,15 +190,15 @@ void frmCatenaria::CalcularBloque()
     d.i = cv::S(txti->text());
     d.PtoI = cv::S(txtPtoI->text());
     d.PtoF = cv::S(txtPtoF->text());
-    d.Observaciones = Filas(lstObservaciones);
+    d.Observaciones = lstObservaciones->Filas();
 
     const ResultadoCatenaria r = CalcularCatenaria(d);
     if (!r.Calculado()) {
         cv::Aviso(this, cv::Q(MensajeCatenaria(r.Fallo)), QMessageBox::Warning);
         return;
     }
-    Rellenar(lstPuntosCatenaria, r.PuntosCatenaria);
-    Rellenar(lstProyeccion, r.Proyeccion);
+    lstPuntosCatenaria->Reemplazar(r.PuntosCatenaria);
+    lstProyeccion->Reemplazar(r.Proyeccion);
     if (r.Omitidos > 0)
         cv::Aviso(this, cv::Q(MensajeOmitidos(r.Omitidos)), QMessageBox::Warning);
     if (r.Fallo == FalloCatenaria::SinAjuste)

@@ -1,9 +1,10 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
+
+#include "shell/Lista.h"
 
 // The sag of an overhead conductor: a block of observations from a known base
 // to points of the conductor, placed on the span between two anchors,
@@ -16,7 +17,7 @@ public:
 private:
     // The controls, reached from outside by their design names.
     // Bases and station.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirFicherodeBases;
     QPushButton* cmdCortarBase;
     QPushButton* cmdEliminarBases;
@@ -28,7 +29,7 @@ private:
     QLineEdit* txti;
 
     // Anchors.
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdAbrirFicherodePuntosAnclajes;
     QPushButton* cmdCortarPuntoAnclajes;
     QPushButton* cmdEliminarPuntosAnclajes;
@@ -44,7 +45,7 @@ private:
     QLabel* lblPto2Z;
 
     // Observations and block.
-    QListWidget* lstObservaciones;
+    cv::Lista* lstObservaciones;
     QPushButton* cmdObsAbrir;
     QPushButton* cmdCortarObservacion;
     QLineEdit* txtPtoI;
@@ -52,10 +53,10 @@ private:
     QPushButton* cmdCalcularBloque;
 
     // Results.
-    QListWidget* lstPuntosCatenaria;
+    cv::Lista* lstPuntosCatenaria;
     QPushButton* cmdGuardarFicheroPuntos;
     QPushButton* cmdEliminarPuntos;
-    QListWidget* lstProyeccion;
+    cv::Lista* lstProyeccion;
     QPushButton* cmdGuardarFicheroProyeccion;
 
     void CalcularBloque();

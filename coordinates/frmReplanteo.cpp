@@ -89,7 +89,7 @@ void frmReplanteo::Calcular()
     e.BE = {cv::S(lblBEX->text()), cv::S(lblBEY->text()), cv::S(lblBEZ->text())};
     e.BO = {cv::S(lblBOX->text()), cv::S(lblBOY->text()), cv::S(lblBOZ->text())};
     e.i = cv::S(txti->text());
-    e.filasPuntos = FilasDeLista(lstPuntos);
+    e.filasPuntos = lstPuntos->Filas();
     resultado_ = CalcularReplanteo(e);
     lstReplanteo->clear();
     AnadirFilas(lstReplanteo, resultado_.filas);

@@ -1,12 +1,12 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
 #include "coordinates/Replanteo.h"
+#include "shell/Lista.h"
 
 // The stake-out sheet: a station on a listed base BE oriented on a listed base
 // BO, as in the radiation window, and for every design point the azimuth, the
@@ -22,7 +22,7 @@ public:
     void Calcular();
 
 private:
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdCortarBase;
     QPushButton* cmdLimpiarBases;
@@ -37,9 +37,9 @@ private:
     QLabel* lblBOY;
     QLabel* lblBOZ;
     QLineEdit* txti;
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdAbrirPuntos;
-    QListWidget* lstReplanteo;
+    cv::Lista* lstReplanteo;
     QLabel* lblAviso;
     QPushButton* cmdExportar;
     QTimer* timCalculo;

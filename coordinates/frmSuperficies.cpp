@@ -90,7 +90,7 @@ void frmSuperficies::Calcular()
 {
     timCalculo->stop();
     EntradaSuperficies e;
-    e.filasPuntos = FilasDeLista(lstPuntos);
+    e.filasPuntos = lstPuntos->Filas();
     e.vertices = cv::S(txtVertices->text());
     e.superficieSegregar = cv::S(txtSuperficieSegregar->text());
     e.modo = optPorVertice->isChecked() ? ModoSegregacion::PorVertice : ModoSegregacion::Paralela;

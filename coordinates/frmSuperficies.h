@@ -1,13 +1,13 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWidget>
 
 #include "coordinates/Superficies.h"
+#include "shell/Lista.h"
 
 // Area and perimeter of a parcel given by its vertices in a point list, and
 // the line that cuts a given area off it, parallel to a side or through a
@@ -22,7 +22,7 @@ public:
     void Calcular();
 
 private:
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdAbrirPuntos;
     QLineEdit* txtVertices;
     QLabel* lblSuperficie;

@@ -88,7 +88,7 @@ void frmTransformacion::Calcular(bool avisar)
     timCalculo->stop();
     const int fila = lstResiduos->currentRow();
     resultado_ = CalcularTransformacion(
-        FilasDeLista(lstOrigen), FilasDeLista(lstDestino),
+        lstOrigen->Filas(), lstDestino->Filas(),
         optAfin->isChecked() ? MetodoTransformacion::Afin : MetodoTransformacion::Helmert, excluidos_);
     const ResultadoTransformacion& r = resultado_;
     lblTX->setText(cv::Q(r.textoTX));
@@ -100,12 +100,12 @@ void frmTransformacion::Calcular(bool avisar)
     lblParametros->setText(cv::Q(r.textoParametros).replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0")));
     lstResiduos->clear();
     AnadirFilas(lstResiduos, r.filasResiduos);
-    SeleccionarFila(lstResiduos, fila < lstResiduos->count() ? fila : -1);
+    lstResiduos->setCurrentRow(fila < lstResiduos->count() ? fila : -1);
     if (!r.ok && avisar && lstOrigen->count() > 0 && lstDestino->count() > 0)
         cv::Aviso(this, cv::Q(r.error));
 }
 
-void frmTransformacion::Abrir(QListWidget* lista)
+void frmTransformacion::Abrir(cv::Lista* lista)
 {
     AbrirFicheroCoordenadas(lista, this);
     Calcular(true);
@@ -113,7 +113,7 @@ void frmTransformacion::Abrir(QListWidget* lista)
 
 void frmTransformacion::Excluir()
 {
-    const int fila = FilaSeleccionada(lstResiduos);
+    const int fila = lstResiduos->currentRow();
     if (fila < 0 || fila >= static_cast<int>(resultado_.residuos.size())) {
         cv::Aviso(this, QStringLiteral("Seleccione un punto en la lista de residuos."));
         return;

@@ -1,6 +1,5 @@
 #pragma once
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "coordinates/Helmert.h"
+#include "shell/Lista.h"
 
 // Transformation of coordinates between two systems through the points both
 // lists share: the parameters, sigma0 and the residuals are shown as the lists
@@ -24,8 +24,8 @@ public:
     void Calcular(bool avisar = false);
 
 private:
-    QListWidget* lstOrigen;
-    QListWidget* lstDestino;
+    cv::Lista* lstOrigen;
+    cv::Lista* lstDestino;
     QPushButton* cmdAbrirOrigen;
     QPushButton* cmdAbrirDestino;
     QRadioButton* optHelmert;
@@ -36,7 +36,7 @@ private:
     QLabel* lblEscala;
     QLabel* lblSigma0;
     QLabel* lblParametros;
-    QListWidget* lstResiduos;
+    cv::Lista* lstResiduos;
     QPushButton* cmdExcluir;
     QPushButton* cmdTransformar;
     // Recomputes once the lists have changed by other means (a recovered job).
@@ -45,7 +45,7 @@ private:
     std::vector<std::string> excluidos_;
     ResultadoTransformacion resultado_;
 
-    void Abrir(QListWidget* lista);
+    void Abrir(cv::Lista* lista);
     void Excluir();
     void TransformarFichero();
 };

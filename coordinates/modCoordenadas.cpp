@@ -13,7 +13,7 @@ const DialogoFichero DLG_ABRIR_COORDENADAS{
     QStringLiteral("bse"), QString()};
 } // namespace cv
 
-bool AbrirFicheroCoordenadas(QListWidget* lista, QWidget* ventana)
+bool AbrirFicheroCoordenadas(cv::Lista* lista, QWidget* ventana)
 {
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_COORDENADAS);
     if (!ruta)
@@ -31,21 +31,15 @@ bool AbrirFicheroCoordenadas(QListWidget* lista, QWidget* ventana)
     return true;
 }
 
-QTimer* RecalcularAlCambiar(QWidget* ventana, const QList<QListWidget*>& listas, std::function<void()> calculo)
+QTimer* RecalcularAlCambiar(QWidget* ventana, const QList<cv::Lista*>& listas, std::function<void()> calculo)
 {
     auto* pendiente = new QTimer(ventana);
     pendiente->setObjectName(QStringLiteral("timCalculo"));
     pendiente->setSingleShot(true);
     pendiente->setInterval(0);
     QObject::connect(pendiente, &QTimer::timeout, ventana, std::move(calculo));
-    for (QListWidget* lista : listas) {
-        const QAbstractItemModel* m = lista->model();
-        auto cambio = [pendiente] { pendiente->start(); };
-        QObject::connect(m, &QAbstractItemModel::modelReset, pendiente, cambio);
-        QObject::connect(m, &QAbstractItemModel::rowsInserted, pendiente, cambio);
-        QObject::connect(m, &QAbstractItemModel::rowsRemoved, pendiente, cambio);
-        QObject::connect(m, &QAbstractItemModel::dataChanged, pendiente, cambio);
-    }
+    for (cv::Lista* lista : listas)
+        QObject::connect(lista, &cv::Lista::filasCambiadas, pendiente, qOverload<>(&QTimer::start));
     return pendiente;
 }
 

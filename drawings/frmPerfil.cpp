@@ -1,7 +1,6 @@
 #include "drawings/frmPerfil.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 #include <QVBoxLayout>

@@ -144,9 +144,7 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
         connect(c, &QLineEdit::textChanged, this, &frmNivelacion::Recalcular);
     connect(optDistancias, &QRadioButton::toggled, this, &frmNivelacion::Recalcular);
     connect(tblLibreta, &QTableWidget::itemChanged, this, &frmNivelacion::CeldaCambiada);
-    connect(lstBases->model(), &QAbstractItemModel::rowsInserted, this, &frmNivelacion::Recalcular);
-    connect(lstBases->model(), &QAbstractItemModel::rowsRemoved, this, &frmNivelacion::Recalcular);
-    connect(lstBases->model(), &QAbstractItemModel::modelReset, this, &frmNivelacion::Recalcular);
+    connect(lstBases, &cv::Lista::filasCambiadas, this, &frmNivelacion::Recalcular);
     connect(cmdAbrirLibreta, &QPushButton::clicked, this, &frmNivelacion::AbrirLibreta);
     connect(cmdBorrarLibreta, &QPushButton::clicked, this, &frmNivelacion::BorrarLibreta);
     connect(cmdAbrirRed, &QPushButton::clicked, this, &frmNivelacion::AbrirRed);
@@ -160,7 +158,7 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
 
 frmNivelacion::~frmNivelacion()
 {
-    lstBases->model()->disconnect(this);
+    lstBases->disconnect(this);
 }
 
 std::vector<FilaLibreta> frmNivelacion::Libreta() const
@@ -264,7 +262,7 @@ void frmNivelacion::CalcularRed()
 {
     if (!cv::EsNumero(txtSigmaKm))
         return;
-    resultadoRed_ = CompensarRed(red_, LeerListaBases(FilasDeLista(lstBases)), cv::LeerNumero(txtSigmaKm));
+    resultadoRed_ = CompensarRed(red_, LeerListaBases(lstBases->Filas()), cv::LeerNumero(txtSigmaKm));
     if (!resultadoRed_.ok) {
         lstCotas->addItem(cv::Q(resultadoRed_.error));
         return;

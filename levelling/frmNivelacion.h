@@ -1,7 +1,6 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "levelling/Nivelacion.h"
+#include "shell/Lista.h"
 
 // Levelling: a line or loop typed or opened as a field book, closed on its
 // benchmarks and adjusted; or a network of levelled lines adjusted by least
@@ -26,7 +26,7 @@ public:
 
 private:
     // The controls, reached from outside by their design names.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdAbrirRed;
     QLineEdit* txtSigmaKm;
@@ -41,7 +41,7 @@ private:
     QRadioButton* optDistancias;
     QRadioButton* optEstaciones;
     QLabel* lblCabecera;
-    QListWidget* lstCotas;
+    cv::Lista* lstCotas;
     QLabel* lblDesnivel;
     QLabel* lblCierre;
     QLabel* lblToleranciaMm;

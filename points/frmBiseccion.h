@@ -1,10 +1,11 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+
+#include "shell/Lista.h"
 
 // Bisection: a point intersected from two listed bases, with a height from
 // each station, their difference as a check and their mean as the height.
@@ -18,7 +19,7 @@ public:
 
 private:
     // The controls, reached from outside by their design names.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdCortarBase;
     QPushButton* cmdLimpiarBases;
@@ -38,7 +39,7 @@ private:
     QLabel* lblPtoZ;
     QLabel* lblDifCotas;
     QPushButton* cmdEntrarPunto;
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdPuntosGuardar;
     QPushButton* cmdPuntosBorrar;
     QPushButton* cmdPuntosLimpiar;

@@ -70,10 +70,9 @@ void frmEditarBases::AnadirBase()
     AnadirFilas(lstBases, std::vector<std::string>(filas.begin(), filas.end()));
     for (QLineEdit* campo : txtBase)
         campo->clear();
-    // The last row first, so that the whole new base is in view, then its name.
-    SeleccionarFila(lstBases, lstBases->count() - 1);
-    lstBases->scrollToItem(lstBases->item(lstBases->count() - 1));
-    SeleccionarFila(lstBases, lstBases->count() - 6);
+    // The end of the list in view, so that the whole new base is, and its name selected.
+    lstBases->scrollToBottom();
+    lstBases->setCurrentRow(lstBases->count() - 6);
     txtBase[0]->setFocus();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
+
+#include "shell/Lista.h"
 
 // Bases typed by hand (name, X, Y, Z) into a base list that is opened from and
 // saved to bases files.
@@ -19,7 +20,7 @@ private:
     QPushButton* cmdGuardarFichero;
     QPushButton* cmdCortarBase;
     QPushButton* cmdBorrarBases;
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
 
     void AnadirBase();
     void BorrarBases();

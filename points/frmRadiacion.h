@@ -1,10 +1,11 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+
+#include "shell/Lista.h"
 
 // Radiation of bases: a station on a listed base BE oriented on a listed base
 // BO; the point sighted is computed as the observations are typed and can be
@@ -21,7 +22,7 @@ public:
 
 private:
     // The controls, reached from outside by their design names.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdGuardarFichero;
     QPushButton* cmdCortarBase;

@@ -86,9 +86,7 @@ frmTaquimetrico::frmTaquimetrico(QWidget* parent) : QWidget(parent)
     connect(cmdEntrarBE, &QPushButton::clicked, this, [this] { EntrarBase(lblBE, lblBEX, lblBEY, lblBEZ); });
     connect(cmdEntrarBO, &QPushButton::clicked, this, [this] { EntrarBase(lblBO, lblBOX, lblBOY, lblBOZ); });
     connect(cmdObsAbrir, &QPushButton::clicked, this, [this] {
-        lstObservaciones->setUpdatesEnabled(false);
         const std::optional<double> altura = AbrirFicheroObservaciones(lstObservaciones, this);
-        lstObservaciones->setUpdatesEnabled(true);
         // A download's station record offers its instrument height.
         if (altura && txti->text().isEmpty())
             txti->setText(cv::Q(F3(*altura)));
@@ -181,27 +179,15 @@ void frmTaquimetrico::CalcularBloque()
     e.PtoI = cv::S(txtPtoI->text());
     e.PtoF = cv::S(txtPtoF->text());
 
-    std::vector<std::string> observaciones;
-    const int n = lstObservaciones->count();
-    observaciones.reserve(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k)
-        observaciones.push_back(cv::S(lstObservaciones->item(k)->text()));
-
     std::vector<std::string> puntos;
-    const EstadoBloque estado = ::CalcularBloque(e, observaciones, puntos);
+    const EstadoBloque estado = ::CalcularBloque(e, lstObservaciones->Filas(), puntos);
     if (estado != EstadoBloque::Calculado) {
         cv::Aviso(this, cv::Q(MensajeBloque(estado)));
         return;
     }
 
     if (!puntos.empty()) {
-        QStringList filas;
-        filas.reserve(static_cast<qsizetype>(puntos.size()));
-        for (const std::string& p : puntos)
-            filas << cv::Q(p);
-        lstPuntos->setUpdatesEnabled(false);
-        lstPuntos->addItems(filas);
-        lstPuntos->setUpdatesEnabled(true);
+        AnadirFilas(lstPuntos, std::move(puntos));
         lstPuntos->scrollToBottom();
     }
 

@@ -1,9 +1,10 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
+
+#include "shell/Lista.h"
 
 // Tacheometry: a block of detail points radiated at once from one station,
 // taken from the observation list and appended to the list of points; after
@@ -22,7 +23,7 @@ protected:
 private:
     // The controls, reached from outside by their design names.
     // Bases.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdCortarBase;
     QPushButton* cmdLimpiarBases;
@@ -40,7 +41,7 @@ private:
     QLineEdit* txtHz;
 
     // Observations.
-    QListWidget* lstObservaciones;
+    cv::Lista* lstObservaciones;
     QPushButton* cmdObsAbrir;
     QPushButton* cmdCortarObservacion;
     QLineEdit* txtPtoI;
@@ -48,7 +49,7 @@ private:
     QPushButton* cmdCalcularBloque;
 
     // Points.
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdPuntosGuardar;
     QPushButton* cmdPuntosBorrar;
     QPushButton* cmdPuntosLimpiar;

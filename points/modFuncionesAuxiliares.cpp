@@ -52,31 +52,25 @@ bool FalloAlAbrir(QWidget* ventana, const QString& descripcion)
 }
 
 // Asks for a file name and writes the text made from the list's rows.
-void GuardarDesdeLista(QListWidget* lista, QWidget* ventana, const cv::DialogoFichero& dialogo,
+void GuardarDesdeLista(cv::Lista* lista, QWidget* ventana, const cv::DialogoFichero& dialogo,
                        std::string (*escribir)(const std::vector<std::string>&))
 {
     const auto ruta = cv::ElegirFicheroGuardar(ventana, dialogo);
     if (!ruta)
         return;
-    if (cv::GuardarTexto(ventana, *ruta, escribir(FilasDeLista(lista)), cv::MSG_ERROR_GUARDAR))
+    if (cv::GuardarTexto(ventana, *ruta, escribir(lista->Filas()), cv::MSG_ERROR_GUARDAR))
         cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
 }
 
-void Aplicar(QListWidget* lista, const Corte& corte)
+void Aplicar(cv::Lista* lista, const Corte& corte)
 {
-    if (corte.cuantas > 0) {
-        lista->setUpdatesEnabled(false);
-        for (int k = 0; k < corte.cuantas; ++k)
-            delete lista->takeItem(corte.inicio);
-        lista->setUpdatesEnabled(true);
-    }
-    SeleccionarFila(lista, corte.nuevaSeleccion);
+    lista->Quitar(corte.inicio, corte.cuantas);
+    lista->setCurrentRow(corte.nuevaSeleccion);
 }
 
-QString Fila(const QListWidget* lista, int i)
+std::string Fila(const cv::Lista* lista, int i)
 {
-    const QListWidgetItem* item = i >= 0 && i < lista->count() ? lista->item(i) : nullptr;
-    return item ? item->text() : QString();
+    return i >= 0 && i < lista->count() ? lista->Filas()[static_cast<size_t>(i)] : std::string();
 }
 
 void Poner(QLabel* etiqueta, const std::string& texto)
@@ -87,80 +81,16 @@ void Poner(QLabel* etiqueta, const std::string& texto)
 
 } // namespace
 
-int FilaSeleccionada(const QListWidget* lista)
-{
-    const int fila = lista->currentRow();
-    return fila >= 0 && fila < lista->count() ? fila : -1;
-}
-
-void SeleccionarFila(QListWidget* lista, int fila)
-{
-    if (fila >= 0 && fila < lista->count()) {
-        lista->setCurrentRow(fila);
-    } else {
-        lista->setCurrentRow(-1);
-        lista->clearSelection();
-    }
-}
-
-std::vector<std::string> FilasDeLista(const QListWidget* lista)
-{
-    std::vector<std::string> filas;
-    filas.reserve(static_cast<size_t>(lista->count()));
-    for (int i = 0; i < lista->count(); ++i)
-        filas.push_back(lista->item(i)->text().toStdString());
-    return filas;
-}
-
-namespace {
-
-QStringList Textos(const std::vector<std::string>& filas)
-{
-    QStringList textos;
-    textos.reserve(static_cast<qsizetype>(filas.size()));
-    for (const auto& f : filas) {
-        // Rows in plain ASCII (nearly all of them) are copied as Latin-1,
-        // the quicker conversion and the same text.
-        const auto n = static_cast<qsizetype>(f.size());
-        if (f.empty())
-            textos.append(QString());
-        else if (std::all_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            textos.append(QString::fromLatin1(f.data(), n));
-        else
-            textos.append(QString::fromUtf8(f.data(), n));
-    }
-    return textos;
-}
-
-void Anadir(QListWidget* lista, const QStringList& textos)
+void AnadirFilas(cv::Lista* lista, std::vector<std::string> filas)
 {
     // Every row has the same height: the list lays out long files at once.
     lista->setUniformItemSizes(true);
-    lista->setUpdatesEnabled(false);
-    lista->addItems(textos);
-    lista->setUpdatesEnabled(true);
-}
-
-} // namespace
-
-void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas)
-{
-    if (!filas.empty())
-        Anadir(lista, Textos(filas));
-}
-
-void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas)
-{
-    if (filas.empty())
-        return;
-    const QStringList textos = Textos(filas);
-    cv::AnotarFilas(lista, std::move(filas));
-    Anadir(lista, textos);
+    lista->Anadir(std::move(filas));
 }
 
 namespace {
 
-bool CargarTexto(QListWidget* lista, QWidget* ventana, const std::string& texto, TipoFichero tipo)
+bool CargarTexto(cv::Lista* lista, QWidget* ventana, const std::string& texto, TipoFichero tipo)
 {
     ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
                          : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
@@ -174,7 +104,7 @@ bool CargarTexto(QListWidget* lista, QWidget* ventana, const std::string& texto,
 // A download read by its own reader: its rows appended, then one warning for
 // the lines not read and one for the IDs shortened; the instrument height of
 // the last station record that gives one.
-std::optional<double> CargarDescarga(QListWidget* lista, QWidget* ventana, const std::string& texto,
+std::optional<double> CargarDescarga(cv::Lista* lista, QWidget* ventana, const std::string& texto,
                                      FormatoDescarga formato)
 {
     LecturaDescarga r = LeerDescarga(texto, formato);
@@ -191,7 +121,7 @@ std::optional<double> CargarDescarga(QListWidget* lista, QWidget* ventana, const
 
 } // namespace
 
-bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo)
+bool CargarFichero(cv::Lista* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo)
 {
     std::string texto;
     if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
@@ -199,49 +129,48 @@ bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, Ti
     return CargarTexto(lista, ventana, texto, tipo);
 }
 
-void CortarBaseSeleccionada(QListWidget* lista)
+void CortarBaseSeleccionada(cv::Lista* lista)
 {
-    Aplicar(lista, PlanCortarBase(lista->count(), FilaSeleccionada(lista)));
+    Aplicar(lista, PlanCortarBase(lista->count(), lista->currentRow()));
 }
 
-void CortarFilaSeleccionada(QListWidget* lista)
+void CortarFilaSeleccionada(cv::Lista* lista)
 {
-    Aplicar(lista, PlanCortarFila(lista->count(), FilaSeleccionada(lista)));
+    Aplicar(lista, PlanCortarFila(lista->count(), lista->currentRow()));
 }
 
-void AbrirFicheroBases(QListWidget* lista, QWidget* ventana)
+void AbrirFicheroBases(cv::Lista* lista, QWidget* ventana)
 {
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_BASES);
     if (ruta)
         CargarFichero(lista, ventana, *ruta, TipoFichero::Bases);
 }
 
-void GuardarFicheroBases(QListWidget* lista, QWidget* ventana)
+void GuardarFicheroBases(cv::Lista* lista, QWidget* ventana)
 {
     GuardarDesdeLista(lista, ventana, cv::DLG_GUARDAR_BASES, &EscribirBases);
 }
 
-void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z)
+void MostrarBaseSeleccionada(cv::Lista* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z)
 {
-    const int s = FilaSeleccionada(lista);
+    const int s = lista->currentRow();
     TextosSeleccion t;
     if (s >= 0 && s % 6 == 0)
-        t = TextosBase(cv::S(Fila(lista, s)), cv::S(Fila(lista, s + 2)), cv::S(Fila(lista, s + 3)),
-                       cv::S(Fila(lista, s + 4)));
+        t = TextosBase(Fila(lista, s), Fila(lista, s + 2), Fila(lista, s + 3), Fila(lista, s + 4));
     Poner(nombre, t[0]);
     Poner(x, t[1]);
     Poner(y, t[2]);
     Poner(z, t[3]);
 }
 
-void ExportarPuntos(QListWidget* lista, QWidget* ventana)
+void ExportarPuntos(cv::Lista* lista, QWidget* ventana)
 {
     if (lista->count() == 0)
         return;
     GuardarDesdeLista(lista, ventana, cv::DLG_EXPORTAR_PUNTOS, &EscribirPuntos);
 }
 
-std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana)
+std::optional<double> AbrirFicheroObservaciones(cv::Lista* lista, QWidget* ventana)
 {
     lista->clear();
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_OBSERVACIONES);
@@ -250,7 +179,7 @@ std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ven
     return CargarObservaciones(lista, ventana, *ruta);
 }
 
-std::optional<double> CargarObservaciones(QListWidget* lista, QWidget* ventana, const QString& ruta)
+std::optional<double> CargarObservaciones(cv::Lista* lista, QWidget* ventana, const QString& ruta)
 {
     std::string texto;
     if (!cv::LeerTexto(ventana, ruta, texto, cv::MSG_ERROR_ABRIR))
@@ -262,14 +191,14 @@ std::optional<double> CargarObservaciones(QListWidget* lista, QWidget* ventana, 
     return std::nullopt;
 }
 
-void ExportarTense(QListWidget* lista, QWidget* ventana)
+void ExportarTense(cv::Lista* lista, QWidget* ventana)
 {
     if (lista->count() == 0)
         return;
     GuardarDesdeLista(lista, ventana, cv::DLG_EXPORTAR_TENSE, &EscribirTense);
 }
 
-void AbrirFicheroPuntos(QListWidget* lista, QWidget* ventana)
+void AbrirFicheroPuntos(cv::Lista* lista, QWidget* ventana)
 {
     lista->clear();
     const auto ruta = cv::ElegirFicheroAbrir(ventana, cv::DLG_ABRIR_PUNTOS);
@@ -277,12 +206,12 @@ void AbrirFicheroPuntos(QListWidget* lista, QWidget* ventana)
         CargarFichero(lista, ventana, *ruta, TipoFichero::Puntos);
 }
 
-void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z)
+void MostrarPuntoSeleccionado(cv::Lista* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z)
 {
-    const int s = FilaSeleccionada(lista);
+    const int s = lista->currentRow();
     TextosSeleccion t;
     if (s >= 0)
-        t = TextosPunto(cv::S(Fila(lista, s)));
+        t = TextosPunto(Fila(lista, s));
     Poner(numero, t[0]);
     Poner(x, t[1]);
     Poner(y, t[2]);
@@ -310,7 +239,7 @@ AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLi
                                     QRect(55, yBotones, 40, 30), QStringLiteral("Cortar base seleccionada"));
     a.limpiar = cv::CrearBotonDibujo(ventana, QStringLiteral("cmdLimpiarBases"), QStyle::SP_TrashIcon,
                                      QRect(100, yBotones, 40, 30), QStringLiteral("Borrar todas las bases"));
-    QListWidget* lista = a.lista;
+    cv::Lista* lista = a.lista;
     QObject::connect(a.abrir, &QPushButton::clicked, ventana, [lista, ventana] { AbrirFicheroBases(lista, ventana); });
     QObject::connect(a.cortar, &QPushButton::clicked, ventana, [lista] { CortarBaseSeleccionada(lista); });
     return a;
@@ -375,13 +304,13 @@ void ExportarMapa(QWidget* ventana, const Dibujo& d)
     Guardar(ventana, *ruta, texto);
 }
 
-Dibujo DibujoDeListas(const QListWidget* bases, const QListWidget* puntos)
+Dibujo DibujoDeListas(const cv::Lista* bases, const cv::Lista* puntos)
 {
     Dibujo d;
     if (bases)
-        d.bases = LeerListaBases(FilasDeLista(bases));
+        d.bases = LeerListaBases(bases->Filas());
     if (puntos)
-        d.puntos = LeerListaPuntos(FilasDeLista(puntos));
+        d.puntos = LeerListaPuntos(puntos->Filas());
     return d;
 }
 

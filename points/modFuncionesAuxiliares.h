@@ -5,33 +5,34 @@
 // formatting behind them are pure functions (core/FicherosTexto.h); these
 // operations add the file dialog, the list control and the messages.
 #include <QLabel>
-#include <QListWidget>
 #include <QString>
 #include <optional>
 
+#include "shell/Lista.h"
+
 // Removes the selected base (six rows) when the selection is a name row.
-void CortarBaseSeleccionada(QListWidget* lista);
+void CortarBaseSeleccionada(cv::Lista* lista);
 // Asks for a bases file and appends its bases to the list.
-void AbrirFicheroBases(QListWidget* lista, QWidget* ventana);
+void AbrirFicheroBases(cv::Lista* lista, QWidget* ventana);
 // Asks for a file name and writes the list as a bases file.
-void GuardarFicheroBases(QListWidget* lista, QWidget* ventana);
+void GuardarFicheroBases(cv::Lista* lista, QWidget* ventana);
 // Removes the selected row and selects the one before it.
-void CortarFilaSeleccionada(QListWidget* lista);
+void CortarFilaSeleccionada(cv::Lista* lista);
 // Shows the selected base in the four labels, or empties them.
-void MostrarBaseSeleccionada(QListWidget* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
+void MostrarBaseSeleccionada(cv::Lista* lista, QLabel* nombre, QLabel* x, QLabel* y, QLabel* z);
 // Asks for a file name and writes the non-empty rows as a points file.
-void ExportarPuntos(QListWidget* lista, QWidget* ventana);
+void ExportarPuntos(cv::Lista* lista, QWidget* ventana);
 // Empties the list, asks for an observation file (or a total-station
 // download: GSI, Sokkia SDR33, Topcon GTS, Nikon RAW, Rec Elta) and fills the
 // list (CargarObservaciones). A download whose station record gives the
 // instrument height returns it, for the window to offer.
-std::optional<double> AbrirFicheroObservaciones(QListWidget* lista, QWidget* ventana);
+std::optional<double> AbrirFicheroObservaciones(cv::Lista* lista, QWidget* ventana);
 // Asks for a file name and writes every row, empty ones included.
-void ExportarTense(QListWidget* lista, QWidget* ventana);
+void ExportarTense(cv::Lista* lista, QWidget* ventana);
 // Empties the list, asks for a points file and fills the list.
-void AbrirFicheroPuntos(QListWidget* lista, QWidget* ventana);
+void AbrirFicheroPuntos(cv::Lista* lista, QWidget* ventana);
 // Shows the selected point in the four labels, or empties them.
-void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z);
+void MostrarPuntoSeleccionado(cv::Lista* lista, QLabel* numero, QLabel* x, QLabel* y, QLabel* z);
 
 // ------------------------------------------------------------------------
 // Helpers for the windows that hold these lists.
@@ -41,18 +42,9 @@ void MostrarPuntoSeleccionado(QListWidget* lista, QLabel* numero, QLabel* x, QLa
 
 #include "shell/Comun.h"
 
-// The selected row of a list (its current row), -1 when none.
-int FilaSeleccionada(const QListWidget* lista);
-// Selects a row; an index outside the list leaves nothing selected.
-void SeleccionarFila(QListWidget* lista, int fila);
-// The rows of a list as the program's texts (UTF-8).
-std::vector<std::string> FilasDeLista(const QListWidget* lista);
-// Appends rows at once, with repainting held meanwhile; the list is told its
-// rows share one height, so that long files lay out at once.
-void AnadirFilas(QListWidget* lista, const std::vector<std::string>& filas);
-// The same, the rows handed over: the window's publication takes them as
-// they are (cv::AnotarFilas) instead of reading a long list back.
-void AnadirFilas(QListWidget* lista, std::vector<std::string>&& filas);
+// Appends rows at once; the list is told its rows share one height, so that
+// long files lay out at once.
+void AnadirFilas(cv::Lista* lista, std::vector<std::string> filas);
 
 // The four boxes that show a base (name, X, Y, Z): the first at its design
 // place and each of the others paso lower, named nombre, nombre + "X", "Y"
@@ -65,7 +57,7 @@ void CrearCasillasBase(QWidget* ventana, const QString& nombre, const QRect& pri
 // selected base (both connected here) and clear the list (cmdAbrirBases,
 // cmdCortarBase, cmdLimpiarBases).
 struct AreaBases {
-    QListWidget* lista;
+    cv::Lista* lista;
     QPushButton* abrir;
     QPushButton* cortar;
     QPushButton* limpiar;
@@ -77,7 +69,7 @@ enum class TipoFichero { Bases, Puntos, Observaciones };
 // Reads the file at the path and appends its rows to the list (what the open
 // operations do once the dialog has given the path). On a failure the rows
 // read before it stay and the opening message is shown; false then.
-bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo);
+bool CargarFichero(cv::Lista* lista, QWidget* ventana, const QString& ruta, TipoFichero tipo);
 
 // An observation file or a download read into an observation list, by the
 // download's reader when DetectarFormato knows the file (exchange/Descargas.h)
@@ -85,7 +77,7 @@ bool CargarFichero(QListWidget* lista, QWidget* ventana, const QString& ruta, Ti
 // one warning lists the lines that could not be read and one the point IDs
 // shortened to their digits; it gives the instrument height of the last
 // station record that has one.
-std::optional<double> CargarObservaciones(QListWidget* lista, QWidget* ventana, const QString& ruta);
+std::optional<double> CargarObservaciones(cv::Lista* lista, QWidget* ventana, const QString& ruta);
 
 // The drawing and map exports of a window: the buttons cmdExportarDxf
 // "Exportar DXF..." and cmdExportarMapa "Exportar a mapa...", each writing
@@ -98,7 +90,7 @@ void CrearBotonesIntercambio(QWidget* ventana, const QRect& dxf, const QRect& ma
 void ExportarDxf(QWidget* ventana, const Dibujo& d);
 void ExportarMapa(QWidget* ventana, const Dibujo& d);
 // A list's bases and points as a drawing.
-Dibujo DibujoDeListas(const QListWidget* bases, const QListWidget* puntos);
+Dibujo DibujoDeListas(const cv::Lista* bases, const cv::Lista* puntos);
 
 namespace cv {
 // The file messages: the two failures are followed by the system's description.

@@ -243,10 +243,10 @@ QFont FuenteFija(bool pasoFijo)
     return fija;
 }
 
-QListWidget* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda,
-                        FilasLista filas, const QFont& fuente)
+Lista* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda,
+                      FilasLista filas, const QFont& fuente)
 {
-    auto* lista = new QListWidget(ventana);
+    auto* lista = new Lista(ventana);
     lista->setObjectName(nombre);
     lista->setGeometry(geometria);
     if (!ayuda.isEmpty())

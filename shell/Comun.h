@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QObject>
 #include <QPushButton>
@@ -17,6 +16,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "shell/Lista.h"
 
 namespace cv {
 
@@ -106,9 +107,8 @@ QFont FuenteFija(bool pasoFijo = false);
 // thousand rows stay quick to scroll and select), or each by its own text.
 enum class FilasLista { Uniformes, Medidas };
 // A named list in the given font (the fixed font unless told).
-QListWidget* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria,
-                        const QString& ayuda = QString(), FilasLista filas = FilasLista::Uniformes,
-                        const QFont& fuente = FuenteFija());
+Lista* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda = QString(),
+                  FilasLista filas = FilasLista::Uniformes, const QFont& fuente = FuenteFija());
 
 // The colour of a label's text.
 void PonerColorTexto(QLabel* etiqueta, const QColor& color);

@@ -2,7 +2,6 @@
 // The job as the windows see it: the one Trabajo of the program, and a signal
 // for each kind of change, so that a window that draws or computes from what
 // others hold listens to the job and never to them.
-#include <QListWidget>
 #include <QObject>
 #include <QWidget>
 #include <string>
@@ -38,12 +37,6 @@ TrabajoQt& ElTrabajo();
 // change (a burst of changes, such as a file read row by row, is written
 // once), and leave it when the window closes.
 void PublicarListas(QWidget* ventana);
-// The rows an empty list is about to be filled with in one batch, as the
-// program's texts (valid UTF-8, as every reader gives them): when the batch
-// is the only change before the next publication, the rows are published as
-// they are, not read back from the control. Nothing for a list whose window
-// does not publish its lists.
-void AnotarFilas(const QListWidget* lista, std::vector<std::string>&& filas);
 // Puts recovered rows back into the window's lists, by list name.
 void RestaurarListas(QWidget* ventana, const ListasVentana& listas);
 

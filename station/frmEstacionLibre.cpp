@@ -140,8 +140,7 @@ frmEstacionLibre::frmEstacionLibre(QWidget* parent) : QWidget(parent)
         Calcular();
     });
     // The bases opened or cut change the result too.
-    connect(lstBases->model(), &QAbstractItemModel::rowsInserted, this, &frmEstacionLibre::Calcular);
-    connect(lstBases->model(), &QAbstractItemModel::rowsRemoved, this, &frmEstacionLibre::Calcular);
+    connect(lstBases, &cv::Lista::filasCambiadas, this, &frmEstacionLibre::Calcular);
     connect(cmdEntrarEstacion, &QPushButton::clicked, this, &frmEstacionLibre::EntrarEstacion);
     connect(cmdAbrirObservaciones, &QPushButton::clicked, this, &frmEstacionLibre::AbrirObservaciones);
     connect(cmdExportar, &QPushButton::clicked, this, &frmEstacionLibre::Exportar);
@@ -160,7 +159,7 @@ void frmEstacionLibre::Calcular()
     for (int k = 0; k < FILAS; ++k)
         e.filas.push_back({cv::S(txtPunto[k]->text()), cv::S(txtHz[k]->text()), cv::S(txtV[k]->text()),
                            cv::S(txtDist[k]->text()), cv::S(txtHs[k]->text())});
-    e.bases = FilasDeLista(lstBases);
+    e.bases = lstBases->Filas();
     e.estacion = estacion_;
     e.escalaLibre = chkEscalaLibre->isChecked();
     e.sigmaAngular = cv::S(txtSigmaAngular->text());
@@ -185,20 +184,18 @@ void frmEstacionLibre::Calcular()
     lblSemiejeMayor->setText(cv::Q(t.semiejeMayor));
     lblSemiejeMenor->setText(cv::Q(t.semiejeMenor));
     lblAviso->setText(cv::Q(t.aviso));
-    lstResiduos->clear();
-    for (const std::string& fila : t.residuos)
-        lstResiduos->addItem(cv::Q(fila));
+    lstResiduos->Reemplazar(t.residuos);
 }
 
 void frmEstacionLibre::EntrarEstacion()
 {
-    const int s = FilaSeleccionada(lstBases);
+    const int s = lstBases->currentRow();
     if (s < 0 || s % 6 != 0 || s + 4 >= lstBases->count()) {
         cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
         return;
     }
     for (int k = 0; k < 4; ++k)
-        estacion_[static_cast<size_t>(k)] = cv::S(lstBases->item(k == 0 ? s : s + 1 + k)->text());
+        estacion_[static_cast<size_t>(k)] = cv::S(lstBases->text(k == 0 ? s : s + 1 + k));
     lblEstacion->setText(cv::Q(estacion_[0]));
     optConocida->setChecked(true);
     Calcular();
@@ -216,10 +213,10 @@ void frmEstacionLibre::AbrirObservaciones()
     FormatoDescarga formato{};
     if (DetectarFormato(cv::S(*ruta), texto, formato)) {
         // A total-station download, read as the observation windows read it.
-        QListWidget leidas;
+        cv::Lista leidas;
         if (const std::optional<double> i = CargarObservaciones(&leidas, this, *ruta))
             txti->setText(cv::Q(F3(*i)));
-        for (const std::string& f : FilasDeLista(&leidas)) {
+        for (const std::string& f : leidas.Filas()) {
             if (filas.size() == static_cast<size_t>(FILAS))
                 break;
             filas.push_back({std::string(PalabraFila(f, 0)), std::string(PalabraFila(f, 1)),

@@ -2,13 +2,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 #include <array>
 #include <string>
 
+#include "shell/Lista.h"
 #include "station/EstacionLibre.h"
 
 // Station set-up: a free station (or resection) from sights to listed bases,
@@ -26,7 +26,7 @@ public:
 
 private:
     // The controls, reached from outside by their design names.
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdAbrirBases;
     QPushButton* cmdCortarBase;
     QPushButton* cmdLimpiarBases;
@@ -55,7 +55,7 @@ private:
     QLabel* lblPrueba;
     QLabel* lblSemiejeMayor;
     QLabel* lblSemiejeMenor;
-    QListWidget* lstResiduos;
+    cv::Lista* lstResiduos;
     QLabel* lblAviso;
     QPushButton* cmdExportar;
     QPushButton* cmdInforme;

@@ -62,7 +62,7 @@ frmTerreno::frmTerreno(QWidget* parent) : QWidget(parent)
     CrearControles();
     tarea_ = new cv::TareaFondo(this, QStringLiteral("Calculando el modelo del terreno..."));
     timCalculo = RecalcularAlCambiar(this, {lstPuntos}, [this] {
-        puntos_ = std::make_shared<const std::vector<objPto>>(PuntosDeLista(FilasDeLista(lstPuntos)));
+        puntos_ = std::make_shared<const std::vector<objPto>>(PuntosDeLista(lstPuntos->Filas()));
         Calcular();
     });
     puntos_ = std::make_shared<const std::vector<objPto>>();

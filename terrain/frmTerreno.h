@@ -1,7 +1,6 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "core/Trabajo.h"
+#include "shell/Lista.h"
 #include "terrain/Terreno.h"
 #include "shell/TareaFondo.h"
 
@@ -33,7 +33,7 @@ public:
     void Calcular();
 
 private:
-    QListWidget* lstPuntos;
+    cv::Lista* lstPuntos;
     QPushButton* cmdAbrirPuntos;
     QPushButton* cmdPuntosDelTrabajo;
     QPlainTextEdit* txtLineasRotura;

@@ -203,10 +203,10 @@ void frmCompensacion::Mostrar(const Calculo& c)
         lblPrueba->setText(r.chi2Aceptada ? QStringLiteral("Aceptada") : QStringLiteral("Rechazada"));
     }
     lblVeredicto->setText(cv::Q(r.veredicto));
-    QStringList filas;
+    std::vector<std::string> filas;
     for (const PuntoCompensado& p : r.puntos)
-        filas << cv::Q(FilaPuntoCompensado(p, mc));
-    lstCompensada->addItems(filas);
+        filas.push_back(FilaPuntoCompensado(p, mc));
+    lstCompensada->Anadir(std::move(filas));
 }
 
 void frmCompensacion::Recalcular()

@@ -1,11 +1,11 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 
+#include "shell/Lista.h"
 #include "traverse/Compensacion.h"
 
 // Adjustment of the open traverse on the arrival vertices of its accepted
@@ -57,7 +57,7 @@ class frmCompensacion : public QWidget
     QLabel* lblPrueba;
     QLabel* lblVeredicto;
     QLabel* lblCabecera;
-    QListWidget* lstCompensada;
+    cv::Lista* lstCompensada;
     QPushButton* cmdExportar;
     QPushButton* cmdInforme;
 };

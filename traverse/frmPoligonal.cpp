@@ -193,7 +193,7 @@ void frmPoligonal::CrearControles()
         cv::CrearBoton(this, QStringLiteral("cmdCortarPoligonal"), QStringLiteral("Cortar"), QRect(390, 444, 80, 28),
                        QStringLiteral("Cortar poligonal por la estación actual"));
 
-    lstBases = new QListWidget(this);
+    lstBases = new cv::Lista(this);
     lstBases->setObjectName(QStringLiteral("lstBases"));
     lstBases->setGeometry(604, 8, 168, 464);
     lstBases->setToolTip(QStringLiteral("Listado de Bases"));
@@ -314,26 +314,15 @@ void frmPoligonal::PropagarBases()
 
 // ------------------------------------------------------ the list of points
 
-void frmPoligonal::MostrarFilas(const std::vector<std::string>& filas)
-{
-    QStringList textos;
-    for (const std::string& f : filas)
-        textos << cv::Q(f);
-    lstBases->addItems(textos);
-}
-
 void frmPoligonal::ActualizarListaBases()
 {
-    lstBases->setUpdatesEnabled(false);
-    lstBases->clear();
-    MostrarFilas(FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal));
-    lstBases->setUpdatesEnabled(true);
+    lstBases->Reemplazar(FilasListaBases(objVertice_BE, objVertice_BO, colPoligonal));
 }
 
 void frmPoligonal::AnotarCierre(const std::vector<std::string>& filas, const objPto& PE, const objPto& PV)
 {
     ActualizarListaBases();
-    MostrarFilas(filas);
+    lstBases->Anadir(filas);
     cierre_ = true;
     PE_ = PE;
     PV_ = PV;

@@ -2,7 +2,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +10,7 @@
 
 #include "core/Trabajo.h"
 #include "core/objPto.h"
+#include "shell/Lista.h"
 #include "traverse/Poligonal.h"
 
 // The traverse sheet: one station on screen at a time, recomputed at every
@@ -81,7 +81,6 @@ private:
     void PonerGuardada(bool guardada);
     // Writes the traverse, the station on screen and the closure into the job.
     void Publicar();
-    void MostrarFilas(const std::vector<std::string>& filas);
     // Closes the sheet (its frame in the main window) without asking.
     void CerrarSinPreguntar();
 
@@ -115,7 +114,7 @@ private:
     QProgressBar* prbDiferenciaCotas;
     QLabel* lblDiferenciaCotas;
     QProgressBar* prbErrorObservacion;
-    QListWidget* lstBases;
+    cv::Lista* lstBases;
     QPushButton* cmdNuevaEstacion;
     QPushButton* cmdAnterior;
     QPushButton* cmdPosterior;

@@ -120,11 +120,7 @@ void frmPoligonal::Imprimir()
                                                       QStringLiteral("txt"), QStringLiteral("Poligonal")});
     if (!ruta)
         return;
-    std::vector<std::string> filas;
-    filas.reserve(static_cast<size_t>(lstBases->count()));
-    for (int i = 0; i < lstBases->count(); ++i)
-        filas.push_back(cv::S(lstBases->item(i)->text()));
-    if (!cv::GuardarTexto(this, *ruta, EscribirTense(filas), MSG_ERROR_GUARDAR))
+    if (!cv::GuardarTexto(this, *ruta, EscribirTense(lstBases->Filas()), MSG_ERROR_GUARDAR))
         return;
     cv::Aviso(this, QStringLiteral("Poligonal imprimida a archivo."), QMessageBox::Information);
 }

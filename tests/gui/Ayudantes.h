@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +17,7 @@
 #include <sys/resource.h>
 
 #include "core/Ficheros.h"
+#include "shell/Lista.h"
 
 namespace prueba {
 
@@ -110,7 +110,7 @@ template <class T> T* Control(QWidget* ventana, const QString& nombre)
     return c;
 }
 inline QPushButton* Boton(QWidget* v, const QString& nombre) { return Control<QPushButton>(v, nombre); }
-inline QListWidget* Lista(QWidget* v, const QString& nombre) { return Control<QListWidget>(v, nombre); }
+inline cv::Lista* Lista(QWidget* v, const QString& nombre) { return Control<cv::Lista>(v, nombre); }
 inline QLineEdit* Campo(QWidget* v, const QString& nombre) { return Control<QLineEdit>(v, nombre); }
 
 // The texts of a window's labels and fields, found by name, joined by "|".
@@ -142,17 +142,17 @@ inline bool Mostrar(QWidget* ventana)
 }
 
 // Clicks on a row of a list, as the user picks a base or a point.
-inline void Seleccionar(QListWidget* lista, int fila)
+inline void Seleccionar(cv::Lista* lista, int fila)
 {
-    QListWidgetItem* item = lista->item(fila);
-    QVERIFY(item);
-    lista->scrollToItem(item);
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
+    const QModelIndex item = lista->model()->index(fila, 0);
+    QVERIFY(item.isValid());
+    lista->scrollTo(item);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(item).center());
     QCOMPARE(lista->currentRow(), fila);
 }
 
 // Picks a row of a list and presses the button that takes it.
-inline void Entrar(QListWidget* lista, int fila, QAbstractButton* boton)
+inline void Entrar(cv::Lista* lista, int fila, QAbstractButton* boton)
 {
     Seleccionar(lista, fila);
     QTest::mouseClick(boton, Qt::LeftButton);
@@ -197,12 +197,12 @@ inline bool ConMotivo(const QString& texto, const QString& inicio)
     return texto.startsWith(inicio) && texto.size() > inicio.size();
 }
 
-// The rows of a list.
-inline QStringList Filas(const QListWidget* lista)
+// The rows of a list, as its model shows them.
+inline QStringList Filas(const QListView* lista)
 {
     QStringList filas;
-    for (int i = 0; lista && i < lista->count(); ++i)
-        filas << lista->item(i)->text();
+    for (int i = 0; lista && i < lista->model()->rowCount(); ++i)
+        filas << lista->model()->index(i, 0).data().toString();
     return filas;
 }
 

@@ -42,7 +42,7 @@ class PruebaCompensacion : public QObject
             Clic(c, "cmdAceptar");
         });
         Elegir(principal_, "mnuPoligonalCerrar");
-        const QStringList hoja = ficheros::Filas(En<QListWidget>(h, "lstBases"));
+        const QStringList hoja = ficheros::Filas(En<cv::Lista>(h, "lstBases"));
         QAction* compensar = principal_->findChild<QAction*>("mnuPoligonalCompensar");
         Elegir(principal_, "mnuPoligonalCompensar");
         auto* w = principal_->Buscar<frmCompensacion>();
@@ -51,7 +51,7 @@ class PruebaCompensacion : public QObject
         auto* marco = qobject_cast<QMdiSubWindow*>(w->parentWidget());
         QVERIFY(marco->mdiArea()->viewport()->rect().contains(marco->geometry()));
         QVERIFY(w->rect().contains(w->childrenRect()));
-        QListWidget* lista = En<QListWidget>(w, "lstCompensada");
+        cv::Lista* lista = En<cv::Lista>(w, "lstCompensada");
         OpcionesCompensacion o;
         auto esperado = [&] {
             const ResultadoCompensacion r = Compensar(VERTICE_P2, VERTICE_P1, h->colPoligonal, PE, PV, true, o);
@@ -95,7 +95,7 @@ class PruebaCompensacion : public QObject
         Pulsar(En<QPushButton>(w, "cmdInforme"), "Fichero guardado.", QMessageBox::Information);
         o.tolerancias.Relativa = 9000000.0;
         QCOMPARE(ficheros::Leer(informe).toStdString(), EscribirInformeCompensacion(esperado().first, o));
-        QCOMPARE(ficheros::Filas(En<QListWidget>(h, "lstBases")), hoja); // the sheet as it was
+        QCOMPARE(ficheros::Filas(En<cv::Lista>(h, "lstBases")), hoja); // the sheet as it was
 
         // Browsing to another station and back rebuilds the sheet's list: the closure and its figures stay.
         Clic(h, "cmdAnterior");

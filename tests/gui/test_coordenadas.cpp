@@ -120,7 +120,7 @@ private slots:
         QVERIFY(Mostrar(&w));
         Abrir(&w, "cmdAbrirOrigen", Ruta("origen.bse"));
         Abrir(&w, "cmdAbrirDestino", Ruta("destino.bse"));
-        const auto filas = [&](const char* l) { return FilasDeLista(Lista(&w, l)); };
+        const auto filas = [&](const char* l) { return Lista(&w, l)->Filas(); };
         auto r = CalcularTransformacion(filas("lstOrigen"), filas("lstDestino"), MetodoTransformacion::Helmert, {});
         QVERIFY(r.ok);
         const QStringList etiquetas = {"lblTX", "lblTY", "lblGiro", "lblEscala", "lblSigma0", "lblParametros"};
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(Filas(Lista(&w, "lstResiduos")), Q(r.filasResiduos));
         // P4 left out, then the affine fit on the three left: the library's figures each time.
         Entrar(Lista(&w, "lstResiduos"), 3, Boton(&w, "cmdExcluir"));
-        QVERIFY(Lista(&w, "lstResiduos")->item(3)->text().endsWith("(excluido)"));
+        QVERIFY(Lista(&w, "lstResiduos")->text(3).endsWith("(excluido)"));
         Elegir(&w, "optAfin");
         r = CalcularTransformacion(filas("lstOrigen"), filas("lstDestino"), MetodoTransformacion::Afin, {"P4"});
         QCOMPARE(Textos(&w, etiquetas).replace(QChar(0xa0), ' '), textos(r));
@@ -165,7 +165,7 @@ private slots:
         QVERIFY(Mostrar(&w));
         Abrir(&w, "cmdAbrirPuntos", Ruta("parcela.asc"));
         Teclear(Campo(&w, "txtVertices"), "1,2,3,9");
-        EntradaSuperficies e{FilasDeLista(Lista(&w, "lstPuntos")), "1,2,3,9", "", ModoSegregacion::Paralela, "", ""};
+        EntradaSuperficies e{Lista(&w, "lstPuntos")->Filas(), "1,2,3,9", "", ModoSegregacion::Paralela, "", ""};
         QCOMPARE(Textos(&w, {"lblAviso", "lblSuperficie"}), Q(CalcularSuperficies(e).aviso) + "|");
         QTest::keyClick(Campo(&w, "txtVertices"), Qt::Key_Backspace);
         Teclear(Campo(&w, "txtVertices"), "4");
@@ -193,13 +193,13 @@ private slots:
     {
         frmReplanteo w;
         QVERIFY(Mostrar(&w));
-        QListWidget* bases = Lista(&w, "lstBases");
+        cv::Lista* bases = Lista(&w, "lstBases");
         bases->addItems({"E1", "", "10.000", "20.000", "1.000", "", "R1", "", "10.000", "120.000", "0.000", ""});
         Entrar(bases, 0, Boton(&w, "cmdEntrarBE"));
         Entrar(bases, 6, Boton(&w, "cmdEntrarBO"));
         Abrir(&w, "cmdAbrirPuntos", Ruta("parcela.asc"));
         EntradaReplanteo e{"E1", "R1", {"10.000", "20.000", "1.000"}, {"10.000", "120.000", "0.000"}, "", {}};
-        e.filasPuntos = FilasDeLista(Lista(&w, "lstPuntos"));
+        e.filasPuntos = Lista(&w, "lstPuntos")->Filas();
         QCOMPARE(Textos(&w, {"lblAviso"}), Q(CalcularReplanteo(e).aviso));
         Teclear(Campo(&w, "txti"), "1.55");
         e.i = "1.55";

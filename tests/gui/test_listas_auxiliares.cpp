@@ -33,7 +33,7 @@ class PruebaListasAuxiliares : public QObject {
     std::unique_ptr<QWidget> w;
 
     // A new window of the kind given, with `filas` in the list.
-    QListWidget* Preparar(Crear crear, const QString& lista, const QStringList& filas)
+    cv::Lista* Preparar(Crear crear, const QString& lista, const QStringList& filas)
     {
         w.reset(crear());
         Mostrar(w.get());
@@ -72,7 +72,7 @@ private slots:
             {CAT, "cmdObsAbrir", 'o'},   {CAT, "cmdAbrirFicherodePuntosAnclajes", 'p'}};
         for (const auto& [crear, boton, tipo] : casos) {
             const auto& [nombre, dialogo, datos, cancelado, abierto] = tipos.at(tipo);
-            QListWidget* lista = Preparar(crear, nombre, BASE);
+            cv::Lista* lista = Preparar(crear, nombre, BASE);
             const QString ruta = dir_->filePath("f." + dialogo.section('|', 2, 2));
             QVERIFY(Escribir(ruta, datos));
             QCOMPARE(Dialogo(boton, QString()).section('|', 0, 2), dialogo);
@@ -96,7 +96,7 @@ private slots:
              "Exportar tense|Cartavector 3.0 (*.tse)|tse|Tense|1 1.000 2.000 3.000\r\n\r\n"}};
         for (const auto& [crear, boton, nombre, esperado] : casos) {
             const bool deBases = QString(nombre) == "lstBases";
-            QListWidget* lista = Preparar(crear, nombre, {});
+            cv::Lista* lista = Preparar(crear, nombre, {});
             auto visto = std::make_shared<bool>(false);
             AlAparecer<QFileDialog>([visto](QFileDialog* d) { *visto = true, d->reject(); }, 300);
             QTest::mouseClick(Boton(w.get(), boton), Qt::LeftButton);
@@ -113,6 +113,7 @@ private slots:
     }
 
     // A base goes with its six rows and nothing stays selected; a row goes and the one before it is selected.
+    // The rows left show as they were put, accents included.
     void cortar()
     {
         const std::tuple<Crear, const char*, const char*> casos[] = {
@@ -123,9 +124,11 @@ private slots:
             {CAT, "lstPuntos", "cmdCortarPuntoAnclajes"}, {CAT, "lstObservaciones", "cmdCortarObservacion"}};
         for (const auto& [crear, nombre, boton] : casos) {
             const bool bases = QString(nombre) == "lstBases";
-            QListWidget* lista = Preparar(crear, nombre, bases ? BASE + BASE : QStringList({"1", "2", "3"}));
+            const QStringList filas = bases ? BASE : QStringList({"1", "2 Año"});
+            cv::Lista* lista = Preparar(crear, nombre, bases ? BASE + BASE : filas + QStringList({"3"}));
             Entrar(lista, bases ? 6 : 2, Boton(w.get(), boton));
             QCOMPARE(QString("%1 %2").arg(lista->count()).arg(lista->currentRow()), bases ? "6 -1" : "2 1");
+            QCOMPARE(Filas(lista), filas);
         }
     }
 

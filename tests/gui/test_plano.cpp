@@ -103,7 +103,7 @@ private slots:
         const objPto nuevo = hoja_->colPoligonal[1].objBV;
         QVERIFY(nuevo.X != Calculada(2)[1].objBV.X);
         QTRY_COMPARE(CapasEn(escena_, nuevo.X, nuevo.Y, "E2"), 1);
-        delete Lista(taquimetrico_, "lstPuntos")->takeItem(0);
+        Lista(taquimetrico_, "lstPuntos")->Quitar(0, 1);
         QTRY_COMPARE(CapasEn(escena_, 1010.0, 1020.0, "101"), 0);
         taquimetrico_->parentWidget()->close();
         QTRY_COMPARE(CapasEn(escena_, 990.25, 1150.75, "102"), 0);

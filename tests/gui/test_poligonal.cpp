@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(MenuPoligonal(principal_), CON_HOJA);
         QVERIFY(ConFoco(Obs(h, 0)) && h->Guardada());
         QCOMPARE(Textos(h, {"txtObservacion_1", "txtObservacion_2", "lblBE", "lblBO"}), QString("0.0000||P-2|P-1"));
-        QListWidget* lista = En<QListWidget>(h, "lstBases");
+        cv::Lista* lista = En<cv::Lista>(h, "lstBases");
         QCOMPARE(ficheros::Filas(lista).join('|'), QString("P-1 [V. salida BO]||1000.000|1100.000|100.000||"
                                                            "P-2 [V. salida BE]||1000.000|1000.000|100.000|"));
 
@@ -131,9 +131,9 @@ private slots:
         QCOMPARE(MensajeDe([h] { Clic(h, "cmdAnterior"); }), MSG_NO_EXISTE);
         QCOMPARE(Textos(h, {"lblEstacion", "txtObservacion_2"}), QString("1|200.0012"));
         // A correction at station 1 moves the later points.
-        const QString antes = lista->item(20)->text();
+        const QString antes = lista->text(20);
         Reteclear(Obs(h, 7), "86.431");
-        QVERIFY(lista->item(20)->text() != antes);
+        QVERIFY(lista->text(20) != antes);
         Reteclear(En(h, "txtIra"), "3x", true);
         QCOMPARE(Textos(h, {"txtIra", "txtObservacion_0"}), QString("3|E-3"));
         QCOMPARE(MensajeDe([h] { Reteclear(En(h, "txtIra"), "9", true); }), MSG_NO_EXISTE);
@@ -244,7 +244,7 @@ private slots:
         QStringList filas;
         for (const std::string& f : FilasCierre(pe, pv, errores))
             filas << QString::fromStdString(f);
-        QListWidget* lista = En<QListWidget>(h, "lstBases");
+        cv::Lista* lista = En<cv::Lista>(h, "lstBases");
         QCOMPARE(ficheros::Filas(lista).mid(24), filas);
 
         // The report prints every row, the closure included; a rebuilt list drops the rows, not the closure.
@@ -269,7 +269,7 @@ private slots:
         Elegir(principal_, "mnuPoligonalVerticesdeSalida");
         QVERIFY(*aviso && (*aviso)->texto == "Vértices de salida cambiados." && (*aviso)->icono == QMessageBox::Information);
         QCOMPARE(Textos(h, {"lblEstacion", "lblBRadiadaX"}), "3|" + QString::fromStdString(F3(x3 + 1000.0)));
-        QCOMPARE(lista->item(8)->text(), QString("2000.000"));
+        QCOMPARE(lista->text(8), QString("2000.000"));
     }
 
     void guardarAbrirYGuardarDeNuevo()
@@ -321,7 +321,7 @@ private slots:
         QStringList filas;
         for (const std::string& f : FilasListaBases(l.BE, l.BO, l.estaciones))
             filas << QString::fromStdString(f);
-        QCOMPARE(ficheros::Filas(En<QListWidget>(h, "lstBases")), filas);
+        QCOMPARE(ficheros::Filas(En<cv::Lista>(h, "lstBases")), filas);
 
         EnModal<frmCierrePoligonal>([](frmCierrePoligonal* c) {
             const QStringList v = {"P-9", "452866.5136", "4481344.7648", "624.7325",
@@ -333,7 +333,7 @@ private slots:
         Elegir(principal_, "mnuPoligonalCerrar");
         Elegir(principal_, "mnuPoligonalCompensar");
         auto* w = principal_->Buscar<frmCompensacion>();
-        QVERIFY(w && En<QListWidget>(w, "lstCompensada")->count() > 0);
+        QVERIFY(w && En<cv::Lista>(w, "lstCompensada")->count() > 0);
         QVERIFY2(std::abs(Textos(w, {"lblET"}).toDouble()) < 0.02, qPrintable(Textos(w, {"lblET"})));
     }
 

@@ -10,7 +10,7 @@ using namespace prueba::ficheros;
 class PruebaRadiacion : public QObject {
     Q_OBJECT
     frmRadiacion* w = nullptr;
-    QListWidget* bases = nullptr;
+    cv::Lista* bases = nullptr;
     QLineEdit* Obs(int i) { return Campo(w, QString("txtObservaciones_%1").arg(i)); }
 
 private slots:

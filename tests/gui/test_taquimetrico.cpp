@@ -24,7 +24,7 @@ QStringList Publicadas(const char* lista)
 class PruebaTaquimetrico : public QObject {
     Q_OBJECT
     frmTaquimetrico* w = nullptr;
-    QListWidget* bases = nullptr;
+    cv::Lista* bases = nullptr;
 
 private slots:
     // Station A (100, 100, 50) oriented on B due north; two sights of 10 m, level.
