@@ -55,6 +55,7 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     for (int k = 0; k < 4; ++k) {
         cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(4 + k), titulos[k], QRect(8, 272 + 23 * k, 20, 20));
         *base[k] = cv::CrearCasilla(this, nombresBase[k], QRect(30, 272 + 23 * k, 228, 20));
+        cv::MarcarEntrada(*base[k]);
     }
     cv::CrearEtiqueta(this, QStringLiteral("Label8"), QStringLiteral("i ......."), QRect(8, 368, 70, 20));
     txti =
@@ -88,6 +89,8 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
         *pto1[k] = cv::CrearCasilla(this, QStringLiteral("lblPto1") + sufijos[k], QRect(282, 272 + 23 * k, 106, 20));
         cv::CrearEtiqueta(this, QStringLiteral("Label%1").arg(17 + k), titulos[k], QRect(394, 272 + 23 * k, 16, 20));
         *pto2[k] = cv::CrearCasilla(this, QStringLiteral("lblPto2") + sufijos[k], QRect(410, 272 + 23 * k, 106, 20));
+        cv::MarcarEntrada(*pto1[k]);
+        cv::MarcarEntrada(*pto2[k]);
     }
 
     // Observations and the block.

@@ -48,6 +48,12 @@ void Trabajo::PonerListas(const std::string& ventana, std::map<std::string, std:
     Avisar(CambioTrabajo::Listas);
 }
 
+void Trabajo::PonerEntradas(const std::string& ventana, std::map<std::string, std::vector<std::string>> entradas)
+{
+    listas_[ventana].entradas = std::move(entradas);
+    Avisar(CambioTrabajo::Entradas);
+}
+
 void Trabajo::QuitarListas(const std::string& ventana)
 {
     if (listas_.erase(ventana) > 0)
@@ -220,15 +226,20 @@ std::string EscribirTrabajo(const Trabajo& t)
             AnadirTexto(s, texto);
         s += '\n';
     }
-    for (const auto& [ventana, listas] : t.Listas())
-        for (const auto& [nombre, filas] : listas.filas) {
-            s += "lista";
+    const auto controles = [&s](const char* clase, const std::string& ventana, const auto& porNombre) {
+        for (const auto& [nombre, filas] : porNombre) {
+            s += clase;
             AnadirTexto(s, ventana);
             AnadirTexto(s, nombre);
             for (const std::string& f : filas)
                 AnadirTexto(s, f);
             s += '\n';
         }
+    };
+    for (const auto& [ventana, listas] : t.Listas()) {
+        controles("lista", ventana, listas.filas);
+        controles("entrada", ventana, listas.entradas);
+    }
     return s;
 }
 
@@ -236,7 +247,7 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
 {
     t.Vaciar();
     PoligonalTrabajo p;
-    std::map<std::string, std::map<std::string, std::vector<std::string>>> listas;
+    std::map<std::string, std::map<std::string, std::vector<std::string>>> listas, entradas;
     bool cabecera = false, bien = true;
     while (bien && !texto.empty()) {
         const size_t fin = texto.find('\n');
@@ -264,8 +275,8 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
             p.estaciones.push_back(std::move(e));
         } else if (clase == "casillas") {
             p.textos.assign(c.begin() + 1, c.end());
-        } else if (clase == "lista" && c.size() >= 3) {
-            listas[c[1]][c[2]].assign(c.begin() + 3, c.end());
+        } else if ((clase == "lista" || clase == "entrada") && c.size() >= 3) {
+            (clase == "lista" ? listas : entradas)[c[1]][c[2]].assign(c.begin() + 3, c.end());
         } else {
             bien = false;
         }
@@ -278,6 +289,8 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
         t.PonerPoligonal(std::move(p));
     for (auto& [ventana, filas] : listas)
         t.PonerListas(ventana, std::move(filas));
+    for (auto& [ventana, e] : entradas)
+        t.PonerEntradas(ventana, std::move(e));
     return true;
 }
 

@@ -20,7 +20,7 @@
 #include "core/Superficie.h"
 
 // What changed: one kind per part of the job.
-enum class CambioTrabajo { Poligonal, Listas, Vano, Compensacion, Terreno };
+enum class CambioTrabajo { Poligonal, Listas, Vano, Compensacion, Terreno, Entradas };
 
 // The traverse of the open sheet.
 struct PoligonalTrabajo {
@@ -39,10 +39,13 @@ struct PoligonalTrabajo {
 };
 
 // One list window's lists, by list name, row by row as the window shows them,
-// and the bases and points they hold.
+// and the bases and points they hold; and the window's other inputs (its text
+// boxes, tables, options and chosen bases), by control name, each as its rows
+// of text, so that a crash loses nothing typed.
 struct ListasVentana {
     std::map<std::string, std::vector<std::string>> filas;
     std::vector<objPto> bases, puntos;
+    std::map<std::string, std::vector<std::string>> entradas;
 };
 
 // The profile of the catenary's span: a point of the span's vertical plane is
@@ -80,7 +83,9 @@ public:
     // The lists of a window, by the window's name; the bases of rows named
     // "lstBases" and the points of the point lists are read from the rows.
     void PonerListas(const std::string& ventana, std::map<std::string, std::vector<std::string>> filas);
-    // A window closed: its lists leave the job.
+    // The other inputs of a window, all at once.
+    void PonerEntradas(const std::string& ventana, std::map<std::string, std::vector<std::string>> entradas);
+    // A window closed: its lists and inputs leave the job.
     void QuitarListas(const std::string& ventana);
 
     const PerfilCatenaria& Vano() const { return vano_; }
@@ -116,7 +121,7 @@ bool EsListaPuntos(std::string_view lista);
 constexpr const char* LISTA_BASES = "lstBases";
 
 // The recovery text of a job: the traverse with its closure and every list
-// window's lists (the span and the adjusted points are computed again from
+// window's lists and inputs (the span and the adjusted points are computed again from
 // them). One record a line, fields separated by tabs, texts with their tab,
 // line-end and percent characters written as %XX, numbers in full precision.
 std::string EscribirTrabajo(const Trabajo& t);

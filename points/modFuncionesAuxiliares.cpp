@@ -225,6 +225,8 @@ void CrearCasillasBase(QWidget* ventana, const QString& nombre, const QRect& pri
     x = cv::CrearCasilla(ventana, nombre + QStringLiteral("X"), primera.translated(0, paso));
     y = cv::CrearCasilla(ventana, nombre + QStringLiteral("Y"), primera.translated(0, 2 * paso));
     z = cv::CrearCasilla(ventana, nombre + QStringLiteral("Z"), primera.translated(0, 3 * paso));
+    for (QLabel* casilla : {n, x, y, z})
+        cv::MarcarEntrada(casilla);
 }
 
 AreaBases CrearAreaBases(QWidget* ventana, int altoLista, const QString& ayudaLista, int yBotones)

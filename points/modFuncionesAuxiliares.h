@@ -48,7 +48,7 @@ void AnadirFilas(cv::Lista* lista, std::vector<std::string> filas);
 
 // The four boxes that show a base (name, X, Y, Z): the first at its design
 // place and each of the others paso lower, named nombre, nombre + "X", "Y"
-// and "Z".
+// and "Z"; they are kept with the window's inputs in the job.
 void CrearCasillasBase(QWidget* ventana, const QString& nombre, const QRect& primera, int paso, QLabel*& n, QLabel*& x,
                        QLabel*& y, QLabel*& z);
 

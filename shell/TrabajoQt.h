@@ -2,6 +2,7 @@
 // The job as the windows see it: the one Trabajo of the program, and a signal
 // for each kind of change, so that a window that draws or computes from what
 // others hold listens to the job and never to them.
+#include <QLabel>
 #include <QObject>
 #include <QWidget>
 #include <string>
@@ -35,9 +36,15 @@ TrabajoQt& ElTrabajo();
 
 // The lists of a list window go into the job under the window's name as they
 // change (a burst of changes, such as a file read row by row, is written
-// once), and leave it when the window closes.
+// once), and leave it when the window closes. So do its other inputs: the
+// text boxes (txt), text areas, tables (tbl), options (opt, chk) and the
+// labels marked as inputs.
 void PublicarListas(QWidget* ventana);
-// Puts recovered rows back into the window's lists, by list name.
+// A label whose text the user chose (a base entered as station), kept with
+// the window's inputs.
+void MarcarEntrada(QLabel* etiqueta);
+// Puts recovered rows back into the window's lists, by list name, and then
+// its inputs, the text boxes last.
 void RestaurarListas(QWidget* ventana, const ListasVentana& listas);
 
 } // namespace cv

@@ -1,5 +1,5 @@
 // The job: each change told by its kind, and the recovery text that brings back the traverse, its closure and
-// every window's lists exactly, odd characters included; anything else is refused and leaves the job empty.
+// every window's lists and inputs exactly, odd characters included; anything else is refused and leaves the job empty.
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -25,6 +25,8 @@ Trabajo Ejemplo()
     t.PonerPoligonal(p);
     t.PonerListas("frmRadiacion", {{"lstBases", {"B-1", "", "10.000", "20.000", "30.000", ""}}});
     t.PonerListas("frmTaquimetrico", {{"lstPuntos", {"7 1.000 2.000 3.000", ""}}, {"lstObservaciones", {}}});
+    t.PonerEntradas("frmTaquimetrico", {{"txti", {"1.55"}}, {"lblBE", {"B-1"}}});
+    t.PonerEntradas("frmNivelacion", {{"tblLibreta", {"T1\t1.234\t\t", "", "T2\t\t0.5\t12"}}});
     return t;
 }
 
@@ -37,12 +39,13 @@ TEST(Trabajo, CadaCambioSeAvisaPorSuClase)
     t.alCambiar = [&](CambioTrabajo c) { avisos += std::to_string(static_cast<int>(c)); };
     t.PonerPoligonal({});
     t.PonerListas("v", {{"lstPuntos", {"1 2 3 4"}}});
+    t.PonerEntradas("v", {{"txtA", {"1"}}});
     t.PonerVano({});
     t.PonerCompensados({{"A", 1, 2, 3}});
     t.PonerTerreno(std::make_shared<TerrenoTrabajo>());
     t.QuitarListas("otra"); // nothing held: nothing told
     t.Vaciar();
-    EXPECT_EQ(avisos, "01234" "0134");
+    EXPECT_EQ(avisos, "015234" "0134");
     EXPECT_FALSE(t.Terreno());
     EXPECT_TRUE(t.Vacio());
 }
@@ -64,6 +67,8 @@ TEST(Trabajo, LaRecuperacionDevuelveElTrabajoEntero)
     EXPECT_TRUE(p.cierre && p.incompleta == 2 && p.estacionActual == 2);
     EXPECT_EQ(r.Listas().at("frmTaquimetrico").filas.at("lstPuntos").size(), 2u);
     EXPECT_TRUE(r.Listas().at("frmTaquimetrico").filas.at("lstObservaciones").empty());
+    EXPECT_EQ(r.Listas().at("frmTaquimetrico").entradas.at("txti"), std::vector<std::string>{"1.55"});
+    EXPECT_EQ(r.Listas().at("frmNivelacion").entradas.at("tblLibreta")[2], "T2\t\t0.5\t12");
 
     std::string roto = texto;
     roto.replace(roto.find("120.5"), 5, "12x.5");

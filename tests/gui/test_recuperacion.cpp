@@ -1,9 +1,15 @@
 // Nothing lost on a crash: the program, killed with SIGKILL while a traverse is being typed, offers the job back
-// at its next start and every reading is there; refusing removes the file, and a normal exit leaves none.
+// at its next start and every reading is there, and so is what the other windows held (a levelling book, break
+// lines, a station entered from the bases); refusing removes the file, and a normal exit leaves none.
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QTableWidget>
 #include <csignal>
 
 #include "AyudantesPoligonal.h"
+#include "levelling/frmNivelacion.h"
+#include "points/frmTaquimetrico.h"
+#include "terrain/frmTerreno.h"
 
 using namespace prueba;
 
@@ -35,6 +41,14 @@ int Hijo(const char* carpeta)
         for (int k = 1; k <= (s < 2 ? 14 : CASILLAS_TERCERA - 1); ++k)
             Retipear(Obs(h, k), Valor(s, k));
     }
+    auto* libreta = Control<QTableWidget>(principal->MostrarHija<frmNivelacion>(), "tblLibreta");
+    libreta->setItem(0, 0, new QTableWidgetItem("BM"));
+    libreta->setItem(1, 2, new QTableWidgetItem("0.800"));
+    QTest::keyClicks(Control<QPlainTextEdit>(principal->MostrarHija<frmTerreno>(), "txtLineasRotura"), "1,2,3");
+    auto* taquimetrico = principal->MostrarHija<frmTaquimetrico>();
+    Lista(taquimetrico, "lstBases")->addItems({"B-1", "", "10.000", "20.000", "30.000", ""});
+    Entrar(Lista(taquimetrico, "lstBases"), 0, Boton(taquimetrico, "cmdEntrarBE"));
+    Retipear(Campo(taquimetrico, "txti"), "1.55");
     QTest::qWait(2000); // the job is on disk within two seconds of a change
     std::raise(SIGKILL);
     return 1;
@@ -73,6 +87,14 @@ private slots:
             QCOMPARE(Obs(h, k)->text(), Valor(2, k));
         QVERIFY(Obs(h, CASILLAS_TERCERA)->text().isEmpty());
         QVERIFY(!h->Guardada()); // never saved: closing asks
+        auto* libreta = Control<QTableWidget>(principal->Buscar<frmNivelacion>(), "tblLibreta");
+        QVERIFY(libreta && libreta->item(0, 0) && libreta->item(1, 2) && !libreta->item(1, 0));
+        QCOMPARE(libreta->item(0, 0)->text() + "|" + libreta->item(1, 2)->text(), QString("BM|0.800"));
+        QCOMPARE(Control<QPlainTextEdit>(principal->Buscar<frmTerreno>(), "txtLineasRotura")->toPlainText(),
+                 QString("1,2,3"));
+        auto* taquimetrico = principal->Buscar<frmTaquimetrico>();
+        QCOMPARE(Textos(taquimetrico, {"lblBE", "lblBEX", "lblBEY", "lblBEZ", "txti"}),
+                 QString("B-1|10.000|20.000|30.000|1.55"));
 
         // A normal exit leaves no recovery file; a file refused at the next start is removed.
         Responder(QMessageBox::No);
