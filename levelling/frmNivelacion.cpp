@@ -40,11 +40,11 @@ QLabel* Resultado(QWidget* ventana, const QString& nombre, const QString& rotulo
 
 // A field with its caption above it.
 QLineEdit* Dato(QWidget* ventana, const QString& nombre, const QString& rotulo, const QString& ayuda, int x, int y,
-                int ancho)
+                int ancho, cv::TipoCampo tipo = cv::TipoCampo::Numerico)
 {
     cv::CrearEtiqueta(ventana, QStringLiteral("lblRotulo") + nombre.mid(3), rotulo, QRect(x, y, ancho + 8, 20));
     QLineEdit* campo = cv::CrearCampo(ventana, nombre, QRect(x, y + 20, ancho, 22), ayuda);
-    cv::FiltrarTeclas(campo, cv::TipoCampo::Numerico);
+    cv::FiltrarTeclas(campo, tipo);
     return campo;
 }
 
@@ -109,9 +109,10 @@ frmNivelacion::frmNivelacion(QWidget* parent) : QWidget(parent)
     cmdBorrarLibreta = cv::CrearBoton(this, QStringLiteral("cmdBorrarLibreta"), QStringLiteral("Borrar libreta"),
                                       QRect(310, 330, 130, 26));
     txtCotaInicial = Dato(this, QStringLiteral("txtCotaInicial"), QStringLiteral("Cota inicial"),
-                          QStringLiteral("Cota de la base de partida (m)"), 170, 364, 80);
+                          QStringLiteral("Cota de la base de partida (m)"), 170, 364, 80, cv::TipoCampo::ConSigno);
     txtCotaFinal = Dato(this, QStringLiteral("txtCotaFinal"), QStringLiteral("Cota final"),
-                        QStringLiteral("Cota de la base de cierre (m); vacía en una línea abierta"), 262, 364, 80);
+                        QStringLiteral("Cota de la base de cierre (m); vacía en una línea abierta"), 262, 364, 80,
+                        cv::TipoCampo::ConSigno);
     txtTolerancia = Dato(this, QStringLiteral("txtTolerancia"), QStringLiteral("k (mm·√km)"),
                          QStringLiteral("Tolerancia: k por la raíz de la longitud en km"), 354, 364, 86);
     txtTolerancia->setText(QStringLiteral("10"));

@@ -121,6 +121,14 @@ public:
         case TipoCampo::Numerico:
             return !(texto.size() == 1 && (texto.at(0).isDigit() || texto.at(0) == QLatin1Char('.'))
                      && texto.at(0).unicode() < 0x80);
+        case TipoCampo::ConSigno:
+            if (texto == QLatin1String("-")) {
+                const auto* c = static_cast<QLineEdit*>(objeto);
+                const bool delante = c->hasSelectedText() ? c->selectionStart() == 0 : c->cursorPosition() == 0;
+                return !(delante && (c->hasSelectedText() || !c->text().startsWith(QLatin1Char('-'))));
+            }
+            return !(texto.size() == 1 && (texto.at(0).isDigit() || texto.at(0) == QLatin1Char('.'))
+                     && texto.at(0).unicode() < 0x80);
         case TipoCampo::Entero:
             return !(texto.size() == 1 && texto.at(0).unicode() >= '0' && texto.at(0).unicode() <= '9');
         case TipoCampo::Nombre: {

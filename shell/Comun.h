@@ -59,6 +59,7 @@ inline std::string S(const QString& s) { return s.toStdString(); }
 // What a field lets the user type.
 enum class TipoCampo {
     Numerico, // digits, ".", Backspace and Enter
+    ConSigno, // the same and a "-" at the start: heights below the datum
     Nombre,   // anything, letters turned to capitals
     Entero,   // digits and Backspace; Enter still reaches the field's order
     Libre,    // anything

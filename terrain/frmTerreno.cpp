@@ -118,7 +118,7 @@ void frmTerreno::CrearControles()
     optPlano->setChecked(true);
     txtCotaReferencia = cv::CrearCampo(this, QStringLiteral("txtCotaReferencia"), QRect(535, 54, 120, 22),
                                        QStringLiteral("Cota del plano de comparación (m)"));
-    cv::FiltrarTeclas(txtCotaReferencia, cv::TipoCampo::Numerico);
+    cv::FiltrarTeclas(txtCotaReferencia, cv::TipoCampo::ConSigno);
     optSuperficie = new QRadioButton(QStringLiteral("Entre dos superficies"), this);
     optSuperficie->setObjectName(QStringLiteral("optSuperficie"));
     optSuperficie->setGeometry(515, 86, 255, 22);

@@ -56,17 +56,20 @@ private slots:
     }
     void cleanup() { principal.reset(); }
 
-    // The break line typed turns the diagonal: the volumes against a plane are the library's for it.
+    // The break line typed turns the diagonal: the volumes against a plane are the library's for it. A plane
+    // below the datum is typed with its sign in front (a sign anywhere else is not taken).
     void lineasDeRoturaYVolumenes()
     {
-        for (const char* lineas : {"", "1,3"}) {
+        const std::tuple<const char*, const char*, double> casos[] = {{"", "1", 1.0}, {"1,3", "-1-", -1.0}};
+        for (const auto& [lineas, tecleado, cota] : casos) {
             auto* texto = Control<QPlainTextEdit>(w, "txtLineasRotura");
             texto->clear();
             Teclear(texto, lineas);
             Campo(w, "txtCotaReferencia")->clear();
-            Teclear(Campo(w, "txtCotaReferencia"), "1");
+            Teclear(Campo(w, "txtCotaReferencia"), tecleado);
+            QCOMPARE(Campo(w, "txtCotaReferencia")->text(), QString::number(cota));
             const Triangulacion t = Triangular(VERTICES, LeerLineasRotura(lineas, VERTICES).lineas);
-            const Volumenes v = VolumenRespectoPlano(t.superficie, 1.0);
+            const Volumenes v = VolumenRespectoPlano(t.superficie, cota);
             QTRY_COMPARE(Textos(w, {"lblDesmonte", "lblTerraplen", "lblSuperficieAfectada"}),
                          cv::Q(F3(v.desmonte) + "|" + F3(v.terraplen) + "|" + F3(v.superficieAfectada)));
         }
