@@ -84,6 +84,7 @@ MDIfrmMain::MDIfrmMain(QWidget* parent) : QMainWindow(parent)
     timRecuperacion->setSingleShot(true);
     timRecuperacion->setInterval(1000);
     connect(timRecuperacion, &QTimer::timeout, this, &MDIfrmMain::GuardarRecuperacion);
+    TomarRecuperacion();
     OfrecerRecuperacion();
     connect(&cv::ElTrabajo(), &TrabajoQt::cambiado, timRecuperacion, [this] {
         if (!timRecuperacion->isActive())
@@ -324,24 +325,48 @@ void MDIfrmMain::BorrarRecuperacion()
     disconnect(&cv::ElTrabajo(), nullptr, timRecuperacion, nullptr);
     timRecuperacion->stop();
     std::error_code error;
-    std::filesystem::remove(RutaRecuperacion(), error);
+    if (!rutaRecuperacion_.empty())
+        std::filesystem::remove(rutaRecuperacion_, error);
+}
+
+void MDIfrmMain::TomarRecuperacion()
+{
+    // The first turn no running program holds, or rather one whose program
+    // died leaving its job (its lock names a process no longer running).
+    for (int turno = 1; turno <= TURNOS_RECUPERACION; ++turno) {
+        const std::string ruta = RutaRecuperacion(turno);
+        auto bloqueo = std::make_unique<QLockFile>(cv::Q(ruta + ".bloqueo"));
+        bloqueo->setStaleLockTime(0); // a long session keeps its turn
+        if (!bloqueo->tryLock(0))
+            continue;
+        std::error_code error;
+        const bool conTrabajo = std::filesystem::exists(ruta, error);
+        if (!bloqueoRecuperacion_ || conTrabajo) {
+            bloqueoRecuperacion_ = std::move(bloqueo);
+            rutaRecuperacion_ = ruta;
+        }
+        if (conTrabajo)
+            return;
+    }
 }
 
 void MDIfrmMain::GuardarRecuperacion()
 {
     const Trabajo& t = cv::ElTrabajo().Datos();
     std::error_code error;
+    if (rutaRecuperacion_.empty())
+        return;
     if (t.Vacio())
-        std::filesystem::remove(RutaRecuperacion(), error);
+        std::filesystem::remove(rutaRecuperacion_, error);
     else
-        EscribirFichero(RutaRecuperacion(), EscribirTrabajo(t));
+        EscribirFichero(rutaRecuperacion_, EscribirTrabajo(t));
 }
 
 void MDIfrmMain::OfrecerRecuperacion()
 {
-    const std::string ruta = RutaRecuperacion();
+    const std::string ruta = rutaRecuperacion_;
     std::string texto;
-    if (!LeerFichero(ruta, texto).ok)
+    if (ruta.empty() || !LeerFichero(ruta, texto).ok)
         return;
     std::error_code error;
     if (!cv::Pregunta(this, QStringLiteral("Se encontró un trabajo que no se guardó. ¿Desea recuperarlo?"))) {

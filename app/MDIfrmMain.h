@@ -3,11 +3,14 @@
 #include <QDialog>
 #include <QHash>
 #include <QLabel>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
+#include <string>
 
 #include "core/Trabajo.h"
 #include "shell/modResIndependentForm.h"
@@ -88,6 +91,7 @@ private:
     void GuardarRecuperacion();
     void BorrarRecuperacion();
     void OfrecerRecuperacion();
+    void TomarRecuperacion();
     void Recuperar(const Trabajo& t);
     // "Nueva": the starting vertices, then the sheet on them.
     void NuevaPoligonal();
@@ -112,6 +116,10 @@ private:
 
     QHash<QString, QPointer<QWidget>> ventanas_;
     QTimer* timRecuperacion;
+    // This program's recovery file and the lock that keeps it its own while
+    // it runs; no file when every turn is taken.
+    std::string rutaRecuperacion_;
+    std::unique_ptr<QLockFile> bloqueoRecuperacion_;
 
     QMdiArea* mdiArea;
     QLabel* lblInfo;

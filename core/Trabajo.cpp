@@ -294,4 +294,7 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
     return true;
 }
 
-std::string RutaRecuperacion() { return CarpetaPrograma() + "/recuperacion.trabajo"; }
+std::string RutaRecuperacion(int turno)
+{
+    return CarpetaPrograma() + (turno <= 1 ? "/recuperacion.trabajo" : "/recuperacion-" + std::to_string(turno) + ".trabajo");
+}

@@ -129,5 +129,8 @@ std::string EscribirTrabajo(const Trabajo& t);
 // the job empty, when the text is not one.
 bool LeerTrabajo(std::string_view texto, Trabajo& t);
 
-// The recovery file, beside the configuration file.
-std::string RutaRecuperacion();
+// The recovery file, beside the configuration file; each program running
+// from the folder at once has its own, by turn (recuperacion.trabajo, then
+// recuperacion-2.trabajo...).
+constexpr int TURNOS_RECUPERACION = 9;
+std::string RutaRecuperacion(int turno = 1);

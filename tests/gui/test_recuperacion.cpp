@@ -9,6 +9,7 @@
 #include "AyudantesPoligonal.h"
 #include "levelling/frmNivelacion.h"
 #include "points/frmTaquimetrico.h"
+#include "shell/TrabajoQt.h"
 #include "terrain/frmTerreno.h"
 
 using namespace prueba;
@@ -95,6 +96,17 @@ private slots:
         auto* taquimetrico = principal->Buscar<frmTaquimetrico>();
         QCOMPARE(Textos(taquimetrico, {"lblBE", "lblBEX", "lblBEY", "lblBEZ", "txti"}),
                  QString("B-1|10.000|20.000|30.000|1.55"));
+
+        // A second program running from the folder is not offered the first's job and keeps its own file,
+        // which its normal exit removes, leaving the first's.
+        auto ofrecido = Responder(QMessageBox::No);
+        auto segundo = std::make_unique<MDIfrmMain>();
+        QVERIFY(!ofrecido->visto);
+        cv::ElTrabajo().Datos().PonerCompensados({}); // a change: each program writes its own file
+        const QString otra = carpeta_.filePath("recuperacion-2.trabajo");
+        QTRY_VERIFY(QFile::exists(otra));
+        segundo.reset();
+        QVERIFY(!QFile::exists(otra) && QFile::exists(ruta));
 
         // A normal exit leaves no recovery file; a file refused at the next start is removed.
         Responder(QMessageBox::No);
