@@ -324,6 +324,8 @@ void MDIfrmMain::BorrarRecuperacion()
     // A normal end: nothing to recover.
     disconnect(&cv::ElTrabajo(), nullptr, timRecuperacion, nullptr);
     timRecuperacion->stop();
+    if (escritura_.valid())
+        escritura_.wait();
     std::error_code error;
     if (!rutaRecuperacion_.empty())
         std::filesystem::remove(rutaRecuperacion_, error);
@@ -353,13 +355,20 @@ void MDIfrmMain::TomarRecuperacion()
 void MDIfrmMain::GuardarRecuperacion()
 {
     const Trabajo& t = cv::ElTrabajo().Datos();
-    std::error_code error;
     if (rutaRecuperacion_.empty())
         return;
-    if (t.Vacio())
-        std::filesystem::remove(rutaRecuperacion_, error);
-    else
-        EscribirFichero(rutaRecuperacion_, EscribirTrabajo(t));
+    // The text is made here; the disk, synced, is written meanwhile by a
+    // thread of its own (one write at a time, each after the one before).
+    if (escritura_.valid())
+        escritura_.wait();
+    escritura_ = std::async(std::launch::async, [ruta = rutaRecuperacion_, vacio = t.Vacio(),
+                                                 texto = t.Vacio() ? std::string() : EscribirTrabajo(t)] {
+        std::error_code error;
+        if (vacio)
+            std::filesystem::remove(ruta, error);
+        else
+            EscribirFichero(ruta, texto);
+    });
 }
 
 void MDIfrmMain::OfrecerRecuperacion()

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -120,6 +121,7 @@ private:
     // it runs; no file when every turn is taken.
     std::string rutaRecuperacion_;
     std::unique_ptr<QLockFile> bloqueoRecuperacion_;
+    std::future<void> escritura_; // the recovery file being written
 
     QMdiArea* mdiArea;
     QLabel* lblInfo;
