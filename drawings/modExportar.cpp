@@ -142,8 +142,9 @@ void Exportar(QWidget* ventana, bool pdf, const QString& nombre, const Extension
     } else {
         bytes = HacerSvg(e, 1600, titulo, [&](QPainter* p) { dibujar(p, e); });
     }
-    cv::GuardarTexto(ventana, *ruta, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                     QStringLiteral("Se produjo un error al exportar el ") + nombre + QStringLiteral(". "));
+    if (cv::GuardarTexto(ventana, *ruta, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                         QStringLiteral("Se produjo un error al exportar el ") + nombre + QStringLiteral(". ")))
+        cv::Aviso(ventana, cv::MSG_FICHERO_GUARDADO, QMessageBox::Information);
 }
 
 } // namespace plano

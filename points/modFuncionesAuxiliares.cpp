@@ -19,7 +19,6 @@ namespace cv {
 
 const QString MSG_ERROR_ABRIR = QStringLiteral("Se produjo un error al abrir el fichero. ");
 const QString MSG_ERROR_GUARDAR = QStringLiteral("Se produjo un error al guardar el fichero. ");
-const QString MSG_FICHERO_GUARDADO = QStringLiteral("Fichero guardado.");
 
 const DialogoFichero DLG_ABRIR_BASES{QStringLiteral("Abrir fichero de bases"),
                                      QStringLiteral("Cartavector 3.0 (*.bse)|*.bse"), QStringLiteral("bse"),

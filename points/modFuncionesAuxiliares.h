@@ -96,7 +96,6 @@ namespace cv {
 // The file messages: the two failures are followed by the system's description.
 extern const QString MSG_ERROR_ABRIR;
 extern const QString MSG_ERROR_GUARDAR;
-extern const QString MSG_FICHERO_GUARDADO;
 // The dialogs of the list files.
 extern const DialogoFichero DLG_ABRIR_BASES;
 extern const DialogoFichero DLG_GUARDAR_BASES;

@@ -25,6 +25,8 @@ namespace cv {
 inline const QString NOMBRE_EJECUTABLE = QStringLiteral("cartavector");
 
 inline const QString MSG_DATOS_NO_VALIDOS = QStringLiteral("Los datos no son válidos o están en blanco.");
+// Every file the user saves or exports is confirmed with it (information).
+inline const QString MSG_FICHERO_GUARDADO = QStringLiteral("Fichero guardado.");
 
 // Modal box with an OK button. Exclamation for refused input, information
 // for completed operations, critical for file failures.

@@ -151,22 +151,31 @@ private slots:
                  qPrintable(xy.join('|')));
     }
 
-    // The SVG parses and holds one dot per point; the PDF has the chosen sheet.
+    // The SVG parses and holds one dot per point; the PDF has the chosen sheet. Each is confirmed as saved.
     void exportaciones()
     {
         const QString svg = carpeta_->filePath("plano.svg"), pdf = carpeta_->filePath("plano.pdf");
         auto d = ResponderFichero(svg);
+        auto guardado = Responder();
         QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarSvg"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
+        QCOMPARE(guardado->texto + "|" + QString::number(guardado->icono), "Fichero guardado.|1");
         QCOMPARE(Elementos(ficheros::Leer(svg), "circle"), PUNTOS.size());
 
         En<QComboBox>(plano_, "cboHoja")->setCurrentText("A3");
         En<QComboBox>(plano_, "cboEscala")->setCurrentText("1:500");
         // Too large for the sheet at 1:500: the user is told where it fits, and chooses.
-        auto aviso = Responder(QMessageBox::Yes);
+        auto aviso = std::make_shared<Mensaje>();
+        guardado.reset();
+        AlAparecer<QMessageBox>([aviso, &guardado](QMessageBox* caja) {
+            aviso->texto = caja->text();
+            guardado = Responder(); // the box that follows the export
+            caja->done(QMessageBox::Yes);
+        });
         d = ResponderFichero(pdf);
         QTest::mouseClick(En<QPushButton>(plano_, "cmdExportarPdf"), Qt::LeftButton);
         QTRY_VERIFY(d->visto);
+        QVERIFY(guardado && guardado->visto);
         QCOMPARE(aviso->texto, QString("El trabajo no cabe entero en una hoja A3 a escala 1:500: quedaría cortado. "
                                        "Cabe entero a escala 1:2000.\n¿Desea exportarlo igualmente?"));
         const QByteArray bytes = ficheros::Leer(pdf);
@@ -197,8 +206,9 @@ private slots:
 
         const QString svg = carpeta_->filePath("perfil.svg");
         auto d = ResponderFichero(svg);
+        auto guardado = Responder();
         QTest::mouseClick(En<QPushButton>(perfil, "cmdExportarSvg"), Qt::LeftButton);
-        QTRY_VERIFY(d->visto);
+        QTRY_VERIFY(d->visto && guardado->visto);
         QCOMPARE(Elementos(ficheros::Leer(svg), "circle"), 2); // the two points between the anchors
     }
 
