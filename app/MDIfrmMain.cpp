@@ -361,10 +361,10 @@ void MDIfrmMain::GuardarRecuperacion()
     // thread of its own (one write at a time, each after the one before).
     if (escritura_.valid())
         escritura_.wait();
-    escritura_ = std::async(std::launch::async, [ruta = rutaRecuperacion_, vacio = t.Vacio(),
-                                                 texto = t.Vacio() ? std::string() : EscribirTrabajo(t)] {
+    std::string texto = t.Vacio() ? std::string() : EscribirTrabajo(t);
+    escritura_ = std::async(std::launch::async, [ruta = rutaRecuperacion_, texto = std::move(texto)] {
         std::error_code error;
-        if (vacio)
+        if (texto.empty()) // an empty job: nothing to recover
             std::filesystem::remove(ruta, error);
         else
             EscribirFichero(ruta, texto);

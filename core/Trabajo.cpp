@@ -296,5 +296,6 @@ bool LeerTrabajo(std::string_view texto, Trabajo& t)
 
 std::string RutaRecuperacion(int turno)
 {
-    return CarpetaPrograma() + (turno <= 1 ? "/recuperacion.trabajo" : "/recuperacion-" + std::to_string(turno) + ".trabajo");
+    const std::string nombre = turno <= 1 ? "recuperacion" : "recuperacion-" + std::to_string(turno);
+    return CarpetaPrograma() + "/" + nombre + ".trabajo";
 }

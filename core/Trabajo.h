@@ -121,8 +121,8 @@ bool EsListaPuntos(std::string_view lista);
 constexpr const char* LISTA_BASES = "lstBases";
 
 // The recovery text of a job: the traverse with its closure and every list
-// window's lists and inputs (the span and the adjusted points are computed again from
-// them). One record a line, fields separated by tabs, texts with their tab,
+// window's lists and inputs (the span and the adjusted points are computed
+// again from them). One record a line, fields separated by tabs, texts with their tab,
 // line-end and percent characters written as %XX, numbers in full precision.
 std::string EscribirTrabajo(const Trabajo& t);
 // Reads a recovery text into the job (which is emptied first). False, with

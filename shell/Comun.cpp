@@ -118,15 +118,14 @@ public:
         if (texto.at(0).unicode() < 0x20)
             return false;
         switch (tipo_) {
-        case TipoCampo::Numerico:
-            return !(texto.size() == 1 && (texto.at(0).isDigit() || texto.at(0) == QLatin1Char('.'))
-                     && texto.at(0).unicode() < 0x80);
         case TipoCampo::ConSigno:
             if (texto == QLatin1String("-")) {
                 const auto* c = static_cast<QLineEdit*>(objeto);
                 const bool delante = c->hasSelectedText() ? c->selectionStart() == 0 : c->cursorPosition() == 0;
                 return !(delante && (c->hasSelectedText() || !c->text().startsWith(QLatin1Char('-'))));
             }
+            [[fallthrough]];
+        case TipoCampo::Numerico:
             return !(texto.size() == 1 && (texto.at(0).isDigit() || texto.at(0) == QLatin1Char('.'))
                      && texto.at(0).unicode() < 0x80);
         case TipoCampo::Entero:
@@ -252,7 +251,7 @@ QFont FuenteFija(bool pasoFijo)
 }
 
 Lista* CrearLista(QWidget* ventana, const QString& nombre, const QRect& geometria, const QString& ayuda,
-                      FilasLista filas, const QFont& fuente)
+                  FilasLista filas, const QFont& fuente)
 {
     auto* lista = new Lista(ventana);
     lista->setObjectName(nombre);

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "shell/Comun.h"
@@ -133,16 +135,24 @@ std::map<std::string, std::vector<std::string>> Entradas(const QWidget* ventana)
     return entradas;
 }
 
+// A publication of the window's, run once on the next turn of the event loop
+// however many changes start it before.
+QTimer* Pendiente(QWidget* ventana, std::function<void()> publicar)
+{
+    auto* pendiente = new QTimer(ventana);
+    pendiente->setSingleShot(true);
+    pendiente->setInterval(0);
+    QObject::connect(pendiente, &QTimer::timeout, ventana, std::move(publicar));
+    return pendiente;
+}
+
 // The window's inputs go into the job as they change: the text boxes as
 // typed, the options as toggled, the tables' cells, and the labels with the
 // button press that sets them.
 void PublicarEntradas(QWidget* ventana)
 {
-    auto* pendiente = new QTimer(ventana);
-    pendiente->setSingleShot(true);
-    pendiente->setInterval(0);
-    QObject::connect(pendiente, &QTimer::timeout, ventana,
-                     [ventana] { ElTrabajo().Datos().PonerEntradas(S(ventana->objectName()), Entradas(ventana)); });
+    QTimer* pendiente = Pendiente(
+        ventana, [ventana] { ElTrabajo().Datos().PonerEntradas(S(ventana->objectName()), Entradas(ventana)); });
     const auto avisar = qOverload<>(&QTimer::start);
     for (QWidget* w : ventana->findChildren<QWidget*>()) {
         if (auto* boton = qobject_cast<QAbstractButton*>(w))
@@ -151,7 +161,9 @@ void PublicarEntradas(QWidget* ventana)
         case Entrada::Opcion:
             QObject::connect(static_cast<QAbstractButton*>(w), &QAbstractButton::toggled, pendiente, avisar);
             break;
-        case Entrada::Campo: QObject::connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, pendiente, avisar); break;
+        case Entrada::Campo:
+            QObject::connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, pendiente, avisar);
+            break;
         case Entrada::Texto:
             QObject::connect(static_cast<QPlainTextEdit*>(w), &QPlainTextEdit::textChanged, pendiente, avisar);
             break;
@@ -174,10 +186,7 @@ void MarcarEntrada(QLabel* etiqueta) { etiqueta->setProperty(ENTRADA, true); }
 void PublicarListas(QWidget* ventana)
 {
     PublicarEntradas(ventana);
-    auto* pendiente = new QTimer(ventana);
-    pendiente->setSingleShot(true);
-    pendiente->setInterval(0);
-    QObject::connect(pendiente, &QTimer::timeout, ventana, [ventana] {
+    QTimer* pendiente = Pendiente(ventana, [ventana] {
         std::map<std::string, std::vector<std::string>> filas;
         for (const Lista* lista : ventana->findChildren<Lista*>())
             filas[S(lista->objectName())] = lista->Filas();
@@ -199,7 +208,8 @@ void RestaurarListas(QWidget* ventana, const ListasVentana& listas)
     for (QWidget* w : ventana->findChildren<QWidget*>())
         if (const Entrada clase = ClaseDe(w); clase != Entrada::Ninguna && listas.entradas.count(S(w->objectName())))
             entradas.emplace_back(w, clase);
-    std::stable_sort(entradas.begin(), entradas.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::stable_sort(entradas.begin(), entradas.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
     for (const auto& [w, clase] : entradas)
         Poner(w, clase, listas.entradas.at(S(w->objectName())));
 }
