@@ -329,6 +329,9 @@ void MDIfrmMain::BorrarRecuperacion()
     std::error_code error;
     if (!rutaRecuperacion_.empty())
         std::filesystem::remove(rutaRecuperacion_, error);
+    // The turn is free for the next program from here on.
+    rutaRecuperacion_.clear();
+    bloqueoRecuperacion_.reset();
 }
 
 void MDIfrmMain::TomarRecuperacion()

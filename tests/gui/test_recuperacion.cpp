@@ -99,9 +99,10 @@ private slots:
 
         // A second program running from the folder is not offered the first's job and keeps its own file,
         // which its normal exit removes, leaving the first's.
-        auto ofrecido = Responder(QMessageBox::No);
+        auto ofrecido = std::make_shared<bool>(false);
+        AlAparecer<QMessageBox>([ofrecido](QMessageBox* caja) { *ofrecido = true, caja->done(QMessageBox::No); }, 300);
         auto segundo = std::make_unique<MDIfrmMain>();
-        QVERIFY(!ofrecido->visto);
+        QVERIFY(!*ofrecido);
         cv::ElTrabajo().Datos().PonerCompensados({}); // a change: each program writes its own file
         const QString otra = carpeta_.filePath("recuperacion-2.trabajo");
         QTRY_VERIFY(QFile::exists(otra));
