@@ -39,6 +39,7 @@ TrabajoQt& ElTrabajo()
 namespace {
 
 constexpr const char* ENTRADA = "cvEntrada";
+constexpr const char* VALORES = "cvValores";
 
 // The inputs a window keeps besides its lists, in the order they are put
 // back: the labels that show a chosen base, the options, the tables, the
@@ -67,7 +68,11 @@ Entrada ClaseDe(const QObject* o)
 std::vector<std::string> Filas(const QObject* o, Entrada clase)
 {
     switch (clase) {
-    case Entrada::Etiqueta: return {S(static_cast<const QLabel*>(o)->text())};
+    case Entrada::Etiqueta: {
+        std::vector<std::string> filas = Valores(static_cast<const QLabel*>(o));
+        filas.insert(filas.begin(), S(static_cast<const QLabel*>(o)->text()));
+        return filas;
+    }
     case Entrada::Opcion: return {static_cast<const QAbstractButton*>(o)->isChecked() ? "1" : "0"};
     case Entrada::Campo: return {S(static_cast<const QLineEdit*>(o)->text())};
     case Entrada::Texto: {
@@ -96,7 +101,10 @@ void Poner(QObject* o, Entrada clase, const std::vector<std::string>& filas)
 {
     const QString primera = filas.empty() ? QString() : Q(filas.front());
     switch (clase) {
-    case Entrada::Etiqueta: static_cast<QLabel*>(o)->setText(primera); break;
+    case Entrada::Etiqueta:
+        static_cast<QLabel*>(o)->setText(primera);
+        PonerValores(static_cast<QLabel*>(o), {filas.begin() + (filas.empty() ? 0 : 1), filas.end()});
+        break;
     case Entrada::Opcion:
         // An option of a group is put by checking the one that was.
         if (primera == u"1" || !static_cast<QAbstractButton*>(o)->autoExclusive())
@@ -182,6 +190,22 @@ void PublicarEntradas(QWidget* ventana)
 } // namespace
 
 void MarcarEntrada(QLabel* etiqueta) { etiqueta->setProperty(ENTRADA, true); }
+
+void PonerValores(QLabel* etiqueta, const std::vector<std::string>& valores)
+{
+    QStringList v;
+    for (const std::string& s : valores)
+        v << Q(s);
+    etiqueta->setProperty(VALORES, v);
+}
+
+std::vector<std::string> Valores(const QLabel* etiqueta)
+{
+    std::vector<std::string> v;
+    for (const QString& s : etiqueta->property(VALORES).toStringList())
+        v.push_back(S(s));
+    return v;
+}
 
 void PublicarListas(QWidget* ventana)
 {

@@ -41,8 +41,11 @@ TrabajoQt& ElTrabajo();
 // labels marked as inputs.
 void PublicarListas(QWidget* ventana);
 // A label whose text the user chose (a base entered as station), kept with
-// the window's inputs.
+// the window's inputs; and the values it stands for when it shows only a
+// name (the base's X, Y and Z), kept and put back with it.
 void MarcarEntrada(QLabel* etiqueta);
+void PonerValores(QLabel* etiqueta, const std::vector<std::string>& valores);
+std::vector<std::string> Valores(const QLabel* etiqueta);
 // Puts recovered rows back into the window's lists, by list name, and then
 // its inputs, the text boxes last.
 void RestaurarListas(QWidget* ventana, const ListasVentana& listas);

@@ -48,6 +48,7 @@ frmEstacionLibre::frmEstacionLibre(QWidget* parent) : QWidget(parent)
     cmdEntrarEstacion = cv::CrearBoton(this, QStringLiteral("cmdEntrarEstacion"), QStringLiteral("Entrar estación"),
                                        QRect(10, 344, 150, 26), QStringLiteral("La base seleccionada es la estación"));
     lblEstacion = cv::CrearCasilla(this, QStringLiteral("lblEstacion"), QRect(10, 376, 150, 20));
+    cv::MarcarEntrada(lblEstacion);
 
     // The kind of set-up, the station and the instrument height.
     optLibre = new QRadioButton(QStringLiteral("Estación libre"), this);
@@ -160,7 +161,10 @@ void frmEstacionLibre::Calcular()
         e.filas.push_back({cv::S(txtPunto[k]->text()), cv::S(txtHz[k]->text()), cv::S(txtV[k]->text()),
                            cv::S(txtDist[k]->text()), cv::S(txtHs[k]->text())});
     e.bases = lstBases->Filas();
-    e.estacion = estacion_;
+    const std::vector<std::string> coordenadas = cv::Valores(lblEstacion);
+    e.estacion = {cv::S(lblEstacion->text())};
+    for (size_t k = 0; k < 3 && k < coordenadas.size(); ++k)
+        e.estacion[k + 1] = coordenadas[k];
     e.escalaLibre = chkEscalaLibre->isChecked();
     e.sigmaAngular = cv::S(txtSigmaAngular->text());
     e.sigmaDistancia = cv::S(txtSigmaDistancia->text());
@@ -169,7 +173,7 @@ void frmEstacionLibre::Calcular()
     // Nothing typed yet is not a refusal.
     const bool vacio = datos_.visuales.empty() && e.libre;
     resultado_ = vacio ? ResultadoEstacion{} : CalcularEstacion(datos_);
-    if (!e.libre && estacion_[0].empty()) {
+    if (!e.libre && e.estacion[0].empty()) {
         resultado_ = {};
         resultado_.aviso = "Falta la estación: seleccione una base y pulse «Entrar estación».";
     }
@@ -194,9 +198,10 @@ void frmEstacionLibre::EntrarEstacion()
         cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS);
         return;
     }
-    for (int k = 0; k < 4; ++k)
-        estacion_[static_cast<size_t>(k)] = cv::S(lstBases->text(k == 0 ? s : s + 1 + k));
-    lblEstacion->setText(cv::Q(estacion_[0]));
+    // The name shown, its X, Y and Z kept with it.
+    lblEstacion->setText(lstBases->text(s));
+    cv::PonerValores(lblEstacion, {cv::S(lstBases->text(s + 2)), cv::S(lstBases->text(s + 3)),
+                                   cv::S(lstBases->text(s + 4))});
     optConocida->setChecked(true);
     Calcular();
 }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
-#include <array>
 #include <string>
 
 #include "shell/Lista.h"
@@ -61,7 +60,6 @@ private:
     QPushButton* cmdInforme;
 
     // The base taken as station: name, X, Y, Z rows as the list holds them.
-    std::array<std::string, 4> estacion_;
     DatosEstacion datos_;
     ResultadoEstacion resultado_;
 

@@ -9,6 +9,7 @@
 #include "AyudantesPoligonal.h"
 #include "levelling/frmNivelacion.h"
 #include "points/frmTaquimetrico.h"
+#include "station/frmEstacionLibre.h"
 #include "shell/TrabajoQt.h"
 #include "terrain/frmTerreno.h"
 
@@ -50,6 +51,13 @@ int Hijo(const char* carpeta)
     Lista(taquimetrico, "lstBases")->addItems({"B-1", "", "10.000", "20.000", "30.000", ""});
     Entrar(Lista(taquimetrico, "lstBases"), 0, Boton(taquimetrico, "cmdEntrarBE"));
     Retipear(Campo(taquimetrico, "txti"), "1.55");
+    // A known station: its orientation on the one sight comes from the coordinates entered with it.
+    auto* libre = principal->MostrarHija<frmEstacionLibre>();
+    Lista(libre, "lstBases")->addItems({"A", "", "1000.000", "2000.000", "100.000", "", "B", "", "1100.000", "2000.000",
+                                        "100.000", ""});
+    Entrar(Lista(libre, "lstBases"), 0, Boton(libre, "cmdEntrarEstacion"));
+    Campo(libre, "txtPunto_0")->setText("B");
+    Campo(libre, "txtHz_0")->setText("0");
     QTest::qWait(2000); // the job is on disk within two seconds of a change
     std::raise(SIGKILL);
     return 1;
@@ -96,6 +104,7 @@ private slots:
         auto* taquimetrico = principal->Buscar<frmTaquimetrico>();
         QCOMPARE(Textos(taquimetrico, {"lblBE", "lblBEX", "lblBEY", "lblBEZ", "txti"}),
                  QString("B-1|10.000|20.000|30.000|1.55"));
+        QCOMPARE(Textos(principal->Buscar<frmEstacionLibre>(), {"lblEstacion", "lblOrientacion"}), QString("A|100.0000"));
 
         // A second program running from the folder is not offered the first's job and keeps its own file,
         // which its normal exit removes, leaving the first's.
