@@ -22,7 +22,6 @@
 #include "core/Ficheros.h"
 #include "core/FicherosTexto.h"
 #include "points/frmTaquimetrico.h"
-#include "points/modFuncionesAuxiliares.h"
 #include "shell/Lista.h"
 
 namespace {
@@ -89,7 +88,7 @@ void BM_RellenarLista(benchmark::State& estado)
         estado.PauseTiming();
         lista.clear();
         estado.ResumeTiming();
-        AnadirFilas(&lista, filas);
+        lista.Anadir(filas);
         if (lista.count() != static_cast<int>(filas.size()))
             estado.SkipWithError("filas de menos");
     }

@@ -13,7 +13,6 @@
 #include "PrincipalQt.h"
 #include "points/Taquimetrico.h"
 #include "points/frmTaquimetrico.h"
-#include "points/modFuncionesAuxiliares.h"
 #include "shell/Lista.h"
 
 namespace
@@ -79,7 +78,7 @@ void BM_LlenadoLista(benchmark::State& estado)
     auto* lista = Control<cv::Lista>(w, "lstPuntos");
     for (auto _ : estado) {
         // What the window does with the computed rows.
-        AnadirFilas(lista, puntos);
+        lista->Anadir(puntos);
         lista->scrollToBottom();
         QApplication::processEvents();
         estado.PauseTiming();

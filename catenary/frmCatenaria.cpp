@@ -162,10 +162,7 @@ frmCatenaria::frmCatenaria(QWidget* parent) : QWidget(parent)
     cv::PublicarListas(this);
     // The span's profile goes into the job as the projection list changes
     // (through a timer of the window's own, which goes before the lists do).
-    auto* publicarVano = new QTimer(this);
-    publicarVano->setSingleShot(true);
-    publicarVano->setInterval(0);
-    connect(publicarVano, &QTimer::timeout, this, [this] {
+    QTimer* publicarVano = cv::CrearPendiente(this, [this] {
         PerfilCatenaria p = LeerProyeccion(lstProyeccion->Filas());
         p.anclaje1 = cv::S(lblPto1->text());
         p.anclaje2 = cv::S(lblPto2->text());

@@ -92,7 +92,7 @@ void frmReplanteo::Calcular()
     e.filasPuntos = lstPuntos->Filas();
     resultado_ = CalcularReplanteo(e);
     lstReplanteo->clear();
-    AnadirFilas(lstReplanteo, resultado_.filas);
+    lstReplanteo->Anadir(resultado_.filas);
     lblAviso->setText(cv::Q(resultado_.aviso));
 }
 

@@ -99,7 +99,7 @@ void frmTransformacion::Calcular(bool avisar)
     // A parameter and its value stay on one line.
     lblParametros->setText(cv::Q(r.textoParametros).replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0")));
     lstResiduos->clear();
-    AnadirFilas(lstResiduos, r.filasResiduos);
+    lstResiduos->Anadir(r.filasResiduos);
     lstResiduos->setCurrentRow(fila < lstResiduos->count() ? fila : -1);
     if (!r.ok && avisar && lstOrigen->count() > 0 && lstDestino->count() > 0)
         cv::Aviso(this, cv::Q(r.error));

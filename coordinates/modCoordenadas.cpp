@@ -23,7 +23,7 @@ bool AbrirFicheroCoordenadas(cv::Lista* lista, QWidget* ventana)
         return false;
     const ResultadoLectura r = LeerFicheroPuntos(texto, cv::S(*ruta));
     lista->clear();
-    AnadirFilas(lista, r.filas);
+    lista->Anadir(r.filas);
     if (r.fallo) {
         cv::Aviso(ventana, cv::MSG_ERROR_ABRIR + cv::Q(r.descripcion), QMessageBox::Critical);
         return false;
@@ -33,11 +33,8 @@ bool AbrirFicheroCoordenadas(cv::Lista* lista, QWidget* ventana)
 
 QTimer* RecalcularAlCambiar(QWidget* ventana, const QList<cv::Lista*>& listas, std::function<void()> calculo)
 {
-    auto* pendiente = new QTimer(ventana);
+    QTimer* pendiente = cv::CrearPendiente(ventana, std::move(calculo));
     pendiente->setObjectName(QStringLiteral("timCalculo"));
-    pendiente->setSingleShot(true);
-    pendiente->setInterval(0);
-    QObject::connect(pendiente, &QTimer::timeout, ventana, std::move(calculo));
     for (cv::Lista* lista : listas)
         QObject::connect(lista, &cv::Lista::filasCambiadas, pendiente, qOverload<>(&QTimer::start));
     return pendiente;

@@ -256,7 +256,7 @@ void frmNivelacion::CalcularLinea()
     // The rows left out, named below the heights.
     for (const LineaNoLeida& m : linea_.malas)
         filasLista.push_back("Fila " + std::to_string(m.linea) + ": " + m.motivo + ".");
-    AnadirFilas(lstCotas, filasLista);
+    lstCotas->Anadir(filasLista);
 }
 
 void frmNivelacion::CalcularRed()
@@ -272,7 +272,7 @@ void frmNivelacion::CalcularRed()
     std::vector<std::string> filas;
     for (const CotaRed& c : resultadoRed_.cotas)
         filas.push_back(FilaCotaRed(c));
-    AnadirFilas(lstCotas, filas);
+    lstCotas->Anadir(filas);
     if (resultadoRed_.redundancia > 0)
         lblSigma0->setText(cv::Q(Formatear(resultadoRed_.sigma0, 2)));
     lblPrueba->setText(cv::Q(TextoPrueba(resultadoRed_)));

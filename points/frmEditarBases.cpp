@@ -67,7 +67,7 @@ void frmEditarBases::AnadirBase()
         cv::Aviso(this, cv::MSG_DATOS_NO_VALIDOS, QMessageBox::Warning);
         return;
     }
-    AnadirFilas(lstBases, std::vector<std::string>(filas.begin(), filas.end()));
+    lstBases->Anadir(std::vector<std::string>(filas.begin(), filas.end()));
     for (QLineEdit* campo : txtBase)
         campo->clear();
     // The end of the list in view, so that the whole new base is, and its name selected.

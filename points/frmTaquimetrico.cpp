@@ -187,7 +187,7 @@ void frmTaquimetrico::CalcularBloque()
     }
 
     if (!puntos.empty()) {
-        AnadirFilas(lstPuntos, std::move(puntos));
+        lstPuntos->Anadir(std::move(puntos));
         lstPuntos->scrollToBottom();
     }
 

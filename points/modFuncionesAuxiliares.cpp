@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QStringList>
-#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -80,13 +79,6 @@ void Poner(QLabel* etiqueta, const std::string& texto)
 
 } // namespace
 
-void AnadirFilas(cv::Lista* lista, std::vector<std::string> filas)
-{
-    // Every row has the same height: the list lays out long files at once.
-    lista->setUniformItemSizes(true);
-    lista->Anadir(std::move(filas));
-}
-
 namespace {
 
 bool CargarTexto(cv::Lista* lista, QWidget* ventana, const std::string& texto, TipoFichero tipo)
@@ -94,7 +86,7 @@ bool CargarTexto(cv::Lista* lista, QWidget* ventana, const std::string& texto, T
     ResultadoLectura r = tipo == TipoFichero::Bases    ? LeerBases(texto)
                          : tipo == TipoFichero::Puntos ? LeerPuntos(texto)
                                                        : LeerObservaciones(texto);
-    AnadirFilas(lista, std::move(r.filas));
+    lista->Anadir(std::move(r.filas));
     if (r.fallo)
         return FalloAlAbrir(ventana, cv::Q(r.descripcion));
     return true;
@@ -107,7 +99,7 @@ std::optional<double> CargarDescarga(cv::Lista* lista, QWidget* ventana, const s
                                      FormatoDescarga formato)
 {
     LecturaDescarga r = LeerDescarga(texto, formato);
-    AnadirFilas(lista, std::move(r.filas));
+    lista->Anadir(std::move(r.filas));
     for (const std::string& mensaje : {MensajeNoLeidas(r.noLeidas), MensajeAcortados(r.acortados)})
         if (!mensaje.empty())
             cv::Aviso(ventana, cv::Q(mensaje), QMessageBox::Warning);

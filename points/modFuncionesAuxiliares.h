@@ -42,10 +42,6 @@ void MostrarPuntoSeleccionado(cv::Lista* lista, QLabel* numero, QLabel* x, QLabe
 
 #include "shell/Comun.h"
 
-// Appends rows at once; the list is told its rows share one height, so that
-// long files lay out at once.
-void AnadirFilas(cv::Lista* lista, std::vector<std::string> filas);
-
 // The four boxes that show a base (name, X, Y, Z): the first at its design
 // place and each of the others paso lower, named nombre, nombre + "X", "Y"
 // and "Z"; they are kept with the window's inputs in the job.

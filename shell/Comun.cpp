@@ -279,6 +279,15 @@ QTimer* CrearIntermitencia(QWidget* ventana)
     return tim;
 }
 
+QTimer* CrearPendiente(QWidget* ventana, std::function<void()> accion)
+{
+    auto* pendiente = new QTimer(ventana);
+    pendiente->setSingleShot(true);
+    pendiente->setInterval(0);
+    QObject::connect(pendiente, &QTimer::timeout, ventana, std::move(accion));
+    return pendiente;
+}
+
 void PrepararIntermitentes(const QList<QLabel*>& etiquetas)
 {
     for (QLabel* l : etiquetas) {

@@ -122,6 +122,10 @@ inline const QColor AZUL_INTERMITENCIA(0, 0, 255);
 inline const QColor BLANCO_INTERMITENCIA(255, 255, 255);
 // The window's timIntermitencia, stopped; the window connects and starts it.
 QTimer* CrearIntermitencia(QWidget* ventana);
+// A timer of the window that runs accion once on the next turn of the event
+// loop, however many times it is started before: a burst of changes is
+// answered once.
+QTimer* CrearPendiente(QWidget* ventana, std::function<void()> accion);
 // Results shown on a white ground, their text blue until the first blink.
 void PrepararIntermitentes(const QList<QLabel*>& etiquetas);
 // One blink: white text if the first label's is blue, blue otherwise.

@@ -79,13 +79,19 @@ QString Lista::text(int fila) const
     return fila >= 0 && fila < count() ? Texto(Filas()[static_cast<size_t>(fila)]) : QString();
 }
 
+void Lista::Anadir(std::vector<std::string> filas)
+{
+    setUniformItemSizes(true);
+    modelo_->Insertar(count(), std::move(filas));
+}
+
 void Lista::addItems(const QStringList& textos)
 {
     std::vector<std::string> filas;
     filas.reserve(static_cast<size_t>(textos.size()));
     for (const QString& t : textos)
         filas.push_back(t.toStdString());
-    Anadir(std::move(filas));
+    modelo_->Insertar(count(), std::move(filas));
 }
 
 void Lista::insertItem(int fila, const QString& texto)

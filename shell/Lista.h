@@ -46,8 +46,9 @@ public:
     void addItem(const QString& texto) { insertItem(count(), texto); }
     void addItems(const QStringList& textos);
     void insertItem(int fila, const QString& texto);
-    // Rows appended in one batch, taken as they are.
-    void Anadir(std::vector<std::string> filas) { modelo_->Insertar(count(), std::move(filas)); }
+    // Rows appended in one batch, taken as they are; from then on every row
+    // has the same height, so that long files lay out at once.
+    void Anadir(std::vector<std::string> filas);
     void Reemplazar(std::vector<std::string> filas) { modelo_->Reemplazar(std::move(filas)); }
     // cuantas rows from desde on are removed.
     void Quitar(int desde, int cuantas) { modelo_->removeRows(desde, cuantas); }

@@ -7,7 +7,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <map>
 
 #include "shell/Comun.h"
@@ -143,23 +142,12 @@ std::map<std::string, std::vector<std::string>> Entradas(const QWidget* ventana)
     return entradas;
 }
 
-// A publication of the window's, run once on the next turn of the event loop
-// however many changes start it before.
-QTimer* Pendiente(QWidget* ventana, std::function<void()> publicar)
-{
-    auto* pendiente = new QTimer(ventana);
-    pendiente->setSingleShot(true);
-    pendiente->setInterval(0);
-    QObject::connect(pendiente, &QTimer::timeout, ventana, std::move(publicar));
-    return pendiente;
-}
-
 // The window's inputs go into the job as they change: the text boxes as
 // typed, the options as toggled, the tables' cells, and the labels with the
 // button press that sets them.
 void PublicarEntradas(QWidget* ventana)
 {
-    QTimer* pendiente = Pendiente(
+    QTimer* pendiente = CrearPendiente(
         ventana, [ventana] { ElTrabajo().Datos().PonerEntradas(S(ventana->objectName()), Entradas(ventana)); });
     const auto avisar = qOverload<>(&QTimer::start);
     for (QWidget* w : ventana->findChildren<QWidget*>()) {
@@ -210,7 +198,7 @@ std::vector<std::string> Valores(const QLabel* etiqueta)
 void PublicarListas(QWidget* ventana)
 {
     PublicarEntradas(ventana);
-    QTimer* pendiente = Pendiente(ventana, [ventana] {
+    QTimer* pendiente = CrearPendiente(ventana, [ventana] {
         std::map<std::string, std::vector<std::string>> filas;
         for (const Lista* lista : ventana->findChildren<Lista*>())
             filas[S(lista->objectName())] = lista->Filas();

@@ -255,7 +255,7 @@ void frmTerreno::PuntosDelTrabajo()
         return;
     }
     lstPuntos->clear();
-    AnadirFilas(lstPuntos, filas);
+    lstPuntos->Anadir(filas);
 }
 
 void frmTerreno::AbrirSegunda()
